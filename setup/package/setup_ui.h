@@ -1,0 +1,32 @@
+#pragma once
+// Everything the setup's core asks of the user interface. The Qt dialogs
+// implement it; tests fake it.
+
+namespace setup {
+
+enum class Icon { Stop, Information };
+enum class Buttons { Ok, OkCancel };
+enum class Answer { Ok, Cancel };
+
+class SetupUi {
+public:
+  // All texts are UTF-8.
+  virtual Answer messageBox(const char* text, const char* caption, Icon, Buttons) = 0;
+  virtual void setStatusText(const char* text) = 0;   // the main window's text control (3002)
+  virtual void processOneEvent() = 0;                 // take one pending window event, dispatch it
+  virtual bool askPassword(char* buf80, int* length) = 0; // DLG_PASS: false = Cancel; <= 79 chars
+
+protected:
+  // Never deleted through this interface; keeping the destructor out of the
+  // vtable keeps the setup image small.
+  ~SetupUi() = default;
+};
+
+// The failure convention: a stop box with a single OK button.
+inline void reportFailure(SetupUi& ui, const char* text, const char* caption) {
+  ui.messageBox(text, caption, Icon::Stop, Buttons::Ok);
+}
+// A failure that is not about a particular file or folder.
+inline void reportError(SetupUi& ui, const char* text) { reportFailure(ui, text, "Fehler"); }
+
+}  // namespace setup

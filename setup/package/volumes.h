@@ -1,0 +1,23 @@
+#pragma once
+// Multi-volume packages: one file per diskette, joined in the work folder.
+#include <stddef.h>
+
+namespace setup {
+
+class SetupUi;
+struct PackageSettings;
+
+// workFolder + "/Pakorix.pkg".
+bool joinedFilePath(char* out, size_t size, const char* workFolder);
+// Volume k (k >= 1): ownPath with its last three characters replaced by k,
+// zero-padded to at least three digits; volume 0 is ownPath itself.
+bool volumePath(char* out, size_t size, const char* ownPath, unsigned volume);
+
+// Creates the work folder, copies volumes 0, 1, ... into the joined file until
+// it holds header.totalSize bytes, asking for each missing volume. Returns the
+// joined file opened for reading, or -1 after "Setup-Archiv konnte nicht
+// erfolgreich erstellt werden." (or the work folder's own refusal).
+int joinVolumes(const PackageSettings& settings, const char* ownPath,
+                const char* workFolder, SetupUi& ui);
+
+}  // namespace setup

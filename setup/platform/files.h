@@ -1,0 +1,30 @@
+#pragma once
+// Plain file access on descriptors; every call retries on EINTR.
+#include <stddef.h>
+#include <time.h>
+
+namespace setup {
+
+// An existing file opened read-only; -1 on failure.
+int openExistingForReading(const char* path);
+// Creates or truncates `path` for writing. Never follows a symbolic link at
+// `path` itself; -1 on failure.
+int createFileReplacing(const char* path);
+bool closeFile(int fd);
+bool removeFile(const char* path);
+
+long long fileSize(int fd);  // -1 on failure
+bool seekTo(int fd, long long offset);
+
+// One sequential read: bytes read, 0 at the end, -1 on failure.
+long long readSome(int fd, void* buffer, size_t size);
+// Sequential reads until `size` bytes, the end or a failure; returns the count.
+size_t readFully(int fd, void* buffer, size_t size);
+// Exactly `size` bytes at `offset`, independent of the file position.
+bool readAt(int fd, long long offset, void* buffer, size_t size);
+bool writeFully(int fd, const void* data, size_t size);
+
+// Sets the last-write time and leaves the access time alone.
+bool setLastWriteTime(int fd, time_t when);
+
+}  // namespace setup
