@@ -1,0 +1,122 @@
+#include "highscore/highscore_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace kv {
+namespace {
+
+const HighscoreRecordBytes& blankRecordBytes()
+{
+    static const HighscoreRecordBytes bytes = encodeHighscoreRecord(HighscoreRecord{});
+    return bytes;
+}
+
+bool validNumber(int number) { return number >= 1 && number <= kHighscoreRecordCount; }
+
+off_t offsetOf(int number) { return static_cast<off_t>(number - 1) * kHighscoreRecordSize; }
+
+// Reads up to `size` bytes at `offset`; returns how many there were, or -1 on error.
+ssize_t readFully(int descriptor, unsigned char* data, std::size_t size, off_t offset)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = pread(descriptor, data + done, size - done, offset + done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return -1;
+        if (got == 0) break;  // end of file
+        done += static_cast<std::size_t>(got);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+bool writeFully(int descriptor, const unsigned char* data, std::size_t size, off_t offset)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t put = pwrite(descriptor, data + done, size - done, offset + done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return false;
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+// Fills [from, to) with the bytes blank records have at those positions.
+bool fillWithBlankRecords(int descriptor, off_t from, off_t to)
+{
+    std::vector<unsigned char> gap;
+    gap.reserve(static_cast<std::size_t>(to - from));
+    for (off_t position = from; position < to; ++position) {
+        gap.push_back(blankRecordBytes()[static_cast<std::size_t>(position) % kHighscoreRecordSize]);
+    }
+    return writeFully(descriptor, gap.data(), gap.size(), from);
+}
+
+}  // namespace
+
+std::filesystem::path highscoreFilePath(const std::filesystem::path& folder)
+{
+    return folder.empty() ? std::filesystem::path("P1.dat") : folder / "P1.dat";
+}
+
+HighscoreFile::HighscoreFile(const std::filesystem::path& path)
+{
+    do {
+        descriptor_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    } while (descriptor_ < 0 && errno == EINTR);
+    writable_ = descriptor_ >= 0;
+    if (descriptor_ < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+        do {
+            descriptor_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        } while (descriptor_ < 0 && errno == EINTR);
+    }
+    if (descriptor_ >= 0) {
+        struct stat status {};
+        if (fstat(descriptor_, &status) != 0 || !S_ISREG(status.st_mode)) {
+            ::close(descriptor_);  // a folder or device named P1.dat is no highscore file
+            descriptor_ = -1;
+            writable_ = false;
+        }
+    }
+}
+
+HighscoreFile::~HighscoreFile() { close(); }
+
+bool HighscoreFile::read(int number, HighscoreRecord& record)
+{
+    record = HighscoreRecord{};
+    if (!isOpen() || !validNumber(number)) return false;
+    HighscoreRecordBytes bytes = blankRecordBytes();
+    if (readFully(descriptor_, bytes.data(), bytes.size(), offsetOf(number)) < 0) return false;
+    record = decodeHighscoreRecord(bytes);
+    return true;
+}
+
+bool HighscoreFile::write(int number, const HighscoreRecord& record)
+{
+    if (!isWritable() || !validNumber(number)) return false;
+    struct stat status {};
+    if (fstat(descriptor_, &status) != 0) return false;
+    const off_t offset = offsetOf(number);
+    if (status.st_size < offset && !fillWithBlankRecords(descriptor_, status.st_size, offset)) {
+        return false;
+    }
+    const HighscoreRecordBytes bytes = encodeHighscoreRecord(record);
+    return writeFully(descriptor_, bytes.data(), bytes.size(), offset);
+}
+
+bool HighscoreFile::close()
+{
+    if (!isOpen()) return false;
+    const bool closed = ::close(descriptor_) == 0;
+    descriptor_ = -1;
+    writable_ = false;
+    return closed;
+}
+
+}  // namespace kv

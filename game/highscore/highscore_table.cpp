@@ -1,0 +1,78 @@
+#include "highscore/highscore_table.h"
+
+#include <algorithm>
+
+namespace kv {
+
+void rankHighscoreTable(HighscoreTable& table)
+{
+    std::stable_sort(table.begin(), table.end(),
+                     [](const HighscoreRecord& a, const HighscoreRecord& b) {
+                         return a.points > b.points;
+                     });
+}
+
+HighscoreTable shippedHighscoreTable()
+{
+    HighscoreTable table;
+    table[0].points = 100;
+    table[0].name = "Karvelino";
+    table[0].date = "12.06.99 16:02:47";
+    return table;
+}
+
+HighscoreTable blankHighscoreTable() { return HighscoreTable{}; }
+
+bool readHighscoreTable(HighscoreFile& file, HighscoreTable& table)
+{
+    bool ok = true;
+    for (int number = 1; number <= kHighscoreRecordCount; ++number) {
+        ok = file.read(number, table[number - 1]) && ok;
+    }
+    return ok;
+}
+
+bool writeHighscoreTable(HighscoreFile& file, const HighscoreTable& table)
+{
+    bool ok = true;
+    for (int number = 1; number <= kHighscoreRecordCount; ++number) {
+        ok = file.write(number, table[number - 1]) && ok;
+    }
+    return ok;
+}
+
+std::optional<std::int16_t> readLowestHighscore(const std::filesystem::path& folder)
+{
+    HighscoreFile file(highscoreFilePath(folder));
+    HighscoreRecord lowest;
+    if (!file.read(kLowestShownRecord, lowest)) return std::nullopt;
+    return lowest.points;
+}
+
+bool loadHighscoreTable(HighscoreTable& table, const std::filesystem::path& folder)
+{
+    HighscoreFile file(highscoreFilePath(folder));
+    const bool read = readHighscoreTable(file, table);
+    return file.close() && read;
+}
+
+bool storeNewHighscore(const HighscoreRecord& entry, HighscoreTable& ranked,
+                       const std::filesystem::path& folder)
+{
+    HighscoreFile file(highscoreFilePath(folder));
+    const bool stored = file.write(kHighscoreRecordCount, entry);
+    bool ok = readHighscoreTable(file, ranked) && stored;
+    if (!stored) ranked.back() = entry;
+    rankHighscoreTable(ranked);
+    ok = writeHighscoreTable(file, ranked) && ok;
+    return file.close() && ok;
+}
+
+bool resetHighscoreFile(const std::filesystem::path& folder)
+{
+    HighscoreFile file(highscoreFilePath(folder));
+    const bool written = writeHighscoreTable(file, blankHighscoreTable());
+    return file.close() && written;
+}
+
+}  // namespace kv
