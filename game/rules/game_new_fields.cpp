@@ -1,0 +1,36 @@
+#include "rules/game.h"
+
+#include "rules/sounds.h"
+
+namespace kv {
+
+void Game::Neufelder()
+{
+    state_.GameOver = false;
+
+    for (int n = 0; n < 3; ++n) {
+        if (!board_.hasFreeField())
+            continue;
+        // The colour is drawn before the place.
+        const auto entry = static_cast<PaletteIndex>(drawBelow(GameState::ColourSpan));
+        FillField(drawFreeFieldIndex(), entry);
+    }
+
+    if (board_.hasFreeField()) {
+        PlaySound(kSoundFieldsPlaced, SoundFlags::Async);
+        return;
+    }
+
+    // A full board gets three complete passes before it counts as lost.
+    for (int pass = 0; pass < 3; ++pass) {
+        if (!runAllDetectors())
+            return; // a new game began during a hit; this one is gone
+    }
+    if (board_.hasFreeField())
+        return;
+
+    EndGame();
+    state_.GameOver = true;
+}
+
+} // namespace kv
