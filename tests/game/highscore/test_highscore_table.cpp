@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "highscore/highscore_table.h"
+#include "temp_folder.h"
+
+namespace kv {
+namespace {
+
+HighscoreRecord entry(int points, const char* name, const char* date = "")
+{
+    HighscoreRecord record;
+    record.points = static_cast<std::int16_t>(points);
+    record.name = name;
+    record.date = date;
+    return record;
+}
+
+std::vector<unsigned char> blankFileBytes()
+{
+    std::vector<unsigned char> bytes;
+    for (int n = 0; n < kHighscoreRecordCount; ++n) {
+        const auto blank = test::blankRecordBytes();
+        bytes.insert(bytes.end(), blank.begin(), blank.end());
+    }
+    return bytes;
+}
+
+std::vector<unsigned char> shippedFileBytes()
+{
+    auto bytes = blankFileBytes();
+    const auto first = test::recordBytes(100, "Karvelino           ", "12.06.99 16:02:47");
+    std::copy(first.begin(), first.end(), bytes.begin());
+    return bytes;
+}
+
+void writeTable(const test::TempFolder& folder, const HighscoreTable& table)
+{
+    HighscoreFile file(folder.file());
+    ASSERT_TRUE(writeHighscoreTable(file, table));
+}
+
+TEST(HighscoreTable, ShippedFileIsByteExact)
+{
+    test::TempFolder folder;
+    writeTable(folder, shippedHighscoreTable());
+    const auto bytes = folder.bytes();
+    ASSERT_EQ(bytes.size(), 429u);
+    EXPECT_EQ(bytes, shippedFileBytes());
+    EXPECT_EQ(readLowestHighscore(folder.path()), 0);
+}
+
+TEST(HighscoreTable, MakeP1DatWritesTheShippedFileOverAnyOldOne)
+{
+    test::TempFolder folder;
+    folder.setBytes(std::vector<unsigned char>(1000, 'x'));
+    const std::string command = std::string(KV_MAKE_P1DAT) + " '" + folder.file().string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(folder.bytes(), shippedFileBytes());
+
+    const std::string unwritable = std::string(KV_MAKE_P1DAT) + " '" + folder.path().string() + "/none/P1.dat' 2>/dev/null";
+    EXPECT_NE(std::system(unwritable.c_str()), 0);
+}
+
+TEST(HighscoreTable, ResetWritesElevenBlankRecordsWhateverWasThere)
+{
+    test::TempFolder folder;
+    EXPECT_TRUE(resetHighscoreFile(folder.path()));  // missing before
+    EXPECT_EQ(folder.bytes(), blankFileBytes());
+
+    folder.setBytes({0x10, 0x00, 'S', 'h', 'o', 'r', 't'});
+    EXPECT_TRUE(resetHighscoreFile(folder.path()));
+    EXPECT_EQ(folder.bytes(), blankFileBytes());
+
+    writeTable(folder, shippedHighscoreTable());
+    EXPECT_TRUE(resetHighscoreFile(folder.path()));
+    EXPECT_EQ(folder.bytes(), blankFileBytes());
+
+    EXPECT_FALSE(resetHighscoreFile(folder.path() / "missing"));
+}
+
+TEST(HighscoreTable, LowestHighscoreIsRecordTen)
+{
+    test::TempFolder folder;
+    EXPECT_EQ(readLowestHighscore(folder.path()), 0);  // creates the file empty
+    EXPECT_TRUE(std::filesystem::exists(folder.file()));
+
+    HighscoreTable table;
+    for (int i = 0; i < kHighscoreRecordCount; ++i) table[i].points = static_cast<std::int16_t>(110 - 10 * i);
+    writeTable(folder, table);
+    EXPECT_EQ(readLowestHighscore(folder.path()), 20);
+
+    EXPECT_EQ(readLowestHighscore(folder.path() / "missing"), std::nullopt);
+}
+
+TEST(HighscoreTable, RankingKeepsNamesAndDatesWithTheirPointsAndEarlierRecordsFirst)
+{
+    HighscoreTable table;
+    table[0] = entry(50, "Anna", "01.01.99 10:00:00");
+    table[1] = entry(70, "Bernd", "02.01.99 10:00:00");
+    table[2] = entry(50, "Clara", "03.01.99 10:00:00");
+    table[3] = entry(-5, "Dieter", "04.01.99 10:00:00");
+    table[10] = entry(50, "Neu", "05.01.99 10:00:00");
+    rankHighscoreTable(table);
+    EXPECT_EQ(table[0], entry(70, "Bernd", "02.01.99 10:00:00"));
+    EXPECT_EQ(table[1], entry(50, "Anna", "01.01.99 10:00:00"));
+    EXPECT_EQ(table[2], entry(50, "Clara", "03.01.99 10:00:00"));
+    EXPECT_EQ(table[3], entry(50, "Neu", "05.01.99 10:00:00"));
+    for (int i = 4; i < 10; ++i) EXPECT_EQ(table[i], HighscoreRecord{}) << i;
+    EXPECT_EQ(table[10], entry(-5, "Dieter", "04.01.99 10:00:00"));
+}
+
+TEST(HighscoreTable, NewEntryIsWrittenAsRecordElevenThenRankedIntoTheFile)
+{
+    test::TempFolder folder;
+    HighscoreTable stored;
+    for (int i = 0; i < kHighscoreRecordCount; ++i) {
+        stored[i] = entry(100 - 10 * i, ("Spieler " + std::to_string(i + 1)).c_str(), "10.10.10 10:10:10");
+    }
+    writeTable(folder, stored);
+
+    HighscoreTable ranked;
+    EXPECT_TRUE(storeNewHighscore(entry(70, "Zoë mit einem sehr langen Namen", "24.12.23 18:30:00"), ranked,
+                                  folder.path()));
+    EXPECT_EQ(ranked[2], stored[2]);
+    EXPECT_EQ(ranked[3], stored[3]);  // the stored 70 stays above the new 70
+    EXPECT_EQ(ranked[4], entry(70, "Zoë mit einem sehr l", "24.12.23 18:30:00"));
+    EXPECT_EQ(ranked[5], stored[4]);
+    EXPECT_EQ(ranked[10], stored[9]);  // the old eleventh entry is gone
+
+    HighscoreTable reread;
+    EXPECT_TRUE(loadHighscoreTable(reread, folder.path()));
+    EXPECT_EQ(reread, ranked);
+    EXPECT_EQ(folder.bytes().size(), 429u);
+}
+
+TEST(HighscoreTable, NewEntryIntoAMissingFileLandsFirstAmongBlanks)
+{
+    test::TempFolder folder;
+    HighscoreTable ranked;
+    EXPECT_TRUE(storeNewHighscore(entry(12, "Ede", "01.02.03 04:05:06"), ranked, folder.path()));
+    EXPECT_EQ(ranked[0], entry(12, "Ede", "01.02.03 04:05:06"));
+    auto expected = blankFileBytes();
+    const auto first = test::recordBytes(12, "Ede                 ", "01.02.03 04:05:06");
+    std::copy(first.begin(), first.end(), expected.begin());
+    EXPECT_EQ(folder.bytes(), expected);
+}
+
+TEST(HighscoreTable, NewEntryStillRanksForDisplayWhenTheFileCannotBeWritten)
+{
+    test::TempFolder folder;
+    HighscoreTable ranked;
+    EXPECT_FALSE(storeNewHighscore(entry(12, "Ede"), ranked, folder.path() / "missing"));
+    EXPECT_EQ(ranked[0], entry(12, "Ede"));
+    HighscoreTable table;
+    EXPECT_FALSE(loadHighscoreTable(table, folder.path() / "missing"));
+    EXPECT_EQ(table, blankHighscoreTable());
+}
+
+}  // namespace
+}  // namespace kv
