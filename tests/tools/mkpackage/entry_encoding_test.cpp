@@ -1,0 +1,219 @@
+// Local entries judged by Info-ZIP's unzip (given a central directory built from their own
+// headers) and by zlib, so that the generator cannot agree with itself by mistake.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <zlib.h>
+
+#include <ctime>
+#include <fstream>
+
+#include "package_builder.h"
+#include "setup/support/temp_dir.h"
+#include "zip_inspection.h"
+
+namespace mkpackage {
+namespace {
+
+using namespace mkpackage::testing;
+
+Bytes compressible(std::size_t n) {
+  Bytes data;
+  for (std::size_t i = 0; data.size() < n; ++i) {
+    const std::string line = "line " + std::to_string(i % 97) + " of a readme text\n";
+    data.insert(data.end(), line.begin(), line.end());
+  }
+  data.resize(n);
+  return data;
+}
+
+EntrySpec entry(const std::string& name, Bytes data, Method method) {
+  EntrySpec e;
+  e.name = name;
+  e.data = std::move(data);
+  e.method = method;
+  e.modified = makeDosDateTime(2023, 7, 14, 9, 26, 54);
+  return e;
+}
+
+struct Archive {
+  BuiltPackage built;
+  std::size_t count;
+};
+
+Archive build(std::vector<EntrySpec> entries) {
+  PackageSpec spec;
+  spec.header.infName = "KARV10G1.INF";
+  spec.entries = std::move(entries);
+  const std::size_t count = spec.entries.size();
+  return {buildPackage(spec), count};
+}
+
+std::string writeZip(const ::setup::testing::TempDir& dir, const Archive& archive) {
+  const Bytes zip = standaloneZip(archive.built, archive.count, archive.built.bytes.size() - 4);
+  return dir.write("entries.zip", asString(zip));
+}
+
+class EntryEncoding : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (runCommand("command -v unzip").exitCode != 0) GTEST_SKIP() << "unzip is not installed";
+  }
+  ::setup::testing::TempDir dir;
+};
+
+TEST_F(EntryEncoding, StoredDeflatedEmptyAndNestedEntriesPassUnzipTest) {
+  const Archive archive = build({
+      entry("readme.txt", compressible(50000), Method::Deflate),
+      entry("sounds/sound1.wav", asBytes("RIFF....WAVE"), Method::Stored),
+      entry("empty.dat", {}, Method::Stored),
+      entry("empty-deflated.dat", {}, Method::Deflate),
+  });
+  const std::string zip = writeZip(dir, archive);
+  const CommandResult test = runCommand("unzip -t " + shellQuote(zip));
+  EXPECT_EQ(test.exitCode, 0) << test.output;
+  EXPECT_NE(test.output.find("No errors detected"), std::string::npos) << test.output;
+
+  const CommandResult content = runCommand("unzip -p " + shellQuote(zip) + " readme.txt");
+  EXPECT_EQ(content.output, asString(compressible(50000)));
+  // The Deflate entry really is compressed.
+  EXPECT_LT(archive.built.entryOffsets[1] - archive.built.entryOffsets[0], 10000u);
+}
+
+TEST_F(EntryEncoding, EncryptedEntriesOpenWithThePasswordOnly) {
+  EntrySpec byCrc = entry("a.txt", compressible(3000), Method::Deflate);
+  byCrc.password = "secret";
+  EntrySpec byTime = entry("b.bin", asBytes("stored and sealed"), Method::Stored);
+  byTime.password = "secret";
+  byTime.checkByteFromTime = true;
+  byTime.dataDescriptor = true;
+  const std::string zip = writeZip(dir, build({byCrc, byTime}));
+
+  const CommandResult right = runCommand("unzip -t -P secret " + shellQuote(zip));
+  EXPECT_EQ(right.exitCode, 0) << right.output;
+  EXPECT_EQ(runCommand("unzip -p -P secret " + shellQuote(zip) + " b.bin").output,
+            "stored and sealed");
+  const CommandResult wrong = runCommand("unzip -t -P public " + shellQuote(zip));
+  EXPECT_NE(wrong.exitCode, 0) << wrong.output;
+}
+
+TEST_F(EntryEncoding, EncryptionHeaderEndsInTheCheckByte) {
+  // Decrypting with the keys of the ZIP application note must end in the right check byte;
+  // unzip only confirms that one of its candidate bytes matches.
+  EntrySpec e = entry("a", asBytes("payload"), Method::Stored);
+  e.password = "pw";
+  e.checkByteFromTime = true;
+  const Archive archive = build({e});
+  const Bytes& b = archive.built.bytes;
+  const std::size_t data = archive.built.entryOffsets[0] + 30 + 1;
+  std::uint32_t k0 = 0x12345678, k1 = 0x23456789, k2 = 0x34567890;
+  const z_crc_t* table = get_crc_table();
+  auto update = [&](std::uint8_t p) {
+    k0 = table[(k0 ^ p) & 0xFF] ^ (k0 >> 8);
+    k1 = (k1 + (k0 & 0xFF)) * 134775813u + 1;
+    k2 = table[(k2 ^ (k1 >> 24)) & 0xFF] ^ (k2 >> 8);
+  };
+  for (char c : std::string("pw")) update(static_cast<std::uint8_t>(c));
+  std::uint8_t last = 0;
+  std::string plain;
+  for (std::size_t i = 0; i < 12 + 7; ++i) {
+    const std::uint32_t t = (k2 | 2) & 0xFFFF;
+    const auto p = static_cast<std::uint8_t>(b[data + i] ^ ((t * (t ^ 1)) >> 8));
+    update(p);
+    if (i == 11) last = p;
+    if (i >= 12) plain += static_cast<char>(p);
+  }
+  EXPECT_EQ(last, e.modified.time >> 8);
+  EXPECT_EQ(plain, "payload");
+  EXPECT_EQ(readU16(b, archive.built.entryOffsets[0] + 6) & 0x9, 0x9);
+  EXPECT_EQ(readU32(b, archive.built.entryOffsets[0] + 18), 12u + 7u);
+}
+
+TEST_F(EntryEncoding, DataDescriptorFollowsTheDataWithCrcAndSizes) {
+  EntrySpec e = entry("d.txt", compressible(1000), Method::Deflate);
+  e.dataDescriptor = true;
+  const Archive archive = build({e, entry("next", asBytes("x"), Method::Stored)});
+  const Bytes& b = archive.built.bytes;
+  const std::size_t at = archive.built.entryOffsets[0];
+  const std::uint32_t compressed = readU32(b, at + 18);
+  const std::size_t descriptor = at + 30 + 5 + compressed;
+  EXPECT_EQ(readU32(b, descriptor), 0x08074B50u);
+  EXPECT_EQ(readU32(b, descriptor + 4), readU32(b, at + 14));
+  EXPECT_EQ(readU32(b, descriptor + 8), compressed);
+  EXPECT_EQ(readU32(b, descriptor + 12), 1000u);
+  EXPECT_EQ(archive.built.entryOffsets[1], descriptor + 16);
+  const CommandResult test = runCommand("unzip -t " + shellQuote(writeZip(dir, archive)));
+  EXPECT_EQ(test.exitCode, 0) << test.output;
+}
+
+TEST_F(EntryEncoding, EntryTimeIsLocalTimeForUnzip) {
+  const std::string zip = writeZip(dir, build({entry("t.txt", asBytes("t"), Method::Stored)}));
+  const CommandResult unpack = runCommand("unzip -q -o " + shellQuote(zip) + " -d " + shellQuote(dir.path()));
+  ASSERT_EQ(unpack.exitCode, 0) << unpack.output;
+  struct stat st {};
+  ASSERT_EQ(stat(dir.file("t.txt").c_str(), &st), 0);
+  std::tm local{};
+  localtime_r(&st.st_mtime, &local);
+  EXPECT_EQ(local.tm_year + 1900, 2023);
+  EXPECT_EQ(local.tm_mon + 1, 7);
+  EXPECT_EQ(local.tm_mday, 14);
+  EXPECT_EQ(local.tm_hour, 9);
+  EXPECT_EQ(local.tm_min, 26);
+  EXPECT_EQ(local.tm_sec, 54);
+}
+
+TEST_F(EntryEncoding, NamesAreWrittenByteForByte) {
+  const std::string odd("..\\x/\0y", 7);
+  const Archive archive = build({entry(odd, asBytes("z"), Method::Stored), entry("", {}, Method::Stored)});
+  const Bytes& b = archive.built.bytes;
+  EXPECT_EQ(readU16(b, archive.built.entryOffsets[0] + 26), 7u);
+  EXPECT_EQ(std::string(b.begin() + static_cast<std::ptrdiff_t>(archive.built.entryOffsets[0] + 30),
+                        b.begin() + static_cast<std::ptrdiff_t>(archive.built.entryOffsets[0] + 37)),
+            odd);
+  EXPECT_EQ(readU16(b, archive.built.entryOffsets[1] + 26), 0u);
+}
+
+TEST_F(EntryEncoding, DamageOptionsBreakExactlyWhatTheySay) {
+  EntrySpec badCrc = entry("crc", compressible(500), Method::Deflate);
+  badCrc.damage.wrongCrc = true;
+  CommandResult test = runCommand("unzip -t " + shellQuote(writeZip(dir, build({badCrc}))));
+  EXPECT_NE(test.exitCode, 0);
+  EXPECT_NE(test.output.find("bad CRC"), std::string::npos) << test.output;
+
+  EntrySpec method12 = entry("m", asBytes("data"), Method::Stored);
+  method12.damage.methodField = 12;
+  const Archive m = build({method12});
+  EXPECT_EQ(readU16(m.built.bytes, m.built.entryOffsets[0] + 8), 12u);
+
+  EntrySpec sized = entry("s", asBytes("data"), Method::Stored);
+  sized.damage.compressedSizeField = 0x7FFFFFFF;
+  sized.damage.extraLengthField = 9;
+  sized.damage.signature = 0x50000000;
+  const Archive s = build({sized});
+  EXPECT_EQ(readU32(s.built.bytes, s.built.entryOffsets[0]), 0x50000000u);
+  EXPECT_EQ(readU32(s.built.bytes, s.built.entryOffsets[0] + 18), 0x7FFFFFFFu);
+  EXPECT_EQ(readU16(s.built.bytes, s.built.entryOffsets[0] + 28), 9u);
+}
+
+TEST_F(EntryEncoding, DeflateDamageIsSeenByZlib) {
+  const Bytes data = compressible(20000);
+  auto streamOf = [&](DeflateDamage damage) {
+    EntrySpec e = entry("x", data, Method::Deflate);
+    e.damage.deflate = damage;
+    const Archive a = build({e});
+    const std::size_t start = a.built.entryOffsets[0] + 31;
+    const std::uint32_t size = readU32(a.built.bytes, a.built.entryOffsets[0] + 18);
+    return Bytes(a.built.bytes.begin() + static_cast<std::ptrdiff_t>(start),
+                 a.built.bytes.begin() + static_cast<std::ptrdiff_t>(start + size));
+  };
+  const Inflated intact = inflateRaw(streamOf(DeflateDamage::None));
+  EXPECT_EQ(intact.outcome, InflateOutcome::Complete);
+  EXPECT_EQ(intact.data, data);
+  EXPECT_EQ(inflateRaw(streamOf(DeflateDamage::InvalidBlockType)).outcome, InflateOutcome::Rejected);
+  EXPECT_EQ(inflateRaw(streamOf(DeflateDamage::Truncated)).outcome, InflateOutcome::Incomplete);
+  const Inflated flipped = inflateRaw(streamOf(DeflateDamage::FlippedByte));
+  EXPECT_TRUE(flipped.outcome != InflateOutcome::Complete || flipped.data != data);
+}
+
+}  // namespace
+}  // namespace mkpackage

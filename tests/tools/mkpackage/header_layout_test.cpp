@@ -1,0 +1,191 @@
+// The bytes of the image slot, the header and the tail, as a setup program reads them.
+
+#include <gtest/gtest.h>
+
+#include "error.h"
+#include "package_builder.h"
+#include "scramble.h"
+#include "zip_inspection.h"
+
+namespace mkpackage {
+namespace {
+
+using testing::asBytes;
+using testing::asString;
+
+constexpr std::size_t kHeader = kImageSize;
+
+PackageSpec smallSpec() {
+  PackageSpec spec;
+  spec.image = asBytes("\x7f" "ELF fake image");
+  spec.header.productName = "KARVELO";
+  spec.header.infName = "KARV10G1.INF";
+  spec.header.notice = "Copyright (c) 2026 KARVELO.";
+  return spec;
+}
+
+std::string slice(const Bytes& bytes, std::size_t at, std::size_t n) {
+  return std::string(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                     bytes.begin() + static_cast<std::ptrdiff_t>(at + n));
+}
+
+TEST(HeaderLayout, FixedFieldsSitAtTheirOffsetsLittleEndian) {
+  PackageSpec spec = smallSpec();
+  spec.header.keepWindowOpen = true;
+  spec.header.adminOnly = true;
+  spec.header.hideInfoButton = true;
+  spec.header.multiVolume = true;
+  spec.header.advancedInf = true;
+  spec.header.welcomeText = std::string(300, 'w');     // needs the second length byte
+  spec.header.licenceText = std::string(70000, 'l');   // and the third
+  const Bytes& b = buildPackage(spec).bytes;
+
+  EXPECT_EQ(slice(b, kHeader, 3), "MRI");
+  EXPECT_EQ(b[kHeader + 3], 1);  // keepWindowOpen
+  EXPECT_EQ(b[kHeader + 4], 7);  // productNameLength
+  EXPECT_EQ(b[kHeader + 5], 12); // infNameLength
+  EXPECT_EQ(b[kHeader + 6], 1);  // adminOnly
+  EXPECT_EQ(b[kHeader + 7], 27); // noticeLength
+  EXPECT_EQ(slice(b, kHeader + 8, 4), std::string("\x2c\x01\x00\x00", 4));
+  EXPECT_EQ(slice(b, kHeader + 12, 4), std::string("\x70\x11\x01\x00", 4));
+  EXPECT_EQ(b[kHeader + 16], 1);  // hideInfoButton
+  EXPECT_EQ(b[kHeader + 17], 1);  // multiVolume
+  EXPECT_EQ(b[kHeader + 18], 1);  // advancedInf
+  EXPECT_EQ(readU32(b, kHeader + 19), b.size());
+}
+
+TEST(HeaderLayout, ClearedFlagsAreZeroAndAbsentTextsHaveLengthZero) {
+  PackageSpec spec = smallSpec();
+  spec.header.productName.clear();
+  const BuiltPackage built = buildPackage(spec);
+  const Bytes& b = built.bytes;
+  for (std::size_t at : {3, 4, 6, 16, 17, 18}) EXPECT_EQ(b[kHeader + at], 0) << "offset " << at;
+  EXPECT_EQ(readU32(b, kHeader + 8), 0u);
+  EXPECT_EQ(readU32(b, kHeader + 12), 0u);
+  EXPECT_EQ(built.archiveStart, kHeader + kFixedHeaderSize + 12 + 27);
+  EXPECT_EQ(slice(b, kHeader + kFixedHeaderSize, 12), "KARV10G1.INF");
+}
+
+TEST(HeaderLayout, ShippedShapePutsTheArchiveAt0x8A46) {
+  PackageSpec spec = smallSpec();
+  spec.header.notice = std::string(28, 'n');
+  spec.entries.push_back({.name = "kv5", .data = asBytes("game")});
+  const BuiltPackage built = buildPackage(spec);
+  EXPECT_EQ(built.archiveStart, 0x8A46u);
+  EXPECT_EQ(built.entryOffsets.at(0), 0x8A46u);
+  EXPECT_EQ(slice(built.bytes, 0x8A46, 4), "PK\x03\x04");
+  // A scan of the whole file meets the first entry before any other signature.
+  const std::string all = asString(built.bytes);
+  EXPECT_EQ(all.find("PK\x03\x04"), 0x8A46u);
+  EXPECT_EQ(all.find("PK\x05\x06"), std::string::npos);
+}
+
+TEST(HeaderLayout, VariablePartKeepsOrderNamesPlainTextsScrambled) {
+  PackageSpec spec = smallSpec();
+  spec.header.welcomeText = "Willkommen";
+  spec.header.licenceText = "Lizenz";
+  const BuiltPackage built = buildPackage(spec);
+  std::size_t at = kHeader + kFixedHeaderSize;
+  EXPECT_EQ(slice(built.bytes, at, 7), "KARVELO");
+  at += 7 + 12;
+  for (const std::string& text : {spec.header.notice, spec.header.welcomeText, spec.header.licenceText}) {
+    const std::string stored = slice(built.bytes, at, text.size());
+    EXPECT_EQ(stored[0], text[0]) << text;
+    EXPECT_NE(stored, text);
+    EXPECT_EQ(scrambleText(stored), text);
+    at += text.size();
+  }
+  EXPECT_EQ(at, built.archiveStart);
+}
+
+TEST(Scrambling, KeyStreamFromSeed618WithPlainFirstByte) {
+  // Key bytes worked out by hand: S := S * 134775813 + 1, key = (S * 128 >> 32) | 0x80.
+  const std::string keys = "\xB2\xE2\xF6\xD6\xD8\xC5";
+  const std::string zeros(7, '\0');
+  EXPECT_EQ(scrambleText(zeros), std::string(1, '\0') + keys);
+  EXPECT_EQ(scrambleText("A"), "A");
+  EXPECT_EQ(scrambleText(""), "");
+  const std::string two = scrambleText("AB");
+  EXPECT_EQ(static_cast<unsigned char>(two[1]), 'B' ^ 0xB2);
+}
+
+TEST(Scrambling, EveryTextStartsAFreshStream) {
+  PackageSpec spec = smallSpec();
+  spec.header.notice = "same text";
+  spec.header.welcomeText = "same text";
+  spec.header.licenceText = "same text";
+  const BuiltPackage built = buildPackage(spec);
+  const std::size_t first = built.archiveStart - 27;
+  EXPECT_EQ(slice(built.bytes, first, 9), slice(built.bytes, first + 9, 9));
+  EXPECT_EQ(slice(built.bytes, first, 9), slice(built.bytes, first + 18, 9));
+}
+
+TEST(ImageSlot, IsPaddedWithZerosToTheFixedSize) {
+  PackageSpec spec = smallSpec();
+  const BuiltPackage built = buildPackage(spec);
+  EXPECT_EQ(slice(built.bytes, 0, spec.image.size()), asString(spec.image));
+  EXPECT_EQ(slice(built.bytes, spec.image.size(), kImageSize - spec.image.size()),
+            std::string(kImageSize - spec.image.size(), '\0'));
+
+  spec.image.assign(kImageSize, 0xCC);
+  EXPECT_EQ(slice(buildPackage(spec).bytes, kImageSize, 3), "MRI");
+}
+
+TEST(ImageSlot, RefusesOversizedImagesAndZipSignatures) {
+  PackageSpec spec = smallSpec();
+  spec.image.assign(kImageSize + 1, 0);
+  EXPECT_THROW(buildPackage(spec), Error);
+
+  for (const std::string& signature : {std::string("PK\x03\x04"), std::string("PK\x05\x06")}) {
+    spec.image = asBytes("code " + signature + " more code");
+    EXPECT_THROW(buildPackage(spec), Error) << signature;
+  }
+  // Near misses are fine, including a signature cut short by the end of the image.
+  spec.image = asBytes(std::string("PK\x03\x05 PK\x07\x08 PK\x05", 14));
+  EXPECT_NO_THROW(buildPackage(spec));
+}
+
+TEST(Tail, DefaultTrailerNoneEndRecordOrAnyBytes) {
+  PackageSpec spec = smallSpec();
+  spec.entries.push_back({.name = "a", .data = asBytes("a")});
+  Bytes b = buildPackage(spec).bytes;
+  EXPECT_EQ(slice(b, b.size() - 4, 4), "RSFX");
+
+  spec.tail.clear();
+  b = buildPackage(spec).bytes;
+  EXPECT_EQ(readU32(b, kHeader + 19), b.size());
+  EXPECT_NE(slice(b, b.size() - 4, 3), "RSF");
+
+  spec.tail = zipEndRecord("hi");
+  b = buildPackage(spec).bytes;
+  EXPECT_EQ(slice(b, b.size() - 24, 4), "PK\x05\x06");
+  EXPECT_EQ(readU16(b, b.size() - 4), 2u);  // comment length
+  EXPECT_EQ(slice(b, b.size() - 2, 2), "hi");
+
+  spec.tail = asBytes("RSF!");
+  b = buildPackage(spec).bytes;
+  EXPECT_EQ(slice(b, b.size() - 4, 4), "RSF!");
+}
+
+TEST(HeaderLayout, RefusesTextsTheirLengthFieldsCannotHold) {
+  for (auto field : {&HeaderSettings::productName, &HeaderSettings::infName, &HeaderSettings::notice}) {
+    PackageSpec spec = smallSpec();
+    spec.header.*field = std::string(256, 'x');
+    EXPECT_THROW(buildPackage(spec), Error);
+    spec.header.*field = std::string(255, 'x');
+    EXPECT_NO_THROW(buildPackage(spec));
+  }
+}
+
+TEST(HeaderLayout, RawArchiveFollowsTheEntriesUnchanged) {
+  PackageSpec spec = smallSpec();
+  spec.entries.push_back({.name = "a", .data = asBytes("a")});
+  spec.rawArchive = asBytes("RAW-ZIP-BYTES");
+  spec.tail.clear();
+  const BuiltPackage built = buildPackage(spec);
+  EXPECT_EQ(slice(built.bytes, built.bytes.size() - 13, 13), "RAW-ZIP-BYTES");
+  EXPECT_EQ(readU32(built.bytes, kHeader + 19), built.bytes.size());
+}
+
+}  // namespace
+}  // namespace mkpackage
