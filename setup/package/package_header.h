@@ -33,7 +33,8 @@ struct PackageSettings {
   PackageHeader header;
   bool hasMagic;            // "MRI" found at kHeaderOffset
   bool variablePartRead;    // the texts lie wholly inside the file and were read
-  // Texts for display, converted to UTF-8. An absent product name is "".
+  // Texts for display, converted to UTF-8. An absent product name is "";
+  // the three malloc'd texts stay nullptr until readVariableHeader succeeds.
   char productName[3 * 255 + 1];
   // The installation script's file name, kept byte for byte as stored so
   // that it matches the unpacked file.

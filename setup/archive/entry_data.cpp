@@ -1,0 +1,84 @@
+#include "setup/archive/entry_data.h"
+
+#include <string.h>
+#include <zlib.h>
+
+#include "setup/platform/files.h"
+
+namespace setup {
+namespace {
+
+// The entry's data, read chunk by chunk and never beyond its end.
+struct EntrySource {
+  int package;
+  uint32_t remaining;
+  ZipKeys* keys;
+
+  // Bytes placed in `buffer`; 0 once the data is used up, -1 when the file
+  // ends (or fails) early.
+  long long next(unsigned char* buffer) {
+    if (remaining == 0) return 0;
+    const size_t want = remaining < kChunkSize ? remaining : kChunkSize;
+    const long long got = readSome(package, buffer, want);
+    if (got <= 0) return -1;
+    if (keys) decryptZipBuffer(*keys, buffer, static_cast<size_t>(got));
+    remaining -= static_cast<uint32_t>(got);
+    return got;
+  }
+};
+
+// Writes and sums one chunk of output.
+bool emit(int target, const unsigned char* data, size_t size, uLong& crc) {
+  if (size == 0) return true;
+  crc = crc32(crc, data, static_cast<uInt>(size));
+  return writeFully(target, data, size);
+}
+
+bool copyStored(EntrySource& source, int target, unsigned char* buffer, uLong& crc) {
+  for (;;) {
+    const long long got = source.next(buffer);
+    if (got <= 0) return got == 0;
+    if (!emit(target, buffer, static_cast<size_t>(got), crc)) return false;
+  }
+}
+
+bool inflateRaw(EntrySource& source, int target, const ChunkBuffers& buffers, uLong& crc) {
+  z_stream stream;
+  memset(&stream, 0, sizeof stream);
+  if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) return false;
+  int status = Z_OK;
+  bool good = true;
+  while (good && status != Z_STREAM_END) {
+    if (stream.avail_in == 0) {
+      const long long got = source.next(buffers.input);
+      // Data used up (or cut off) before the final block: the stream is broken.
+      if (got <= 0) {
+        good = false;
+        break;
+      }
+      stream.next_in = buffers.input;
+      stream.avail_in = static_cast<uInt>(got);
+    }
+    stream.next_out = buffers.output;
+    stream.avail_out = kChunkSize;
+    status = inflate(&stream, Z_NO_FLUSH);
+    if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR) good = false;
+    else good = emit(target, buffers.output, kChunkSize - stream.avail_out, crc);
+  }
+  inflateEnd(&stream);
+  return good;
+}
+
+}  // namespace
+
+UnpackResult unpackEntryData(int package, int target, uint16_t method, uint32_t dataSize,
+                             ZipKeys* keys, const ChunkBuffers& buffers, uint32_t expectedCrc) {
+  if (method != 0 && method != 8) return UnpackResult::UnknownMethod;
+  EntrySource source{package, dataSize, keys};
+  uLong crc = crc32(0, Z_NULL, 0);
+  const bool complete = method == 0 ? copyStored(source, target, buffers.input, crc)
+                                    : inflateRaw(source, target, buffers, crc);
+  return complete && crc == expectedCrc ? UnpackResult::Ok : UnpackResult::Damaged;
+}
+
+}  // namespace setup

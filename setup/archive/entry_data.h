@@ -1,0 +1,30 @@
+#pragma once
+// Unpacking one entry's data from the package into its file.
+#include <stddef.h>
+#include <stdint.h>
+
+#include "setup/archive/zip_crypto.h"
+
+namespace setup {
+
+constexpr size_t kChunkSize = 32768;
+
+// Two buffers of kChunkSize bytes, reused for every entry.
+struct ChunkBuffers {
+  unsigned char* input;
+  unsigned char* output;
+};
+
+enum class UnpackResult {
+  Ok,             // every byte written and the CRC-32 matches
+  Damaged,        // short data, a broken stream, a failed write or a CRC mismatch
+  UnknownMethod,  // neither stored nor Deflate; nothing was read or written
+};
+
+// Reads `dataSize` bytes from the package's current position (decrypting them
+// with `keys` when given), stores (method 0) or inflates (method 8) them into
+// `target` and checks the CRC-32 of what was written against `expectedCrc`.
+UnpackResult unpackEntryData(int package, int target, uint16_t method, uint32_t dataSize,
+                             ZipKeys* keys, const ChunkBuffers& buffers, uint32_t expectedCrc);
+
+}  // namespace setup

@@ -1,0 +1,192 @@
+#include "setup/archive/extract.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#include "setup/archive/dos_time.h"
+#include "setup/archive/entry_data.h"
+#include "setup/archive/entry_header.h"
+#include "setup/archive/entry_paths.h"
+#include "setup/archive/password.h"
+#include "setup/archive/path_list.h"
+#include "setup/package/package_header.h"
+#include "setup/package/setup_ui.h"
+#include "setup/package/work_folder.h"
+#include "setup/platform/files.h"
+#include "setup/platform/path_text.h"
+
+namespace setup {
+namespace {
+
+constexpr char kUnpackFailed[] = "Fehler beim Entpacken der Datei(en).";
+constexpr char kInvalidName[] = "Invalid filename.";
+
+enum class EntryOutcome { Done, Skipped, Failed };
+
+struct Walk {
+  int package;
+  const char* workFolder;
+  SetupUi& ui;
+  ExtractionState& state;
+  ChunkBuffers buffers;
+  bool workFolderReady;
+};
+
+void showProgress(SetupUi& ui, const char* target) {
+  char text[kPathSize + 32];
+  copyText(text, sizeof text, "\r\n\r\n\r\n\r\n  Entpacke: ");
+  appendText(text, sizeof text, target);
+  ui.setStatusText(text);
+  ui.processOneEvent();
+}
+
+// Gives the file its stored time and closes it; a failed close is reported
+// but does not stop the walk.
+void finishFile(SetupUi& ui, int fd, const char* target, const EntryHeader& header) {
+  time_t modified;
+  if (dosDateTimeToTime(header.modDate, header.modTime, modified)) setLastWriteTime(fd, modified);
+  if (!closeFile(fd)) reportFailure(ui, target, "Kann Datei nicht schließen ..");
+}
+
+EntryOutcome writeEntryFile(Walk& walk, const EntryHeader& header, const char* name,
+                            uint32_t dataSize, ZipKeys* keys) {
+  SetupUi& ui = walk.ui;
+  if (!walk.workFolderReady && !ensureWorkFolder(walk.workFolder, ui)) return EntryOutcome::Failed;
+  walk.workFolderReady = true;
+  char folder[kPathSize];
+  if (!createEntryFolders(walk.workFolder, name, walk.state.createdFolders, folder,
+                          sizeof folder)) {
+    reportFailure(ui, folder, "Error in directory ..");
+    return EntryOutcome::Failed;
+  }
+  // A name ending in "/" stands for a folder, which now exists.
+  if (name[strlen(name) - 1] == '/') return EntryOutcome::Done;
+
+  char target[kPathSize];
+  copyText(target, sizeof target, walk.workFolder);
+  appendText(target, sizeof target, "/");
+  appendText(target, sizeof target, name);
+  const int fd = createFileReplacing(target);
+  if (fd < 0) {
+    reportFailure(ui, target, "Kann Datei nicht öffnen ..");
+    return EntryOutcome::Failed;
+  }
+  showProgress(ui, target);
+  const bool listed = appendPath(walk.state.extractedFiles, target);
+  const UnpackResult result =
+      listed ? unpackEntryData(walk.package, fd, header.method, dataSize, keys, walk.buffers,
+                               header.crc32)
+             : UnpackResult::Damaged;
+  if (result == UnpackResult::UnknownMethod) reportError(ui, "Unbekanntes Kompressionsformat");
+  if (result == UnpackResult::Damaged) reportError(ui, kUnpackFailed);
+  finishFile(ui, fd, target, header);
+  return result == UnpackResult::Ok ? EntryOutcome::Done : EntryOutcome::Failed;
+}
+
+// Reads the name into `name` and checks it; false after the message.
+bool readEntryName(Walk& walk, long long start, const EntryHeader& header, char* name) {
+  const size_t room = kPathSize - strlen(walk.workFolder) - 2;
+  const size_t want = header.nameLength < room ? header.nameLength : room;
+  if (!readAt(walk.package, start + kEntryHeaderSize, name, want)) {
+    reportError(walk.ui, kUnpackFailed);
+    return false;
+  }
+  name[want] = '\0';
+  // Too long for a path here unless a NUL cuts it short in time.
+  const bool fits = want == header.nameLength || strlen(name) < want;
+  if (fits && normaliseEntryName(name)) return true;
+  reportError(walk.ui, kInvalidName);
+  return false;
+}
+
+EntryOutcome processEntry(Walk& walk, long long start, const EntryHeader& header) {
+  char name[kPathSize];
+  if (!readEntryName(walk, start, header, name)) return EntryOutcome::Failed;
+  // The data follows the name directly; an extra field is not skipped.
+  const long long dataStart = start + kEntryHeaderSize + header.nameLength;
+  uint32_t dataSize = header.compressedSize;
+  const bool encrypted = (header.flags & 1u) != 0;
+  ZipKeys keys;
+  if (encrypted) {
+    unsigned char encryptionHeader[kEncryptionHeaderSize];
+    if (dataSize < kEncryptionHeaderSize ||
+        !readAt(walk.package, dataStart, encryptionHeader, sizeof encryptionHeader)) {
+      reportError(walk.ui, kUnpackFailed);
+      return EntryOutcome::Failed;
+    }
+    dataSize -= kEncryptionHeaderSize;
+    const unsigned char check =
+        encryptionCheckByte(header.flags, header.modTime, header.crc32);
+    switch (findPassword(walk.ui, walk.state.archivePassword, encryptionHeader, check, keys)) {
+      case PasswordResult::Accepted: break;
+      case PasswordResult::Rejected: return EntryOutcome::Skipped;
+      case PasswordResult::Cancelled: return EntryOutcome::Failed;
+    }
+  }
+  if (!seekTo(walk.package, dataStart + (encrypted ? kEncryptionHeaderSize : 0))) {
+    reportError(walk.ui, kUnpackFailed);
+    return EntryOutcome::Failed;
+  }
+  return writeEntryFile(walk, header, name, dataSize, encrypted ? &keys : nullptr);
+}
+
+// Runs the walk from archiveStart; false after a failure that ended it.
+bool walkEntries(Walk& walk, long long position, bool& lastEntryOk, bool& anySkipped) {
+  for (;;) {
+    unsigned char raw[kEntryHeaderSize];
+    if (!seekTo(walk.package, position)) return true;
+    const size_t got = readFully(walk.package, raw, sizeof raw);
+    if (got < 4) return true;
+    const RecordKind kind = classifyRecord(raw);
+    if (kind == RecordKind::End) return true;
+    if (kind == RecordKind::DataDescriptor) {
+      position += kDataDescriptorSize;
+      continue;
+    }
+    if (got < sizeof raw) {  // an entry cut off inside its header
+      reportError(walk.ui, kUnpackFailed);
+      return false;
+    }
+    const EntryHeader header = parseEntryHeader(raw);
+    const EntryOutcome outcome = processEntry(walk, position, header);
+    if (outcome == EntryOutcome::Failed) return false;
+    lastEntryOk = outcome == EntryOutcome::Done;
+    anySkipped = anySkipped || outcome == EntryOutcome::Skipped;
+    position += kEntryHeaderSize + header.nameLength + static_cast<long long>(header.compressedSize);
+  }
+}
+
+}  // namespace
+
+bool extractArchive(int packageFd, const PackageSettings& settings, const char* workFolder,
+                    SetupUi& ui, ExtractionState& state) {
+  state.extractionOk = false;
+  releasePathList(state.extractedFiles);
+  const long long size = fileSize(packageFd);
+  if (size < 0 || settings.archiveStart > size || !seekTo(packageFd, settings.archiveStart)) {
+    reportError(ui, "Error reading archive.");
+    return false;
+  }
+  // The inflater may look two bytes beyond its input and output.
+  unsigned char* input = static_cast<unsigned char*>(malloc(kChunkSize + 2));
+  unsigned char* output = static_cast<unsigned char*>(malloc(kChunkSize + 2));
+  Walk walk{packageFd, workFolder, ui, state, {input, output}, false};
+  bool lastEntryOk = false;
+  bool anySkipped = false;
+  bool walked = false;
+  if (input && output) walked = walkEntries(walk, settings.archiveStart, lastEntryOk, anySkipped);
+  else reportError(ui, kUnpackFailed);
+  free(input);
+  free(output);
+  if (!walked) return false;
+  // A skipped entry fails the run wherever it sits, not just at the end.
+  if (!lastEntryOk || anySkipped) {
+    reportError(ui, kUnpackFailed);
+    ui.setStatusText("Error extracting file(s).");
+    return false;
+  }
+  state.extractionOk = true;
+  return true;
+}
+
+}  // namespace setup

@@ -1,0 +1,19 @@
+#pragma once
+// Finding the password that opens an encrypted entry.
+#include "setup/archive/zip_crypto.h"
+
+namespace setup {
+
+class SetupUi;
+
+constexpr int kPasswordPrompts = 3;  // per entry
+
+enum class PasswordResult { Accepted, Rejected, Cancelled };
+
+// Tries the remembered `archivePassword` (80 bytes, kept up to date with each
+// answer), then asks up to kPasswordPrompts times. An empty answer is
+// rejected without a trial. On Accepted `keys` is ready for the data.
+PasswordResult findPassword(SetupUi& ui, char* archivePassword, const unsigned char* header,
+                            unsigned char checkByte, ZipKeys& keys);
+
+}  // namespace setup

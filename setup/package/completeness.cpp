@@ -1,0 +1,61 @@
+#include "setup/package/completeness.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#include "setup/package/le_bytes.h"
+#include "setup/package/package_header.h"
+#include "setup/package/setup_ui.h"
+#include "setup/package/zip_signatures.h"
+#include "setup/platform/files.h"
+
+namespace setup {
+
+// An end record is 22 bytes plus a comment of at most 65,535 bytes.
+constexpr long long kEndRecordSize = 22;
+constexpr long long kLongestTail = kEndRecordSize + 65535 + 1;
+
+void reportIncompletePackage(SetupUi& ui) {
+  reportError(ui,
+              "Dateigröße inkorrekt - bitte versuchen Sie, dieses Programm nochmals downzuloaden.");
+}
+
+static bool endsWithTrailer(int fd, long long size) {
+  char trailer[4];
+  return readAt(fd, size - 4, trailer, sizeof trailer) && memcmp(trailer, "RSF", 3) == 0;
+}
+
+// Looks for an end record whose comment reaches to (or past) the end of the
+// last `tailSize` bytes of the file.
+static bool endsWithEndRecord(int fd, long long size, long long tailSize) {
+  unsigned char* tail = static_cast<unsigned char*>(malloc(static_cast<size_t>(tailSize)));
+  if (!tail) return false;
+  const long long tailStart = size - tailSize;
+  bool found = false;
+  if (readAt(fd, tailStart, tail, static_cast<size_t>(tailSize))) {
+    const uint32_t signature = endRecordSignature();
+    for (long long i = 0; i <= tailSize - kEndRecordSize && !found; ++i) {
+      if (readLe32(tail + i) != signature) continue;
+      const long long comment = readLe16(tail + i + 20);
+      found = size <= tailStart + i + kEndRecordSize + comment;
+    }
+  }
+  free(tail);
+  return found;
+}
+
+bool checkPackageComplete(int fd, const PackageSettings& settings, SetupUi& ui) {
+  bool complete = false;
+  // Without a readable header there is no archive start to measure from.
+  if (settings.variablePartRead) {
+    const long long size = fileSize(fd);
+    long long tailSize = size - settings.archiveStart;
+    if (tailSize > kLongestTail) tailSize = kLongestTail;
+    if (size >= 0 && tailSize > kEndRecordSize)
+      complete = endsWithTrailer(fd, size) || endsWithEndRecord(fd, size, tailSize);
+  }
+  if (!complete) reportIncompletePackage(ui);
+  return complete;
+}
+
+}  // namespace setup
