@@ -1,0 +1,150 @@
+#pragma once
+// Hand-built package bytes for tests that need no generator: the padded
+// image, the header with its scrambled texts, and ZIP local entries.
+#include <zlib.h>
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "setup/archive/zip_crypto.h"
+#include "setup/package/scramble.h"
+
+namespace setup::testing {
+
+inline void putLe16(std::string& out, uint32_t value) {
+  out += static_cast<char>(value & 0xFF);
+  out += static_cast<char>((value >> 8) & 0xFF);
+}
+inline void putLe32(std::string& out, uint32_t value) {
+  putLe16(out, value & 0xFFFF);
+  putLe16(out, value >> 16);
+}
+
+// Stands in for the setup image: exactly as long as the real one.
+inline std::string imagePadding() { return std::string(35328, '\x7F'); }
+
+struct HeaderSpec {
+  std::string magic = "MRI";
+  uint8_t keepWindowOpen = 0;
+  uint8_t adminOnly = 1;
+  uint8_t hideInfoButton = 1;
+  uint8_t multiVolume = 0;
+  uint8_t advancedInf = 1;
+  uint32_t totalSize = 0;
+  std::string productName = "KARVELO";
+  std::string infName = "KARV10G1.INF";
+  std::string notice = "Shareware - bitte weitergeben.";  // plain Windows-1252
+  std::string welcomeText;
+  std::string licenceText;
+  // Stored instead of the real lengths when set (for malformed headers).
+  std::optional<int32_t> welcomeLengthField;
+  std::optional<int32_t> licenceLengthField;
+};
+
+inline std::string scrambled(std::string text) {
+  scrambleText(text.data(), text.size());
+  return text;
+}
+
+// The 23 fixed bytes followed by the variable part.
+inline std::string headerBytes(const HeaderSpec& spec) {
+  std::string out = spec.magic.substr(0, 3);
+  out += static_cast<char>(spec.keepWindowOpen);
+  out += static_cast<char>(spec.productName.size());
+  out += static_cast<char>(spec.infName.size());
+  out += static_cast<char>(spec.adminOnly);
+  out += static_cast<char>(spec.notice.size());
+  putLe32(out, static_cast<uint32_t>(spec.welcomeLengthField.value_or(
+                   static_cast<int32_t>(spec.welcomeText.size()))));
+  putLe32(out, static_cast<uint32_t>(spec.licenceLengthField.value_or(
+                   static_cast<int32_t>(spec.licenceText.size()))));
+  out += static_cast<char>(spec.hideInfoButton);
+  out += static_cast<char>(spec.multiVolume);
+  out += static_cast<char>(spec.advancedInf);
+  putLe32(out, spec.totalSize);
+  out += spec.productName + spec.infName + scrambled(spec.notice) +
+         scrambled(spec.welcomeText) + scrambled(spec.licenceText);
+  return out;
+}
+
+inline std::string rawDeflate(const std::string& data) {
+  z_stream stream{};
+  if (deflateInit2(&stream, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    throw std::runtime_error("deflateInit2");
+  std::string out(deflateBound(&stream, data.size()) + 16, '\0');
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+  stream.avail_in = static_cast<uInt>(data.size());
+  stream.next_out = reinterpret_cast<Bytef*>(out.data());
+  stream.avail_out = static_cast<uInt>(out.size());
+  if (deflate(&stream, Z_FINISH) != Z_STREAM_END) throw std::runtime_error("deflate");
+  out.resize(stream.total_out);
+  deflateEnd(&stream);
+  return out;
+}
+
+inline uint32_t crcOf(const std::string& data) {
+  return static_cast<uint32_t>(
+      crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
+}
+
+struct EntrySpec {
+  std::string name;
+  std::string data;                 // the file's content, before compression
+  uint16_t method = 0;              // 0 stored, 8 Deflate, anything else as given
+  uint16_t flags = 0;               // bit 0 is set by itself when a password is given
+  uint16_t modTime = 0x6000;        // 12:00:00
+  uint16_t modDate = 0x5A21;        // 2025-01-01
+  std::string password;             // non-empty: traditional encryption
+  uint32_t signature = 0x04034B50u;
+  std::optional<uint32_t> crcField;             // a wrong CRC, for damage
+  std::optional<uint32_t> compressedSizeField;  // a wrong size, for damage
+  bool dataDescriptor = false;                  // append a 16-byte descriptor
+};
+
+inline std::string entryBytes(const EntrySpec& spec) {
+  const uint32_t crc = spec.crcField.value_or(crcOf(spec.data));
+  std::string payload = spec.method == 8 ? rawDeflate(spec.data) : spec.data;
+  uint16_t flags = spec.flags;
+  if (!spec.password.empty()) {
+    flags |= 1;
+    std::string header = "0123456789A";
+    header += static_cast<char>(encryptionCheckByte(flags, spec.modTime, crc));
+    std::string encrypted = header + payload;
+    ZipKeys keys = zipKeysForPassword(spec.password.data(), spec.password.size());
+    encryptZipBuffer(keys, reinterpret_cast<unsigned char*>(encrypted.data()), encrypted.size());
+    payload = encrypted;
+  }
+  std::string out;
+  putLe32(out, spec.signature);
+  putLe16(out, 20);
+  putLe16(out, flags);
+  putLe16(out, spec.method);
+  putLe16(out, spec.modTime);
+  putLe16(out, spec.modDate);
+  putLe32(out, crc);
+  putLe32(out, spec.compressedSizeField.value_or(static_cast<uint32_t>(payload.size())));
+  putLe32(out, static_cast<uint32_t>(spec.data.size()));
+  putLe16(out, static_cast<uint32_t>(spec.name.size()));
+  putLe16(out, 0);
+  out += spec.name + payload;
+  if (spec.dataDescriptor) {
+    putLe32(out, 0x08074B50u);
+    putLe32(out, crc);
+    putLe32(out, static_cast<uint32_t>(payload.size()));
+    putLe32(out, static_cast<uint32_t>(spec.data.size()));
+  }
+  return out;
+}
+
+// A ZIP end-of-central-directory record (no entries) with `comment`.
+inline std::string endRecord(const std::string& comment) {
+  std::string out;
+  putLe32(out, 0x06054B50u);
+  out += std::string(16, '\0');
+  putLe16(out, static_cast<uint32_t>(comment.size()));
+  return out + comment;
+}
+
+}  // namespace setup::testing
