@@ -25,8 +25,9 @@ static bool endsWithTrailer(int fd, long long size) {
   return readAt(fd, size - 4, trailer, sizeof trailer) && memcmp(trailer, "RSF", 3) == 0;
 }
 
-// Looks for an end record whose comment reaches to (or past) the end of the
-// last `tailSize` bytes of the file.
+// Looks for an end record whose comment ends exactly where the file ends. A
+// comment said to reach past the end means the file was cut short, so it
+// does not count.
 static bool endsWithEndRecord(int fd, long long size, long long tailSize) {
   unsigned char* tail = static_cast<unsigned char*>(malloc(static_cast<size_t>(tailSize)));
   if (!tail) return false;
@@ -37,7 +38,7 @@ static bool endsWithEndRecord(int fd, long long size, long long tailSize) {
     for (long long i = 0; i <= tailSize - kEndRecordSize && !found; ++i) {
       if (readLe32(tail + i) != signature) continue;
       const long long comment = readLe16(tail + i + 20);
-      found = size <= tailStart + i + kEndRecordSize + comment;
+      found = size == tailStart + i + kEndRecordSize + comment;
     }
   }
   free(tail);

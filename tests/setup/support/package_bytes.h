@@ -7,6 +7,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "setup/archive/zip_crypto.h"
 #include "setup/package/scramble.h"
@@ -102,6 +103,15 @@ struct EntrySpec {
   std::optional<uint32_t> compressedSizeField;  // a wrong size, for damage
   bool dataDescriptor = false;                  // append a 16-byte descriptor
 };
+
+// An entry with everything else at its default (designated initialisers
+// would trip -Wmissing-field-initializers).
+inline EntrySpec entry(std::string name, std::string data) {
+  EntrySpec spec;
+  spec.name = std::move(name);
+  spec.data = std::move(data);
+  return spec;
+}
 
 inline std::string entryBytes(const EntrySpec& spec) {
   const uint32_t crc = spec.crcField.value_or(crcOf(spec.data));

@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "setup/package/ansi_text.h"
+#include "setup/package/fixed_notice.h"
+#include "setup/package/scramble.h"
+
+namespace setup {
+namespace {
+
+std::string scrambledCopy(std::string text) {
+  scrambleText(text.data(), text.size());
+  return text;
+}
+
+TEST(ScrambleText, ShortTextsStayPlain) {
+  EXPECT_EQ(scrambledCopy(""), "");
+  EXPECT_EQ(scrambledCopy("K"), "K");
+}
+
+TEST(ScrambleText, KeyStreamMatchesTheGenerator) {
+  // Key bytes worked out by hand from the seed 618: S1 = 618 * 134775813 + 1
+  // mod 2^32 = 0x648E4E13, S1 >> 25 = 0x32, key 0xB2; and so on.
+  std::string zeros(6, '\0');
+  scrambleText(zeros.data(), zeros.size());
+  EXPECT_EQ(zeros, std::string("\x00\xB2\xE2\xF6\xD6\xD8", 6));
+  // The first byte is stored plain, the others are XORed.
+  EXPECT_EQ(scrambledCopy("AB"), std::string("A\xF0", 2));
+}
+
+TEST(ScrambleText, IsItsOwnInverseAndRestartsForEveryText) {
+  const std::string text = "Lizenz: frei f\xFCr private Nutzung.\r\nZweite Zeile.";
+  const std::string once = scrambledCopy(text);
+  EXPECT_NE(once, text);
+  EXPECT_EQ(scrambledCopy(once), text);
+  // A second text does not continue the first one's stream.
+  EXPECT_EQ(scrambledCopy(text.substr(0, 10)), once.substr(0, 10));
+}
+
+TEST(FixedNotice, IsSixtyTwoStoredBytesShownAsUtf8) {
+  const std::string shown = fixedNotice();
+  EXPECT_EQ(shown, "KARVELO 1.01 – Setup für das Brettspiel. Bitte beachten Sie:\r\n");
+  // Two of its characters need two more bytes in UTF-8 than in the code page.
+  EXPECT_EQ(shown.size(), static_cast<size_t>(kFixedNoticeLength) + 3);
+  EXPECT_EQ(fixedNotice(), fixedNotice());
+}
+
+TEST(AnsiText, ConvertsTheCodePageIncludingItsUpperControlRange) {
+  char* text = ansiToUtf8("\xC4\xD6\xDC\xDF \x80 \x96 \x84x\x93", 12);
+  ASSERT_NE(text, nullptr);
+  EXPECT_STREQ(text, "ÄÖÜß € – „x“");
+  free(text);
+  // 0x81 is undefined in Windows-1252.
+  text = ansiToUtf8("a\x81z", 3);
+  EXPECT_STREQ(text, "a?z");
+  free(text);
+}
+
+TEST(AnsiText, CutsAtTheBufferWithoutSplittingACharacter) {
+  char out[4];
+  EXPECT_FALSE(ansiToUtf8Into(out, sizeof out, "ab\xFC", 3));  // needs 4 bytes + NUL
+  EXPECT_STREQ(out, "ab");
+  EXPECT_TRUE(ansiToUtf8Into(out, sizeof out, "a\xFC", 2));
+  EXPECT_STREQ(out, "aü");
+}
+
+}  // namespace
+}  // namespace setup
