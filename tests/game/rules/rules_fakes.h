@@ -1,0 +1,94 @@
+#pragma once
+
+#include "rules/board.h"
+#include "rules/game.h"
+#include "rules/game_outside.h"
+#include "rules/random_source.h"
+
+#include <array>
+#include <deque>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kv::test {
+
+// Hands out the given numbers in order and notes every draw ('d') and
+// re-seed ('S') in one trace. Running dry fails the test and throws, so a
+// redraw loop cannot spin forever on a made-up number.
+class ScriptedRandom : public RandomSource {
+public:
+    ScriptedRandom() = default;
+    ScriptedRandom(std::initializer_list<double> numbers) : numbers_(numbers) {}
+
+    void add(std::initializer_list<double> numbers);
+    double next() override;
+    void reseedFromClock() override { trace_ += 'S'; }
+
+    std::size_t remaining() const { return numbers_.size(); }
+    const std::string& trace() const { return trace_; }
+
+private:
+    std::deque<double> numbers_;
+    std::string trace_;
+};
+
+// Draws that land on a chosen outcome.
+inline double fieldAt(int index) { return (index + 0.5) / 81.0; }
+inline double colour(int entry) { return (entry + 0.5) / GameState::ColourSpan; }
+inline double wipeOf(int entry) { return (entry + 0.5) / 8.0; }
+inline constexpr double kNoChance = 0.0; // no random wipe, no blocked field
+inline constexpr double kChance = 0.9999; // 7.0993 > 7 and 9.3591 > 9
+
+// Logs every call in order, e.g. "sound sounds/sound3.wav 1", "tree",
+// "field 40". Field repaints can be left out of the log to keep the
+// expected sequences readable.
+class RecordingOutside : public GameOutside {
+public:
+    bool logFields = false;
+    std::function<void()> onRegrowTree; // runs in the tree's yield
+
+    void playSound(std::string_view file, SoundFlags flags) override;
+    void regrowTree() override;
+    void setFlashTimer(bool on) override { log.push_back(on ? "timer on" : "timer off"); }
+    void setFlashBackground(Rgb c) override;
+    void drawFrame() override { log.push_back("frame"); }
+    void showScore(int score) override { log.push_back("score " + std::to_string(score)); }
+    void showStartButton() override { log.push_back("start shown"); }
+    void hideStartButton() override { log.push_back("start hidden"); }
+    void hidePanels() override { log.push_back("panels hidden"); }
+    void fieldChanged(int index) override;
+    void enterHighscore(int score) override { log.push_back("highscore " + std::to_string(score)); }
+
+    std::vector<std::string> log;
+};
+
+// A board as nine rows of nine characters: '.' free, '0'-'6' a colour,
+// 'J' joker, 'X' blocked, '*' marked. Anything inconsistent reads as '?'.
+// As text, the rows follow each other, each ended by '\n'.
+using BoardRows = std::array<std::string_view, kBoardSide>;
+void setBoard(Board& board, std::string_view text);
+std::string boardText(const Board& board);
+std::string rowsText(const BoardRows& rows);
+
+// A full board without any stripe or square: no two neighbours in a row,
+// column or diagonal share a colour.
+std::string chequer();
+// Changes one field of a board text.
+void put(std::string& text, int field, char c);
+
+// A game on an arranged board, with enabled, draggable fields as a running
+// game has them.
+struct Table {
+    ScriptedRandom random;
+    RecordingOutside outside;
+    Game game{outside, random};
+
+    void arrange(const BoardRows& rows) { setBoard(game.board(), rowsText(rows)); }
+    void arrange(std::string_view text) { setBoard(game.board(), text); }
+    std::string board() const { return boardText(game.board()); }
+};
+
+} // namespace kv::test
