@@ -25,7 +25,7 @@ ssize_t readFully(int descriptor, unsigned char* data, std::size_t size, off_t o
 {
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t got = pread(descriptor, data + done, size - done, offset + done);
+        const ssize_t got = pread(descriptor, data + done, size - done, offset + static_cast<off_t>(done));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return -1;
         if (got == 0) break;  // end of file
@@ -38,7 +38,7 @@ bool writeFully(int descriptor, const unsigned char* data, std::size_t size, off
 {
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t put = pwrite(descriptor, data + done, size - done, offset + done);
+        const ssize_t put = pwrite(descriptor, data + done, size - done, offset + static_cast<off_t>(done));
         if (put < 0 && errno == EINTR) continue;
         if (put <= 0) return false;
         done += static_cast<std::size_t>(put);

@@ -15,8 +15,8 @@ constexpr float kTrunkTheta = -1.570795;      // straight up, as y grows downwar
 constexpr std::int16_t kTrunkThickness = 4;
 constexpr float kMaxBend = 0.5235983F;        // about 30 degrees, reached by the twigs
 
-// Angles are held in single precision like the parameters they come from; each sum is
-// worked out in double and stored back rounded to single, as the original arithmetic did.
+// Angles are single precision like the parameters they come from: each sum is worked out in
+// double and rounded to single where it is stored, so scripted draws give exact coordinates.
 float toSingle(double value) { return static_cast<float>(value); }
 
 }  // namespace

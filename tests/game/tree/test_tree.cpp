@@ -183,6 +183,21 @@ TEST(TreeDraws, ChildrenBendTwiceAsMuchUpToThirtyDegrees)
     EXPECT_EQ(secondStepOfFirstChild(2.0F), (Line{13, 4, 18, 5, 1}));   // uncut 4.0 would give +1.96 rad
 }
 
+TEST(TreeDraws, CoordinatesBeyondSixteenBitsSaturateInsteadOfWrapping)
+{
+    EventLog log;
+    RecordingCanvas huge(200000, 200000, log);
+    ScriptedRandom random({}, log, 0.5);
+    Tree tree(huge, random, {});
+    tree.RegrowTree();
+    EXPECT_EQ(tree.settings().treeX, 32767 / 2);
+    EXPECT_EQ(tree.settings().treeY, 32767);
+    EXPECT_EQ(tree.settings().treeLength, 32767);
+    ASSERT_FALSE(huge.lines.empty());
+    // The trunk runs upwards from the bottom edge, never through a wrapped negative y.
+    for (int step = 0; step < 10; ++step) EXPECT_EQ(huge.lines[step].y1, 32767 - 5 * step);
+}
+
 TEST(TreeClock, TwoRegrowthsDiffer)
 {
     EventLog log;
