@@ -45,7 +45,7 @@ public:
     Game(GameOutside& outside, RandomSource& random);
 
     const Board& board() const { return board_; }
-    // Writable for the window's set-up and for tests arranging a position.
+    // Writable so that a position can be arranged, e.g. by tests.
     Board& board() { return board_; }
     const GameState& state() const { return state_; }
     GameState& state() { return state_; }
