@@ -1,0 +1,108 @@
+#include <filesystem>
+
+#include "extract_fixture.h"
+
+namespace setup {
+namespace {
+
+using testing::entry;
+using testing::EntrySpec;
+using testing::ExtractTest;
+using testing::kUnpackFailed;
+
+TEST_F(ExtractTest, RefusesNamesThatWouldLeaveTheWorkFolder) {
+  for (const std::string& name :
+       {std::string("../escaped"), std::string("/tmp/escaped"), std::string("a\\..\\..\\escaped"),
+        std::string(""), std::string("\0hidden", 7)}) {
+    ui_ = testing::FakeSetupUi();
+    EXPECT_FALSE(extract({entry("first", "1"), entry(name, "evil")})) << name;
+    EXPECT_EQ(ui_.shown(), std::vector<std::string>{"Invalid filename. / Fehler"}) << name;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir_.file("tmp/escaped")));
+  EXPECT_FALSE(std::filesystem::exists(dir_.file("escaped")));
+}
+
+TEST_F(ExtractTest, NeverWritesThroughALink) {
+  const std::string outside = dir_.write("outside/target", "precious");
+  std::filesystem::create_directories(workFolder_);
+  std::filesystem::create_symlink(outside, workFolder_ + "/kv5");
+  EXPECT_FALSE(extract({entry("kv5", "overwritten")}));
+  EXPECT_EQ(ui_.shown(),
+            std::vector<std::string>{workFolder_ + "/kv5 / Kann Datei nicht öffnen .."});
+
+  ui_ = testing::FakeSetupUi();
+  std::filesystem::create_directory_symlink(dir_.file("outside"), workFolder_ + "/sounds");
+  EXPECT_FALSE(extract({entry("sounds/target", "overwritten")}));
+  EXPECT_EQ(ui_.shown(),
+            std::vector<std::string>{workFolder_ + "/sounds / Error in directory .."});
+  EXPECT_EQ(testing::TempDir::read(outside), "precious");
+}
+
+TEST_F(ExtractTest, AlwaysReportsAFileThatCannotBeCreated) {
+  std::filesystem::create_directories(workFolder_ + "/kv5");
+  EXPECT_FALSE(extract({entry("kv5", "x"), entry("later", "y")}));
+  EXPECT_EQ(ui_.shown(),
+            std::vector<std::string>{workFolder_ + "/kv5 / Kann Datei nicht öffnen .."});
+  EXPECT_FALSE(exists("later"));
+}
+
+TEST_F(ExtractTest, ReplacesAnExistingFile) {
+  dir_.write("tmp/$Pakorix.Tmp/P1.dat", std::string(1000, 'o'));
+  ASSERT_TRUE(extract({entry("P1.dat", "new")}));
+  EXPECT_EQ(unpacked("P1.dat"), "new");
+}
+
+TEST_F(ExtractTest, UnknownMethodLeavesTheFileEmptyAndListed) {
+  EntrySpec spec = entry("bzip", "data");
+  spec.method = 12;
+  EXPECT_FALSE(extract({spec, entry("after", "a")}));
+  EXPECT_EQ(ui_.shown(), std::vector<std::string>{"Unbekanntes Kompressionsformat / Fehler"});
+  EXPECT_EQ(unpacked("bzip"), "");
+  EXPECT_EQ(state_.extractedFiles.count, 1u);
+  EXPECT_FALSE(exists("after"));
+}
+
+TEST_F(ExtractTest, DamagedDataEndsInTheCrcMessage) {
+  EntrySpec wrongCrc = entry("stored", "content");
+  wrongCrc.crcField = 0x12345678u;
+
+  EntrySpec brokenStream = entry("deflated", std::string(5000, 'z'));
+  brokenStream.method = 8;
+  std::string archive = testing::entryBytes(brokenStream);
+  archive[30 + 8] = '\xFF';  // the first byte of the Deflate data: reserved block type
+
+  // Claims far more data than the file holds.
+  EntrySpec overlong = entry("overlong", "short");
+  overlong.compressedSizeField = 0x7FFFFFFFu;
+
+  for (const std::string& bytes :
+       {testing::entryBytes(wrongCrc), archive, testing::entryBytes(overlong)}) {
+    ui_ = testing::FakeSetupUi();
+    EXPECT_FALSE(extract(bytes));
+    EXPECT_EQ(ui_.shown(), std::vector<std::string>{kUnpackFailed});
+    EXPECT_FALSE(state_.extractionOk);
+  }
+}
+
+TEST_F(ExtractTest, ACutDeflateStreamIsDamagedEvenWithoutACrcCheck) {
+  EntrySpec spec = entry("cut", std::string(100000, 'c'));
+  spec.method = 8;
+  std::string bytes = testing::entryBytes(spec);
+  const std::string deflated = testing::rawDeflate(spec.data);
+  // Declare (and keep) only half of the stream.
+  const uint32_t half = static_cast<uint32_t>(deflated.size() / 2);
+  std::string shortened = bytes.substr(0, 18);
+  testing::putLe32(shortened, half);
+  shortened += bytes.substr(22, 8 + 3) + deflated.substr(0, half);
+  EXPECT_FALSE(extract(shortened));
+  EXPECT_EQ(ui_.shown(), std::vector<std::string>{kUnpackFailed});
+}
+
+TEST_F(ExtractTest, AnEntryHeaderCutShortIsDamaged) {
+  const std::string whole = testing::entryBytes(entry("a", "1"));
+  EXPECT_FALSE(extract(whole + whole.substr(0, 20), ""));
+  EXPECT_EQ(ui_.shown(), std::vector<std::string>{kUnpackFailed});
+}
+
+}  // namespace
+}  // namespace setup
