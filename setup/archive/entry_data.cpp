@@ -60,10 +60,10 @@ bool inflateRaw(EntrySource& source, int target, const ChunkBuffers& buffers, uL
       stream.avail_in = static_cast<uInt>(got);
     }
     stream.next_out = buffers.output;
-    stream.avail_out = kChunkSize;
+    stream.avail_out = kInflateOutputSize;
     status = inflate(&stream, Z_NO_FLUSH);
     if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR) good = false;
-    else good = emit(target, buffers.output, kChunkSize - stream.avail_out, crc);
+    else good = emit(target, buffers.output, kInflateOutputSize - stream.avail_out, crc);
   }
   inflateEnd(&stream);
   return good;

@@ -7,9 +7,15 @@
 
 namespace setup {
 
+// Input is read in chunks of this size.
 constexpr size_t kChunkSize = 32768;
+// The inflater keeps the last 32 KB of output as its window and copies each
+// call's output there when that output is smaller than the window: a larger
+// output buffer saves that second copy of almost every byte.
+constexpr size_t kInflateOutputSize = 8 * kChunkSize;
 
-// Two buffers of kChunkSize bytes, reused for every entry.
+// kChunkSize bytes of input and kInflateOutputSize bytes of output, reused
+// for every entry.
 struct ChunkBuffers {
   unsigned char* input;
   unsigned char* output;

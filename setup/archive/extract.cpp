@@ -169,7 +169,7 @@ bool extractArchive(int packageFd, const PackageSettings& settings, const char* 
   }
   // The inflater may look two bytes beyond its input and output.
   unsigned char* input = static_cast<unsigned char*>(malloc(kChunkSize + 2));
-  unsigned char* output = static_cast<unsigned char*>(malloc(kChunkSize + 2));
+  unsigned char* output = static_cast<unsigned char*>(malloc(kInflateOutputSize + 2));
   Walk walk{packageFd, workFolder, ui, state, {input, output}, false};
   bool lastEntryOk = false;
   bool anySkipped = false;
