@@ -45,8 +45,9 @@ struct PackageSettings {
   long long archiveStart;   // absolute offset of the first archive entry
 };
 
-// Zeroes `settings`, then reads the magic and the fixed fields. Returns
-// hasMagic; without it nothing else is filled in.
+// Zeroes `settings` (which must hold no texts: new, or released), then reads
+// the magic and the fixed fields. Returns hasMagic; without it nothing else
+// is filled in.
 bool readFixedHeader(int fd, PackageSettings& settings);
 
 // Reads and unscrambles the variable part after the fixed one and computes
