@@ -1,0 +1,162 @@
+// Packages from the generator read back by the setup's header reader, completeness check
+// and volume joining.
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "ansi_text.h"
+#include "package_fixture.h"
+#include "setup/package/completeness.h"
+#include "setup/package/volumes.h"
+#include "setup/platform/files.h"
+#include "volumes.h"
+
+namespace setup::testing {
+namespace {
+
+using mkpackage::Bytes;
+
+constexpr const char* kIncomplete =
+    "Dateigröße inkorrekt - bitte versuchen Sie, dieses Programm nochmals downzuloaden. / Fehler";
+
+class HeaderRoundTrip : public PackageFixture {};
+
+TEST_F(HeaderRoundTrip, EveryCombinationOfFlagsComesBack) {
+  for (unsigned bits = 0; bits < 32; ++bits) {
+    mkpackage::PackageSpec spec = packageSpec();
+    spec.header.keepWindowOpen = bits & 1;
+    spec.header.adminOnly = bits & 2;
+    spec.header.hideInfoButton = bits & 4;
+    spec.header.multiVolume = bits & 8;
+    spec.header.advancedInf = bits & 16;
+    const mkpackage::BuiltPackage built = mkpackage::buildPackage(spec);
+    open(spec);
+    ASSERT_FALSE(HasFatalFailure());
+    const PackageHeader& h = settings.header;
+    EXPECT_EQ(h.keepWindowOpen != 0, spec.header.keepWindowOpen) << bits;
+    EXPECT_EQ(h.adminOnly != 0, spec.header.adminOnly) << bits;
+    EXPECT_EQ(h.hideInfoButton != 0, spec.header.hideInfoButton) << bits;
+    EXPECT_EQ(h.multiVolume != 0, spec.header.multiVolume) << bits;
+    EXPECT_EQ(h.advancedInf != 0, spec.header.advancedInf) << bits;
+    EXPECT_EQ(h.totalSize, built.bytes.size());
+    EXPECT_EQ(settings.archiveStart, built.archiveStart);
+    startOver();
+  }
+}
+
+TEST_F(HeaderRoundTrip, TextsComeBackUnscrambledInUtf8) {
+  mkpackage::PackageSpec spec = packageSpec();
+  spec.header.productName = mkpackage::toWindows1252("KARVELO Spiele");
+  spec.header.notice = mkpackage::toWindows1252("© 2026 Müller & Söhne – alle Rechte");
+  spec.header.welcomeText = mkpackage::toWindows1252("\r\r\rWillkommen! Preis: 5 €");
+  const std::string licence = compressibleText(20000) + "Ende der Lizenz: ÄÖÜäöüß";
+  spec.header.licenceText = mkpackage::toWindows1252(licence);
+  open(spec);
+  ASSERT_FALSE(HasFatalFailure());
+  EXPECT_STREQ(settings.productName, "KARVELO Spiele");
+  EXPECT_STREQ(settings.infName, "KARV10G1.INF");
+  EXPECT_STREQ(settings.notice, "© 2026 Müller & Söhne – alle Rechte");
+  EXPECT_STREQ(settings.welcomeText, "\r\r\rWillkommen! Preis: 5 €");
+  EXPECT_EQ(std::string(settings.licenceText), licence);
+  // Lengths and the archive start count the stored Windows-1252 bytes, not UTF-8.
+  EXPECT_EQ(settings.header.noticeLength, spec.header.notice.size());
+  EXPECT_EQ(settings.archiveStart, mkpackage::buildPackage(spec).archiveStart);
+}
+
+TEST_F(HeaderRoundTrip, ShortAndAbsentTexts) {
+  mkpackage::PackageSpec spec = packageSpec();
+  spec.header.productName.clear();
+  spec.header.notice = "N";
+  spec.header.licenceText = "L";
+  open(spec);
+  ASSERT_FALSE(HasFatalFailure());
+  EXPECT_EQ(settings.header.productNameLength, 0);
+  EXPECT_STREQ(settings.productName, "");
+  EXPECT_STREQ(settings.notice, "N");
+  EXPECT_STREQ(settings.licenceText, "L");
+  EXPECT_EQ(settings.header.welcomeTextLength, 0);
+  EXPECT_STREQ(settings.welcomeText,
+               "\r\r\rBitte klicken Sie \"Installieren\", um die Installation zu starten.");
+  EXPECT_EQ(settings.archiveStart, 35328 + 23 + 12 + 1 + 1);
+}
+
+class Completeness : public PackageFixture {
+ protected:
+  bool complete(const Bytes& bytes) {
+    openBytes(bytes);
+    return !HasFatalFailure() && checkPackageComplete(fd, settings, ui);
+  }
+};
+
+mkpackage::PackageSpec withTail(Bytes tail) {
+  mkpackage::PackageSpec spec = packageSpec({deflatedEntry("readme.txt", compressibleText(4000))});
+  spec.tail = std::move(tail);
+  return spec;
+}
+
+TEST_F(Completeness, TrailerOrEndRecordAtTheVeryEndPasses) {
+  for (const Bytes& tail : {Bytes{'R', 'S', 'F', 'X'}, Bytes{'R', 'S', 'F', 0},
+                            mkpackage::zipEndRecord(""), mkpackage::zipEndRecord("a comment")}) {
+    EXPECT_TRUE(complete(mkpackage::buildPackage(withTail(tail)).bytes))
+        << std::string(tail.begin(), tail.end());
+    EXPECT_TRUE(ui.messages.empty());
+    startOver();
+  }
+}
+
+TEST_F(Completeness, CutShortByOneByteFails) {
+  Bytes bytes = mkpackage::buildPackage(withTail(mkpackage::zipEndRecord("note"))).bytes;
+  bytes.pop_back();
+  EXPECT_FALSE(complete(bytes));
+  EXPECT_EQ(ui.shown(), std::vector<std::string>{kIncomplete});
+}
+
+TEST_F(Completeness, NoTrailerAndNoEndRecordFails) {
+  EXPECT_FALSE(complete(mkpackage::buildPackage(withTail({})).bytes));
+  EXPECT_EQ(ui.shown(), std::vector<std::string>{kIncomplete});
+}
+
+TEST_F(Completeness, TrailerCutShortFails) {
+  // A package truncated inside its trailer loses "RSF" and has no end record either.
+  Bytes bytes = mkpackage::buildPackage(withTail({'R', 'S', 'F', 'X'})).bytes;
+  bytes.resize(bytes.size() - 2);
+  EXPECT_FALSE(complete(bytes));
+}
+
+class VolumeRoundTrip : public PackageFixture {};
+
+TEST_F(VolumeRoundTrip, JoinedVolumesExtractLikeOneFile) {
+  mkpackage::PackageSpec spec = packageSpec(
+      {storedEntry("kv5", compressibleText(60000)), deflatedEntry("sounds/sound1.wav", std::string(30000, 's'))});
+  spec.header.multiVolume = true;
+  const mkpackage::BuiltPackage built = mkpackage::buildPackage(spec);
+  const auto volumes = mkpackage::splitIntoVolumes(built.bytes, 36000, built.archiveStart);
+  ASSERT_EQ(volumes.size(), 3u);
+  std::vector<std::string> names;
+  for (unsigned k = 0; k < volumes.size(); ++k) {
+    names.push_back(mkpackage::volumeFileName(packagePath, k));
+    dir.write(names.back().substr(dir.path().size() + 1), std::string(volumes[k].begin(), volumes[k].end()));
+  }
+  // Volume 2 is "inserted" when the setup asks for it.
+  const std::string missing = TempDir::read(names[2]);
+  ASSERT_EQ(unlink(names[2].c_str()), 0);
+  ui.onMessage = [&](const ShownMessage&) { dir.write("KARVELO-setup.002", missing); };
+
+  fd = openExistingForReading(packagePath.c_str());
+  ASSERT_TRUE(readFixedHeader(fd, settings));
+  ASSERT_TRUE(readVariableHeader(fd, settings));
+  const int joined = joinVolumes(settings, packagePath.c_str(), workFolder.c_str(), ui);
+  ASSERT_GE(joined, 0) << ::testing::PrintToString(ui.shown());
+  EXPECT_EQ(ui.shown(), std::vector<std::string>{"Setup benötigt die Diskette Nr.3.. / KARVELO"});
+  EXPECT_EQ(TempDir::read(workFolder + "/Pakorix.pkg"), std::string(built.bytes.begin(), built.bytes.end()));
+
+  ui.messages.clear();
+  EXPECT_TRUE(extractArchive(joined, settings, workFolder.c_str(), ui, state));
+  closeFile(joined);
+  EXPECT_EQ(contentOf("kv5"), compressibleText(60000));
+  EXPECT_EQ(contentOf("sounds/sound1.wav"), std::string(30000, 's'));
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace setup::testing

@@ -1,0 +1,78 @@
+// Entries that try to write outside the work folder are refused, and nothing lands there.
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "package_fixture.h"
+
+namespace setup::testing {
+namespace {
+
+class MaliciousNames : public PackageFixture {
+ protected:
+  void SetUp() override { before = listTree(dir.path()); }
+
+  // Everything in the temporary folder apart from the package and the work folder.
+  std::vector<std::string> outsideWorkFolder() const {
+    std::vector<std::string> outside;
+    for (const std::string& path : listTree(dir.path()))
+      if (!path.starts_with("$Pakorix.Tmp") && path != "KARVELO-setup.run") outside.push_back(path);
+    return outside;
+  }
+
+  std::vector<std::string> before;
+};
+
+TEST_F(MaliciousNames, ClimbingOrAbsoluteNamesAreInvalid) {
+  const std::string absolute = dir.file("absolute.txt");
+  for (const std::string& name : {std::string("../x"), std::string("..\\x"), std::string("a/../../x"),
+                                  std::string("a\\..\\..\\x"), std::string(".."),
+                                  absolute, std::string("\\") + absolute.substr(1)}) {
+    SCOPED_TRACE(name);
+    startOver();
+    EXPECT_FALSE(extract(packageSpec({storedEntry("ok.txt", "ok"), deflatedEntry(name, "evil"),
+                                      storedEntry("after.txt", "after")})));
+    EXPECT_EQ(ui.shown(), std::vector<std::string>{"Invalid filename. / Fehler"});
+    EXPECT_FALSE(exists(target("after.txt")));
+    EXPECT_EQ(outsideWorkFolder(), before);
+  }
+  EXPECT_FALSE(exists(absolute));
+  EXPECT_FALSE(exists(dir.file("x")));
+}
+
+TEST_F(MaliciousNames, DotsThatAreNotAComponentAreFine) {
+  ASSERT_TRUE(extract(packageSpec({storedEntry("..hidden", "1"), storedEntry("a../b..c", "2"),
+                                   storedEntry("...", "3")})));
+  EXPECT_EQ(contentOf("..hidden"), "1");
+  EXPECT_EQ(contentOf("a../b..c"), "2");
+  EXPECT_EQ(contentOf("..."), "3");
+}
+
+TEST_F(MaliciousNames, LinkedWorkFolderIsRefused) {
+  const std::string elsewhere = dir.file("elsewhere");
+  ASSERT_EQ(mkdir(elsewhere.c_str(), 0700), 0);
+  ASSERT_EQ(symlink(elsewhere.c_str(), workFolder.c_str()), 0);
+  EXPECT_FALSE(extract(packageSpec({storedEntry("kv5", "game"), storedEntry("sounds/s.wav", "s")})));
+  EXPECT_EQ(ui.shown(), std::vector<std::string>{workFolder + " / Error in directory .."});
+  EXPECT_TRUE(listTree(elsewhere).empty());
+}
+
+TEST_F(MaliciousNames, LinkedSubFolderIsNotFollowed) {
+  const std::string elsewhere = dir.file("elsewhere");
+  ASSERT_EQ(mkdir(elsewhere.c_str(), 0700), 0);
+  ASSERT_EQ(mkdir(workFolder.c_str(), 0700), 0);
+  ASSERT_EQ(symlink(elsewhere.c_str(), target("sounds").c_str()), 0);
+  EXPECT_FALSE(extract(packageSpec({storedEntry("sounds/sound1.wav", "s")})));
+  EXPECT_EQ(ui.shown(), std::vector<std::string>{target("sounds") + " / Error in directory .."});
+  EXPECT_TRUE(listTree(elsewhere).empty());
+}
+
+TEST_F(MaliciousNames, WorkFolderThatIsAFileIsRefused) {
+  dir.write("$Pakorix.Tmp", "not a folder");
+  EXPECT_FALSE(extract(packageSpec({storedEntry("kv5", "game")})));
+  EXPECT_EQ(ui.shown(), std::vector<std::string>{workFolder + " / Error in directory .."});
+  EXPECT_EQ(TempDir::read(workFolder), "not a folder");
+}
+
+}  // namespace
+}  // namespace setup::testing

@@ -1,0 +1,104 @@
+#include "package_fixture.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "setup/platform/files.h"
+
+namespace setup::testing {
+
+mkpackage::DosDateTime sampleTime() { return mkpackage::makeDosDateTime(2023, 7, 14, 9, 26, 54); }
+
+mkpackage::EntrySpec storedEntry(const std::string& name, const std::string& content) {
+  mkpackage::EntrySpec entry;
+  entry.name = name;
+  entry.data.assign(content.begin(), content.end());
+  entry.method = mkpackage::Method::Stored;
+  entry.modified = sampleTime();
+  return entry;
+}
+
+mkpackage::EntrySpec deflatedEntry(const std::string& name, const std::string& content) {
+  mkpackage::EntrySpec entry = storedEntry(name, content);
+  entry.method = mkpackage::Method::Deflate;
+  return entry;
+}
+
+std::string compressibleText(std::size_t size) {
+  std::string text;
+  for (std::size_t i = 0; text.size() < size; ++i)
+    text += "Zeile " + std::to_string(i * 7 % 113) + ": Felder, Streifen und Quadrate\n";
+  text.resize(size);
+  return text;
+}
+
+mkpackage::PackageSpec packageSpec(std::vector<mkpackage::EntrySpec> entries) {
+  mkpackage::PackageSpec spec;
+  spec.image.assign({0x7F, 'E', 'L', 'F'});
+  spec.header.productName = "KARVELO";
+  spec.header.infName = "KARV10G1.INF";
+  spec.header.notice = "Copyright (c) 2026 KARVELO";
+  spec.header.adminOnly = true;
+  spec.header.hideInfoButton = true;
+  spec.header.advancedInf = true;
+  spec.entries = std::move(entries);
+  return spec;
+}
+
+void PackageFixture::TearDown() { startOver(); }
+
+void PackageFixture::startOver() {
+  releaseExtractionState(state);
+  state = ExtractionState{};
+  releasePackageSettings(settings);
+  if (fd >= 0) closeFile(fd);
+  fd = -1;
+  ui = FakeSetupUi{};
+}
+
+void PackageFixture::openBytes(const mkpackage::Bytes& bytes) {
+  dir.write("KARVELO-setup.run", std::string(bytes.begin(), bytes.end()));
+  fd = openExistingForReading(packagePath.c_str());
+  ASSERT_GE(fd, 0);
+  ASSERT_TRUE(readFixedHeader(fd, settings));
+  ASSERT_TRUE(readVariableHeader(fd, settings));
+}
+
+void PackageFixture::open(const mkpackage::PackageSpec& spec) {
+  openBytes(mkpackage::buildPackage(spec).bytes);
+}
+
+bool PackageFixture::extract() {
+  return extractArchive(fd, settings, workFolder.c_str(), ui, state);
+}
+
+bool PackageFixture::extract(const mkpackage::PackageSpec& spec) {
+  open(spec);
+  if (::testing::Test::HasFatalFailure()) return false;
+  return extract();
+}
+
+bool PackageFixture::exists(const std::string& path) const {
+  struct stat st {};
+  return lstat(path.c_str(), &st) == 0;
+}
+
+std::vector<std::string> PackageFixture::extractedFiles() const {
+  return std::vector<std::string>(state.extractedFiles.items,
+                                  state.extractedFiles.items + state.extractedFiles.count);
+}
+
+std::vector<std::string> PackageFixture::listTree(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> paths;
+  for (const auto& item : fs::recursive_directory_iterator(folder))
+    paths.push_back(fs::relative(item.path(), folder).string());
+  std::sort(paths.begin(), paths.end());
+  return paths;
+}
+
+}  // namespace setup::testing

@@ -1,0 +1,59 @@
+#pragma once
+// Builds a package with the generator, opens it as the setup does and runs the extraction
+// with a recording user interface, all inside a private temporary folder.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "package_builder.h"
+#include "setup/archive/extract.h"
+#include "setup/package/package_header.h"
+#include "setup/support/fake_setup_ui.h"
+#include "setup/support/temp_dir.h"
+
+namespace setup::testing {
+
+inline constexpr const char* kUnpackFailed = "Fehler beim Entpacken der Datei(en).";
+
+// The time every generated entry carries unless a test says otherwise.
+mkpackage::DosDateTime sampleTime();
+
+mkpackage::EntrySpec storedEntry(const std::string& name, const std::string& content);
+mkpackage::EntrySpec deflatedEntry(const std::string& name, const std::string& content);
+std::string compressibleText(std::size_t size);
+
+// A package header as the shipped setup has it, without entries.
+mkpackage::PackageSpec packageSpec(std::vector<mkpackage::EntrySpec> entries = {});
+
+class PackageFixture : public ::testing::Test {
+ protected:
+  void TearDown() override;
+  // Forgets the package, the run state and the recorded dialogue, for a second round.
+  void startOver();
+
+  // Writes the package file and opens it; reads both halves of the header.
+  void open(const mkpackage::PackageSpec& spec);
+  void openBytes(const mkpackage::Bytes& bytes);
+  bool extract();
+  // open() followed by extract().
+  bool extract(const mkpackage::PackageSpec& spec);
+
+  std::string target(const std::string& name) const { return workFolder + "/" + name; }
+  std::string contentOf(const std::string& name) const { return TempDir::read(target(name)); }
+  bool exists(const std::string& path) const;
+  std::vector<std::string> extractedFiles() const;
+  // Every path below `folder`, relative to it, sorted; links are not followed.
+  static std::vector<std::string> listTree(const std::string& folder);
+
+  TempDir dir;
+  FakeSetupUi ui;
+  std::string packagePath = dir.file("KARVELO-setup.run");
+  std::string workFolder = dir.file("$Pakorix.Tmp");
+  int fd = -1;
+  PackageSettings settings{};
+  ExtractionState state{};
+};
+
+}  // namespace setup::testing
