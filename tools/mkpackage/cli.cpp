@@ -66,8 +66,8 @@ std::string textOfFile(const std::string& path) {
   return toWindows1252(std::string(bytes.begin(), bytes.end()));
 }
 
-EntrySpec makeEntry(const FileArgument& file, const EntryDefaults& defaults, std::uint32_t index) {
-  EntrySpec entry;
+EntryPlan makeEntry(const FileArgument& file, const EntryDefaults& defaults, std::uint32_t index) {
+  EntryPlan entry;
   entry.name = file.archiveName;
   if (defaults.backslash)
     for (auto& c : entry.name)
@@ -89,7 +89,7 @@ EntrySpec makeEntry(const FileArgument& file, const EntryDefaults& defaults, std
 
 Invocation parseCommandLine(const std::vector<std::string>& args) {
   Invocation inv;
-  HeaderSettings& header = inv.spec.header;
+  HeaderSettings& header = inv.plan.header;
   EntryDefaults defaults;
   std::string imagePath;
   std::vector<FileArgument> files;
@@ -147,29 +147,29 @@ Invocation parseCommandLine(const std::vector<std::string>& args) {
     else if (name == "--volume-size")
       inv.volumeSize = static_cast<std::size_t>(parseNumber(name, value(), 1, 0xFFFFFFFF));
     else if (name == "--no-trailer") flag(noTrailer);
-    else if (name == "--end-record") inv.spec.tail = zipEndRecord(inlineValue.value_or(""));
+    else if (name == "--end-record") inv.plan.tail = zipEndRecord(inlineValue.value_or(""));
     else if (name == "--tail") {
       const std::string tail = value();
-      inv.spec.tail.assign(tail.begin(), tail.end());
-    } else if (name == "--append-archive") inv.spec.rawArchive = readFile(value());
+      inv.plan.tail.assign(tail.begin(), tail.end());
+    } else if (name == "--append-archive") inv.plan.rawArchive = readFile(value());
     else throw Error("unknown option " + name);
     if (deflate) defaults.method = Method::Deflate;
     if (store) defaults.method = Method::Stored;
-    if (noTrailer) inv.spec.tail.clear();
+    if (noTrailer) inv.plan.tail.clear();
   }
 
   if (imagePath.empty()) throw Error("--image is required");
   if (inv.outPath.empty()) throw Error("--out is required");
-  inv.spec.image = readFile(imagePath);
-  checkImage(inv.spec.image);
+  inv.plan.image = readFile(imagePath);
+  checkImage(inv.plan.image);
   header.multiVolume = inv.volumeSize > 0;
   for (std::uint32_t k = 0; k < files.size(); ++k)
-    inv.spec.entries.push_back(makeEntry(files[k], defaults, k));
+    inv.plan.entries.push_back(makeEntry(files[k], defaults, k));
   return inv;
 }
 
 std::vector<std::string> writePackage(const Invocation& inv) {
-  const BuiltPackage built = buildPackage(inv.spec);
+  const BuiltPackage built = buildPackage(inv.plan);
   if (inv.volumeSize == 0) {
     writeFile(inv.outPath, built.bytes);
     return {inv.outPath};

@@ -9,7 +9,7 @@
 namespace mkpackage {
 
 struct Invocation {
-  PackageSpec spec;
+  PackagePlan plan;
   std::string outPath;
   std::size_t volumeSize = 0;  // 0: a single file
 };

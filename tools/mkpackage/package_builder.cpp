@@ -63,31 +63,31 @@ Bytes encodeHeader(const HeaderSettings& header, std::uint32_t totalSize) {
   return out;
 }
 
-BuiltPackage buildPackage(const PackageSpec& spec) {
-  checkImage(spec.image);
+BuiltPackage buildPackage(const PackagePlan& plan) {
+  checkImage(plan.image);
   std::vector<Bytes> entries;
-  entries.reserve(spec.entries.size());
-  for (const auto& entry : spec.entries) entries.push_back(encodeEntry(entry));
+  entries.reserve(plan.entries.size());
+  for (const auto& entry : plan.entries) entries.push_back(encodeEntry(entry));
 
   // The header states the file's total size, so everything behind it is measured first.
-  const std::size_t headerSize = encodeHeader(spec.header, 0).size();
-  std::size_t total = kImageSize + headerSize + spec.rawArchive.size() + spec.tail.size();
+  const std::size_t headerSize = encodeHeader(plan.header, 0).size();
+  std::size_t total = kImageSize + headerSize + plan.rawArchive.size() + plan.tail.size();
   for (const auto& entry : entries) total += entry.size();
   if (total > std::numeric_limits<std::uint32_t>::max())
     throw Error("package larger than 4 GiB, which its 32-bit size field cannot hold");
 
   BuiltPackage built;
   built.bytes.reserve(total);
-  putBytes(built.bytes, spec.image);
+  putBytes(built.bytes, plan.image);
   built.bytes.resize(kImageSize, 0);
-  putBytes(built.bytes, encodeHeader(spec.header, static_cast<std::uint32_t>(total)));
+  putBytes(built.bytes, encodeHeader(plan.header, static_cast<std::uint32_t>(total)));
   built.archiveStart = static_cast<std::uint32_t>(built.bytes.size());
   for (const auto& entry : entries) {
     built.entryOffsets.push_back(built.bytes.size());
     putBytes(built.bytes, entry);
   }
-  putBytes(built.bytes, spec.rawArchive);
-  putBytes(built.bytes, spec.tail);
+  putBytes(built.bytes, plan.rawArchive);
+  putBytes(built.bytes, plan.tail);
   return built;
 }
 

@@ -28,10 +28,10 @@ struct HeaderSettings {
   std::string licenceText;
 };
 
-struct PackageSpec {
+struct PackagePlan {
   Bytes image;
   HeaderSettings header;
-  std::vector<EntrySpec> entries;
+  std::vector<EntryPlan> entries;
   Bytes rawArchive;                  // appended behind the entries unchanged, e.g. a whole .zip
   Bytes tail{'R', 'S', 'F', 'X'};    // empty: no trailer at all
 };
@@ -51,6 +51,6 @@ bool containsZipSignature(const Bytes& bytes);
 // The fixed part and the variable part, texts scrambled.
 Bytes encodeHeader(const HeaderSettings& header, std::uint32_t totalSize);
 
-BuiltPackage buildPackage(const PackageSpec& spec);
+BuiltPackage buildPackage(const PackagePlan& plan);
 
 }  // namespace mkpackage

@@ -79,7 +79,7 @@ std::uint32_t crc32Of(const Bytes& data) {
   return static_cast<std::uint32_t>(crc);
 }
 
-Bytes encodeEntry(const EntrySpec& entry) {
+Bytes encodeEntry(const EntryPlan& entry) {
   if (entry.name.size() > 0xFFFF) throw Error("entry name longer than 65,535 bytes: " + entry.name);
   const std::uint32_t size = checked32(entry.data.size(), "entry");
   const std::uint32_t crc = crc32Of(entry.data);

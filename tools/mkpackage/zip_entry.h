@@ -35,7 +35,7 @@ struct EntryDamage {
   std::uint32_t signature = kLocalHeaderSignature;
 };
 
-struct EntrySpec {
+struct EntryPlan {
   std::string name{};  // raw bytes as written: may hold "\", "..", a leading "/" or NUL
   Bytes data{};
   Method method = Method::Deflate;
@@ -54,7 +54,7 @@ Bytes deflateRaw(const Bytes& data, int level);
 
 std::uint32_t crc32Of(const Bytes& data);
 
-Bytes encodeEntry(const EntrySpec& entry);
+Bytes encodeEntry(const EntryPlan& entry);
 
 // A ZIP end-of-central-directory record describing no central directory, with a comment.
 Bytes zipEndRecord(const std::string& comment);

@@ -5,7 +5,7 @@
 namespace setup::testing {
 namespace {
 
-mkpackage::EntrySpec sealed(mkpackage::EntrySpec entry, const std::string& password) {
+mkpackage::EntryPlan sealed(mkpackage::EntryPlan entry, const std::string& password) {
   entry.password = password;
   return entry;
 }
@@ -14,9 +14,9 @@ class Encryption : public PackageFixture {};
 
 TEST_F(Encryption, RightPasswordOpensStoredAndDeflatedEntries) {
   ui.passwords = {"geheim"};
-  mkpackage::EntrySpec byTime = sealed(storedEntry("b.bin", std::string(40000, 'b')), "geheim");
+  mkpackage::EntryPlan byTime = sealed(storedEntry("b.bin", std::string(40000, 'b')), "geheim");
   byTime.checkByteFromTime = true;
-  ASSERT_TRUE(extract(packageSpec({sealed(deflatedEntry("a.txt", compressibleText(90000)), "geheim"),
+  ASSERT_TRUE(extract(packagePlan({sealed(deflatedEntry("a.txt", compressibleText(90000)), "geheim"),
                                    byTime})));
   EXPECT_EQ(contentOf("a.txt"), compressibleText(90000));
   EXPECT_EQ(contentOf("b.bin"), std::string(40000, 'b'));
@@ -27,21 +27,21 @@ TEST_F(Encryption, RightPasswordOpensStoredAndDeflatedEntries) {
 
 TEST_F(Encryption, WrongAnswerIsFollowedByAnotherPrompt) {
   ui.passwords = {"falsch", "geheim"};
-  ASSERT_TRUE(extract(packageSpec({sealed(storedEntry("a.txt", "a"), "geheim")})));
+  ASSERT_TRUE(extract(packagePlan({sealed(storedEntry("a.txt", "a"), "geheim")})));
   EXPECT_EQ(ui.passwordPrompts, 2);
   EXPECT_EQ(contentOf("a.txt"), "a");
 }
 
 TEST_F(Encryption, EmptyAnswerIsRejectedWithoutATrial) {
   ui.passwords = {"", "geheim"};
-  ASSERT_TRUE(extract(packageSpec({sealed(storedEntry("a.txt", "a"), "geheim")})));
+  ASSERT_TRUE(extract(packagePlan({sealed(storedEntry("a.txt", "a"), "geheim")})));
   EXPECT_EQ(ui.passwordPrompts, 2);
   EXPECT_STREQ(state.archivePassword, "geheim");
 }
 
 TEST_F(Encryption, ThreeWrongAnswersSkipTheEntryAndFailTheRun) {
   ui.passwords = {"eins", "zwei", "drei", "vier"};
-  EXPECT_FALSE(extract(packageSpec({sealed(storedEntry("a.txt", "a"), "geheim")})));
+  EXPECT_FALSE(extract(packagePlan({sealed(storedEntry("a.txt", "a"), "geheim")})));
   EXPECT_EQ(ui.passwordPrompts, 3);
   EXPECT_FALSE(exists(target("a.txt")));
   EXPECT_EQ(ui.shown(), std::vector<std::string>{std::string(kUnpackFailed) + " / Fehler"});
@@ -52,7 +52,7 @@ TEST_F(Encryption, ThreeWrongAnswersSkipTheEntryAndFailTheRun) {
 
 TEST_F(Encryption, SkippedEntryFailsTheRunEvenWhenALaterOneSucceeds) {
   ui.passwords = {"eins", "zwei", "drei"};
-  EXPECT_FALSE(extract(packageSpec({sealed(storedEntry("a.txt", "a"), "geheim"),
+  EXPECT_FALSE(extract(packagePlan({sealed(storedEntry("a.txt", "a"), "geheim"),
                                     storedEntry("b.txt", "b")})));
   EXPECT_FALSE(exists(target("a.txt")));
   EXPECT_EQ(contentOf("b.txt"), "b");  // the walk went on
@@ -61,7 +61,7 @@ TEST_F(Encryption, SkippedEntryFailsTheRunEvenWhenALaterOneSucceeds) {
 
 TEST_F(Encryption, CancelEndsTheExtractionSilently) {
   ui.passwords = {std::nullopt};
-  EXPECT_FALSE(extract(packageSpec({storedEntry("plain.txt", "p"),
+  EXPECT_FALSE(extract(packagePlan({storedEntry("plain.txt", "p"),
                                     sealed(storedEntry("a.txt", "a"), "geheim"),
                                     storedEntry("after.txt", "x")})));
   EXPECT_EQ(ui.passwordPrompts, 1);
@@ -73,7 +73,7 @@ TEST_F(Encryption, CancelEndsTheExtractionSilently) {
 
 TEST_F(Encryption, RememberedPasswordThatFailsLeadsToANewPrompt) {
   ui.passwords = {"erstes", "zweites"};
-  ASSERT_TRUE(extract(packageSpec({sealed(storedEntry("a.txt", "a"), "erstes"),
+  ASSERT_TRUE(extract(packagePlan({sealed(storedEntry("a.txt", "a"), "erstes"),
                                    sealed(deflatedEntry("b.txt", "b"), "zweites"),
                                    sealed(storedEntry("c.txt", "c"), "zweites")})));
   EXPECT_EQ(ui.passwordPrompts, 2);
@@ -83,17 +83,17 @@ TEST_F(Encryption, RememberedPasswordThatFailsLeadsToANewPrompt) {
 
 TEST_F(Encryption, DamagedEncryptedDataFailsTheCrcCheck) {
   ui.passwords = {"geheim"};
-  mkpackage::EntrySpec entry = sealed(deflatedEntry("a.txt", compressibleText(3000)), "geheim");
+  mkpackage::EntryPlan entry = sealed(deflatedEntry("a.txt", compressibleText(3000)), "geheim");
   entry.damage.deflate = mkpackage::DeflateDamage::FlippedByte;
-  EXPECT_FALSE(extract(packageSpec({entry})));
+  EXPECT_FALSE(extract(packagePlan({entry})));
   EXPECT_EQ(ui.shown(), std::vector<std::string>{std::string(kUnpackFailed) + " / Fehler"});
 }
 
 TEST_F(Encryption, SizeTooSmallForTheEncryptionHeaderIsDamage) {
   ui.passwords = {"geheim"};
-  mkpackage::EntrySpec entry = sealed(storedEntry("a.txt", "abc"), "geheim");
+  mkpackage::EntryPlan entry = sealed(storedEntry("a.txt", "abc"), "geheim");
   entry.damage.compressedSizeField = 5;
-  EXPECT_FALSE(extract(packageSpec({entry})));
+  EXPECT_FALSE(extract(packagePlan({entry})));
   EXPECT_EQ(ui.shown(), std::vector<std::string>{std::string(kUnpackFailed) + " / Fehler"});
 }
 

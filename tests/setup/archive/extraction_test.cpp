@@ -16,9 +16,9 @@ class Extraction : public PackageFixture {};
 TEST_F(Extraction, StoredDeflatedAndEmptyEntriesArriveByteForByte) {
   std::string binary(70000, '\0');
   for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 2654435761u >> 13);
-  mkpackage::EntrySpec empty = storedEntry("empty.txt", "");
-  mkpackage::EntrySpec emptyDeflated = deflatedEntry("empty-deflated.txt", "");
-  ASSERT_TRUE(extract(packageSpec({
+  mkpackage::EntryPlan empty = storedEntry("empty.txt", "");
+  mkpackage::EntryPlan emptyDeflated = deflatedEntry("empty-deflated.txt", "");
+  ASSERT_TRUE(extract(packagePlan({
       deflatedEntry("readme.txt", compressibleText(200000)),  // several 32 KB chunks both ways
       storedEntry("kv5", binary),
       empty,
@@ -36,7 +36,7 @@ TEST_F(Extraction, StoredDeflatedAndEmptyEntriesArriveByteForByte) {
 }
 
 TEST_F(Extraction, ProgressTextNamesEachTargetAndLetsOneEventThrough) {
-  ASSERT_TRUE(extract(packageSpec({storedEntry("a.txt", "a"), deflatedEntry("b\\c.txt", "b")})));
+  ASSERT_TRUE(extract(packagePlan({storedEntry("a.txt", "a"), deflatedEntry("b\\c.txt", "b")})));
   EXPECT_EQ(ui.statusTexts, (std::vector<std::string>{
                                 "\r\n\r\n\r\n\r\n  Entpacke: " + target("a.txt"),
                                 "\r\n\r\n\r\n\r\n  Entpacke: " + target("b/c.txt"),
@@ -46,7 +46,7 @@ TEST_F(Extraction, ProgressTextNamesEachTargetAndLetsOneEventThrough) {
 }
 
 TEST_F(Extraction, SlashAndBackslashNamesCreateSubFolders) {
-  ASSERT_TRUE(extract(packageSpec({
+  ASSERT_TRUE(extract(packagePlan({
       storedEntry("sounds/sound1.wav", "one"),
       storedEntry("sounds\\sound2.wav", "two"),
       deflatedEntry("doc\\de/liesmich.txt", "drei"),
@@ -60,49 +60,49 @@ TEST_F(Extraction, SlashAndBackslashNamesCreateSubFolders) {
 }
 
 TEST_F(Extraction, DataDescriptorsBetweenEntriesAreSkipped) {
-  mkpackage::EntrySpec first = deflatedEntry("first.txt", compressibleText(5000));
+  mkpackage::EntryPlan first = deflatedEntry("first.txt", compressibleText(5000));
   first.dataDescriptor = true;
-  mkpackage::EntrySpec second = storedEntry("second.txt", "second");
+  mkpackage::EntryPlan second = storedEntry("second.txt", "second");
   second.dataDescriptor = true;
   second.checkByteFromTime = true;  // bit 3 as real writers set it with descriptors
-  ASSERT_TRUE(extract(packageSpec({first, second, storedEntry("third.txt", "third")})));
+  ASSERT_TRUE(extract(packagePlan({first, second, storedEntry("third.txt", "third")})));
   EXPECT_EQ(contentOf("first.txt"), compressibleText(5000));
   EXPECT_EQ(contentOf("second.txt"), "second");
   EXPECT_EQ(contentOf("third.txt"), "third");
 }
 
 TEST_F(Extraction, AlternativeSignatureIsReadAsAnEntry) {
-  mkpackage::EntrySpec odd = storedEntry("odd.txt", "odd");
+  mkpackage::EntryPlan odd = storedEntry("odd.txt", "odd");
   odd.damage.signature = 0x50000000;
-  ASSERT_TRUE(extract(packageSpec({odd, storedEntry("next.txt", "next")})));
+  ASSERT_TRUE(extract(packagePlan({odd, storedEntry("next.txt", "next")})));
   EXPECT_EQ(contentOf("odd.txt"), "odd");
   EXPECT_EQ(contentOf("next.txt"), "next");
 }
 
 TEST_F(Extraction, NameIsCutAtItsFirstNul) {
-  ASSERT_TRUE(extract(packageSpec({storedEntry(std::string("kv5\0.bak", 8), "game")})));
+  ASSERT_TRUE(extract(packagePlan({storedEntry(std::string("kv5\0.bak", 8), "game")})));
   EXPECT_EQ(contentOf("kv5"), "game");
   EXPECT_EQ(listTree(workFolder), std::vector<std::string>{"kv5"});
 }
 
 TEST_F(Extraction, WalkStopsAtTheTrailerAndIgnoresWhatFollows) {
-  mkpackage::PackageSpec spec = packageSpec({storedEntry("a.txt", "a")});
-  spec.tail = {'R', 'S', 'F', 'X'};
+  mkpackage::PackagePlan plan = packagePlan({storedEntry("a.txt", "a")});
+  plan.tail = {'R', 'S', 'F', 'X'};
   const mkpackage::Bytes later = mkpackage::encodeEntry(storedEntry("after.txt", "after"));
-  spec.tail.insert(spec.tail.end(), later.begin(), later.end());
-  ASSERT_TRUE(extract(spec));
+  plan.tail.insert(plan.tail.end(), later.begin(), later.end());
+  ASSERT_TRUE(extract(plan));
   EXPECT_FALSE(exists(target("after.txt")));
 }
 
 TEST_F(Extraction, ExistingFilesAreReplaced) {
   dir.write("$Pakorix.Tmp/kv5", std::string(5000, 'o'));
   ASSERT_EQ(chmod(workFolder.c_str(), 0700), 0);
-  ASSERT_TRUE(extract(packageSpec({storedEntry("kv5", "new")})));
+  ASSERT_TRUE(extract(packagePlan({storedEntry("kv5", "new")})));
   EXPECT_EQ(contentOf("kv5"), "new");
 }
 
 TEST_F(Extraction, WorkFolderIsCreatedPrivate) {
-  ASSERT_TRUE(extract(packageSpec({storedEntry("a", "a")})));
+  ASSERT_TRUE(extract(packagePlan({storedEntry("a", "a")})));
   struct stat st {};
   ASSERT_EQ(stat(workFolder.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0700u);
@@ -144,13 +144,13 @@ time_t mtimeOf(const std::string& path) {
 
 TEST_F(Extraction, EntryTimesAreLocalTimeIncludingSummerTime) {
   TimeZone berlin("CET-1CEST,M3.5.0,M10.5.0/3");
-  mkpackage::EntrySpec summer = storedEntry("summer.txt", "s");
+  mkpackage::EntryPlan summer = storedEntry("summer.txt", "s");
   summer.modified = mkpackage::makeDosDateTime(2023, 7, 14, 9, 26, 54);
-  mkpackage::EntrySpec winter = deflatedEntry("winter.txt", "w");
+  mkpackage::EntryPlan winter = deflatedEntry("winter.txt", "w");
   winter.modified = mkpackage::makeDosDateTime(1999, 12, 31, 23, 59, 58);
-  mkpackage::EntrySpec epoch = storedEntry("epoch.txt", "e");
+  mkpackage::EntryPlan epoch = storedEntry("epoch.txt", "e");
   epoch.modified = mkpackage::makeDosDateTime(1980, 1, 1, 0, 0, 0);
-  ASSERT_TRUE(extract(packageSpec({summer, winter, epoch})));
+  ASSERT_TRUE(extract(packagePlan({summer, winter, epoch})));
   EXPECT_EQ(mtimeOf(target("summer.txt")), utc(2023, 7, 14, 7, 26, 54));   // UTC+2
   EXPECT_EQ(mtimeOf(target("winter.txt")), utc(1999, 12, 31, 22, 59, 58)); // UTC+1
   EXPECT_EQ(mtimeOf(target("epoch.txt")), utc(1979, 12, 31, 23, 0, 0));

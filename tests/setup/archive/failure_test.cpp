@@ -13,8 +13,8 @@ const std::string kUnpackFailedBox = std::string(kUnpackFailed) + " / Fehler";
 class ExtractionFailure : public PackageFixture {
  protected:
   // Extracts `bad` between two good entries; the one after it must not be touched.
-  void expectFailure(const mkpackage::EntrySpec& bad, const std::string& shown) {
-    EXPECT_FALSE(extract(packageSpec({storedEntry("before.txt", "b"), bad, storedEntry("after.txt", "a")})));
+  void expectFailure(const mkpackage::EntryPlan& bad, const std::string& shown) {
+    EXPECT_FALSE(extract(packagePlan({storedEntry("before.txt", "b"), bad, storedEntry("after.txt", "a")})));
     EXPECT_EQ(ui.shown(), std::vector<std::string>{shown});
     EXPECT_EQ(ui.messages.at(0).icon, Icon::Stop);
     EXPECT_EQ(contentOf("before.txt"), "b");
@@ -30,7 +30,7 @@ TEST_F(ExtractionFailure, EmptyNameIsInvalid) {
 }
 
 TEST_F(ExtractionFailure, UnknownMethodLeavesTheEmptyFileListed) {
-  mkpackage::EntrySpec entry = storedEntry("implode.dat", "imploded data");
+  mkpackage::EntryPlan entry = storedEntry("implode.dat", "imploded data");
   entry.damage.methodField = 12;
   expectFailure(entry, "Unbekanntes Kompressionsformat / Fehler");
   EXPECT_TRUE(exists(target("implode.dat")));
@@ -39,7 +39,7 @@ TEST_F(ExtractionFailure, UnknownMethodLeavesTheEmptyFileListed) {
 }
 
 TEST_F(ExtractionFailure, CrcMismatchOfStoredAndDeflatedData) {
-  mkpackage::EntrySpec stored = storedEntry("s.dat", "stored");
+  mkpackage::EntryPlan stored = storedEntry("s.dat", "stored");
   stored.damage.wrongCrc = true;
   expectFailure(stored, kUnpackFailedBox);
 }
@@ -49,16 +49,16 @@ TEST_F(ExtractionFailure, DamagedDeflateStreamsEndInTheCrcMessage) {
                       mkpackage::DeflateDamage::FlippedByte}) {
     SCOPED_TRACE(static_cast<int>(damage));
     startOver();
-    mkpackage::EntrySpec entry = deflatedEntry("d.txt", compressibleText(100000));
+    mkpackage::EntryPlan entry = deflatedEntry("d.txt", compressibleText(100000));
     entry.damage.deflate = damage;
     expectFailure(entry, kUnpackFailedBox);
   }
 }
 
 TEST_F(ExtractionFailure, StoredSizeBeyondTheFileIsDamageNotAnEndlessRead) {
-  mkpackage::EntrySpec entry = storedEntry("s.dat", "short");
+  mkpackage::EntryPlan entry = storedEntry("s.dat", "short");
   entry.damage.compressedSizeField = 0x7FFFFFF0;
-  EXPECT_FALSE(extract(packageSpec({entry})));
+  EXPECT_FALSE(extract(packagePlan({entry})));
   EXPECT_EQ(ui.shown(), std::vector<std::string>{kUnpackFailedBox});
 }
 
@@ -68,42 +68,42 @@ TEST_F(ExtractionFailure, StoredSizeBeyondTheFileIsDamageNotAnEndlessRead) {
 // KNOWN CORE FAULT: fails while the walk checks the size only by reading (stored data) and
 // not against the file size before inflating.
 TEST_F(ExtractionFailure, DeflatedSizeBeyondTheFileIsDamage_KnownCoreFault) {
-  mkpackage::EntrySpec entry = deflatedEntry("d.dat", compressibleText(1000));
+  mkpackage::EntryPlan entry = deflatedEntry("d.dat", compressibleText(1000));
   entry.damage.compressedSizeField = 0xFFFFFFF0;
-  EXPECT_FALSE(extract(packageSpec({entry, storedEntry("hidden.txt", "never found")})));
+  EXPECT_FALSE(extract(packagePlan({entry, storedEntry("hidden.txt", "never found")})));
   EXPECT_EQ(ui.shown(), std::vector<std::string>{kUnpackFailedBox});
 }
 
 TEST_F(ExtractionFailure, EntryCutOffInsideItsHeaderIsDamage) {
-  mkpackage::PackageSpec spec = packageSpec({storedEntry("a.txt", "a")});
+  mkpackage::PackagePlan plan = packagePlan({storedEntry("a.txt", "a")});
   const mkpackage::Bytes next = mkpackage::encodeEntry(storedEntry("b.txt", "b"));
-  spec.tail.assign(next.begin(), next.begin() + 20);
-  EXPECT_FALSE(extract(spec));
+  plan.tail.assign(next.begin(), next.begin() + 20);
+  EXPECT_FALSE(extract(plan));
   EXPECT_EQ(ui.shown(), std::vector<std::string>{kUnpackFailedBox});
 }
 
 TEST_F(ExtractionFailure, NoEntryAtAllIsAFailedRun) {
-  EXPECT_FALSE(extract(packageSpec({})));
+  EXPECT_FALSE(extract(packagePlan({})));
   EXPECT_EQ(ui.shown(), std::vector<std::string>{kUnpackFailedBox});
   EXPECT_EQ(ui.statusTexts, std::vector<std::string>{"Error extracting file(s)."});
 }
 
 TEST_F(ExtractionFailure, ArchiveStartBeyondTheFileCannotBeRead) {
-  open(packageSpec({storedEntry("a", "a")}));
+  open(packagePlan({storedEntry("a", "a")}));
   settings.archiveStart = 1LL << 40;
   EXPECT_FALSE(extract());
   EXPECT_EQ(ui.shown(), std::vector<std::string>{"Error reading archive. / Fehler"});
 }
 
 TEST_F(ExtractionFailure, FileWhereAFolderMustGoIsAnErrorInDirectory) {
-  EXPECT_FALSE(extract(packageSpec({storedEntry("sounds", "a file"),
+  EXPECT_FALSE(extract(packagePlan({storedEntry("sounds", "a file"),
                                     storedEntry("sounds/deep/sound1.wav", "s")})));
   EXPECT_EQ(ui.shown(), std::vector<std::string>{target("sounds/deep") + " / Error in directory .."});
   EXPECT_EQ(contentOf("sounds"), "a file");
 }
 
 TEST_F(ExtractionFailure, FolderWhereAFileMustGoCannotBeOpened) {
-  EXPECT_FALSE(extract(packageSpec({storedEntry("d/f.txt", "f"), storedEntry("d", "file")})));
+  EXPECT_FALSE(extract(packagePlan({storedEntry("d/f.txt", "f"), storedEntry("d", "file")})));
   EXPECT_EQ(ui.shown(), std::vector<std::string>{target("d") + " / Kann Datei nicht öffnen .."});
 }
 
@@ -111,7 +111,7 @@ TEST_F(ExtractionFailure, LinkAtTheTargetIsNotFollowed) {
   const std::string outside = dir.write("outside.txt", "precious");
   ASSERT_EQ(mkdir(workFolder.c_str(), 0700), 0);
   ASSERT_EQ(symlink(outside.c_str(), target("kv5").c_str()), 0);
-  EXPECT_FALSE(extract(packageSpec({storedEntry("kv5", "evil")})));
+  EXPECT_FALSE(extract(packagePlan({storedEntry("kv5", "evil")})));
   EXPECT_EQ(ui.shown(), std::vector<std::string>{target("kv5") + " / Kann Datei nicht öffnen .."});
   EXPECT_EQ(TempDir::read(outside), "precious");
 }

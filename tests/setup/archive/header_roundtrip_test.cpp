@@ -23,21 +23,21 @@ class HeaderRoundTrip : public PackageFixture {};
 
 TEST_F(HeaderRoundTrip, EveryCombinationOfFlagsComesBack) {
   for (unsigned bits = 0; bits < 32; ++bits) {
-    mkpackage::PackageSpec spec = packageSpec();
-    spec.header.keepWindowOpen = bits & 1;
-    spec.header.adminOnly = bits & 2;
-    spec.header.hideInfoButton = bits & 4;
-    spec.header.multiVolume = bits & 8;
-    spec.header.advancedInf = bits & 16;
-    const mkpackage::BuiltPackage built = mkpackage::buildPackage(spec);
-    open(spec);
+    mkpackage::PackagePlan plan = packagePlan();
+    plan.header.keepWindowOpen = bits & 1;
+    plan.header.adminOnly = bits & 2;
+    plan.header.hideInfoButton = bits & 4;
+    plan.header.multiVolume = bits & 8;
+    plan.header.advancedInf = bits & 16;
+    const mkpackage::BuiltPackage built = mkpackage::buildPackage(plan);
+    open(plan);
     ASSERT_FALSE(HasFatalFailure());
     const PackageHeader& h = settings.header;
-    EXPECT_EQ(h.keepWindowOpen != 0, spec.header.keepWindowOpen) << bits;
-    EXPECT_EQ(h.adminOnly != 0, spec.header.adminOnly) << bits;
-    EXPECT_EQ(h.hideInfoButton != 0, spec.header.hideInfoButton) << bits;
-    EXPECT_EQ(h.multiVolume != 0, spec.header.multiVolume) << bits;
-    EXPECT_EQ(h.advancedInf != 0, spec.header.advancedInf) << bits;
+    EXPECT_EQ(h.keepWindowOpen != 0, plan.header.keepWindowOpen) << bits;
+    EXPECT_EQ(h.adminOnly != 0, plan.header.adminOnly) << bits;
+    EXPECT_EQ(h.hideInfoButton != 0, plan.header.hideInfoButton) << bits;
+    EXPECT_EQ(h.multiVolume != 0, plan.header.multiVolume) << bits;
+    EXPECT_EQ(h.advancedInf != 0, plan.header.advancedInf) << bits;
     EXPECT_EQ(h.totalSize, built.bytes.size());
     EXPECT_EQ(settings.archiveStart, built.archiveStart);
     startOver();
@@ -45,13 +45,13 @@ TEST_F(HeaderRoundTrip, EveryCombinationOfFlagsComesBack) {
 }
 
 TEST_F(HeaderRoundTrip, TextsComeBackUnscrambledInUtf8) {
-  mkpackage::PackageSpec spec = packageSpec();
-  spec.header.productName = mkpackage::toWindows1252("KARVELO Spiele");
-  spec.header.notice = mkpackage::toWindows1252("© 2026 Müller & Söhne – alle Rechte");
-  spec.header.welcomeText = mkpackage::toWindows1252("\r\r\rWillkommen! Preis: 5 €");
+  mkpackage::PackagePlan plan = packagePlan();
+  plan.header.productName = mkpackage::toWindows1252("KARVELO Spiele");
+  plan.header.notice = mkpackage::toWindows1252("© 2026 Müller & Söhne – alle Rechte");
+  plan.header.welcomeText = mkpackage::toWindows1252("\r\r\rWillkommen! Preis: 5 €");
   const std::string licence = compressibleText(20000) + "Ende der Lizenz: ÄÖÜäöüß";
-  spec.header.licenceText = mkpackage::toWindows1252(licence);
-  open(spec);
+  plan.header.licenceText = mkpackage::toWindows1252(licence);
+  open(plan);
   ASSERT_FALSE(HasFatalFailure());
   EXPECT_STREQ(settings.productName, "KARVELO Spiele");
   EXPECT_STREQ(settings.infName, "KARV10G1.INF");
@@ -59,16 +59,16 @@ TEST_F(HeaderRoundTrip, TextsComeBackUnscrambledInUtf8) {
   EXPECT_STREQ(settings.welcomeText, "\r\r\rWillkommen! Preis: 5 €");
   EXPECT_EQ(std::string(settings.licenceText), licence);
   // Lengths and the archive start count the stored Windows-1252 bytes, not UTF-8.
-  EXPECT_EQ(settings.header.noticeLength, spec.header.notice.size());
-  EXPECT_EQ(settings.archiveStart, mkpackage::buildPackage(spec).archiveStart);
+  EXPECT_EQ(settings.header.noticeLength, plan.header.notice.size());
+  EXPECT_EQ(settings.archiveStart, mkpackage::buildPackage(plan).archiveStart);
 }
 
 TEST_F(HeaderRoundTrip, ShortAndAbsentTexts) {
-  mkpackage::PackageSpec spec = packageSpec();
-  spec.header.productName.clear();
-  spec.header.notice = "N";
-  spec.header.licenceText = "L";
-  open(spec);
+  mkpackage::PackagePlan plan = packagePlan();
+  plan.header.productName.clear();
+  plan.header.notice = "N";
+  plan.header.licenceText = "L";
+  open(plan);
   ASSERT_FALSE(HasFatalFailure());
   EXPECT_EQ(settings.header.productNameLength, 0);
   EXPECT_STREQ(settings.productName, "");
@@ -88,10 +88,10 @@ class Completeness : public PackageFixture {
   }
 };
 
-mkpackage::PackageSpec withTail(Bytes tail) {
-  mkpackage::PackageSpec spec = packageSpec({deflatedEntry("readme.txt", compressibleText(4000))});
-  spec.tail = std::move(tail);
-  return spec;
+mkpackage::PackagePlan withTail(Bytes tail) {
+  mkpackage::PackagePlan plan = packagePlan({deflatedEntry("readme.txt", compressibleText(4000))});
+  plan.tail = std::move(tail);
+  return plan;
 }
 
 TEST_F(Completeness, TrailerOrEndRecordAtTheVeryEndPasses) {
@@ -126,10 +126,10 @@ TEST_F(Completeness, TrailerCutShortFails) {
 class VolumeRoundTrip : public PackageFixture {};
 
 TEST_F(VolumeRoundTrip, JoinedVolumesExtractLikeOneFile) {
-  mkpackage::PackageSpec spec = packageSpec(
+  mkpackage::PackagePlan plan = packagePlan(
       {storedEntry("kv5", compressibleText(60000)), deflatedEntry("sounds/sound1.wav", std::string(30000, 's'))});
-  spec.header.multiVolume = true;
-  const mkpackage::BuiltPackage built = mkpackage::buildPackage(spec);
+  plan.header.multiVolume = true;
+  const mkpackage::BuiltPackage built = mkpackage::buildPackage(plan);
   const auto volumes = mkpackage::splitIntoVolumes(built.bytes, 36000, built.archiveStart);
   ASSERT_EQ(volumes.size(), 3u);
   std::vector<std::string> names;

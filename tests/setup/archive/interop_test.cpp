@@ -64,10 +64,10 @@ class ZipInterop : public PackageFixture {
   }
 
   void openBehindHeader(const mkpackage::Bytes& zip) {
-    mkpackage::PackageSpec spec = packageSpec();
-    spec.rawArchive = zip;
-    spec.tail.clear();
-    open(spec);
+    mkpackage::PackagePlan plan = packagePlan();
+    plan.rawArchive = zip;
+    plan.tail.clear();
+    open(plan);
   }
 
   void expectSourcesExtracted() {

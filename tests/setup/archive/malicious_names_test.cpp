@@ -30,7 +30,7 @@ TEST_F(MaliciousNames, ClimbingOrAbsoluteNamesAreInvalid) {
                                   absolute, std::string("\\") + absolute.substr(1)}) {
     SCOPED_TRACE(name);
     startOver();
-    EXPECT_FALSE(extract(packageSpec({storedEntry("ok.txt", "ok"), deflatedEntry(name, "evil"),
+    EXPECT_FALSE(extract(packagePlan({storedEntry("ok.txt", "ok"), deflatedEntry(name, "evil"),
                                       storedEntry("after.txt", "after")})));
     EXPECT_EQ(ui.shown(), std::vector<std::string>{"Invalid filename. / Fehler"});
     EXPECT_FALSE(exists(target("after.txt")));
@@ -41,7 +41,7 @@ TEST_F(MaliciousNames, ClimbingOrAbsoluteNamesAreInvalid) {
 }
 
 TEST_F(MaliciousNames, DotsThatAreNotAComponentAreFine) {
-  ASSERT_TRUE(extract(packageSpec({storedEntry("..hidden", "1"), storedEntry("a../b..c", "2"),
+  ASSERT_TRUE(extract(packagePlan({storedEntry("..hidden", "1"), storedEntry("a../b..c", "2"),
                                    storedEntry("...", "3")})));
   EXPECT_EQ(contentOf("..hidden"), "1");
   EXPECT_EQ(contentOf("a../b..c"), "2");
@@ -52,7 +52,7 @@ TEST_F(MaliciousNames, LinkedWorkFolderIsRefused) {
   const std::string elsewhere = dir.file("elsewhere");
   ASSERT_EQ(mkdir(elsewhere.c_str(), 0700), 0);
   ASSERT_EQ(symlink(elsewhere.c_str(), workFolder.c_str()), 0);
-  EXPECT_FALSE(extract(packageSpec({storedEntry("kv5", "game"), storedEntry("sounds/s.wav", "s")})));
+  EXPECT_FALSE(extract(packagePlan({storedEntry("kv5", "game"), storedEntry("sounds/s.wav", "s")})));
   EXPECT_EQ(ui.shown(), std::vector<std::string>{workFolder + " / Error in directory .."});
   EXPECT_TRUE(listTree(elsewhere).empty());
 }
@@ -62,14 +62,14 @@ TEST_F(MaliciousNames, LinkedSubFolderIsNotFollowed) {
   ASSERT_EQ(mkdir(elsewhere.c_str(), 0700), 0);
   ASSERT_EQ(mkdir(workFolder.c_str(), 0700), 0);
   ASSERT_EQ(symlink(elsewhere.c_str(), target("sounds").c_str()), 0);
-  EXPECT_FALSE(extract(packageSpec({storedEntry("sounds/sound1.wav", "s")})));
+  EXPECT_FALSE(extract(packagePlan({storedEntry("sounds/sound1.wav", "s")})));
   EXPECT_EQ(ui.shown(), std::vector<std::string>{target("sounds") + " / Error in directory .."});
   EXPECT_TRUE(listTree(elsewhere).empty());
 }
 
 TEST_F(MaliciousNames, WorkFolderThatIsAFileIsRefused) {
   dir.write("$Pakorix.Tmp", "not a folder");
-  EXPECT_FALSE(extract(packageSpec({storedEntry("kv5", "game")})));
+  EXPECT_FALSE(extract(packagePlan({storedEntry("kv5", "game")})));
   EXPECT_EQ(ui.shown(), std::vector<std::string>{workFolder + " / Error in directory .."});
   EXPECT_EQ(TempDir::read(workFolder), "not a folder");
 }

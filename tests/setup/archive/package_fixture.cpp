@@ -13,8 +13,8 @@ namespace setup::testing {
 
 mkpackage::DosDateTime sampleTime() { return mkpackage::makeDosDateTime(2023, 7, 14, 9, 26, 54); }
 
-mkpackage::EntrySpec storedEntry(const std::string& name, const std::string& content) {
-  mkpackage::EntrySpec entry;
+mkpackage::EntryPlan storedEntry(const std::string& name, const std::string& content) {
+  mkpackage::EntryPlan entry;
   entry.name = name;
   entry.data.assign(content.begin(), content.end());
   entry.method = mkpackage::Method::Stored;
@@ -22,8 +22,8 @@ mkpackage::EntrySpec storedEntry(const std::string& name, const std::string& con
   return entry;
 }
 
-mkpackage::EntrySpec deflatedEntry(const std::string& name, const std::string& content) {
-  mkpackage::EntrySpec entry = storedEntry(name, content);
+mkpackage::EntryPlan deflatedEntry(const std::string& name, const std::string& content) {
+  mkpackage::EntryPlan entry = storedEntry(name, content);
   entry.method = mkpackage::Method::Deflate;
   return entry;
 }
@@ -36,17 +36,17 @@ std::string compressibleText(std::size_t size) {
   return text;
 }
 
-mkpackage::PackageSpec packageSpec(std::vector<mkpackage::EntrySpec> entries) {
-  mkpackage::PackageSpec spec;
-  spec.image.assign({0x7F, 'E', 'L', 'F'});
-  spec.header.productName = "KARVELO";
-  spec.header.infName = "KARV10G1.INF";
-  spec.header.notice = "Copyright (c) 2026 KARVELO";
-  spec.header.adminOnly = true;
-  spec.header.hideInfoButton = true;
-  spec.header.advancedInf = true;
-  spec.entries = std::move(entries);
-  return spec;
+mkpackage::PackagePlan packagePlan(std::vector<mkpackage::EntryPlan> entries) {
+  mkpackage::PackagePlan plan;
+  plan.image.assign({0x7F, 'E', 'L', 'F'});
+  plan.header.productName = "KARVELO";
+  plan.header.infName = "KARV10G1.INF";
+  plan.header.notice = "Copyright (c) 2026 KARVELO";
+  plan.header.adminOnly = true;
+  plan.header.hideInfoButton = true;
+  plan.header.advancedInf = true;
+  plan.entries = std::move(entries);
+  return plan;
 }
 
 void PackageFixture::TearDown() { startOver(); }
@@ -68,16 +68,16 @@ void PackageFixture::openBytes(const mkpackage::Bytes& bytes) {
   ASSERT_TRUE(readVariableHeader(fd, settings));
 }
 
-void PackageFixture::open(const mkpackage::PackageSpec& spec) {
-  openBytes(mkpackage::buildPackage(spec).bytes);
+void PackageFixture::open(const mkpackage::PackagePlan& plan) {
+  openBytes(mkpackage::buildPackage(plan).bytes);
 }
 
 bool PackageFixture::extract() {
   return extractArchive(fd, settings, workFolder.c_str(), ui, state);
 }
 
-bool PackageFixture::extract(const mkpackage::PackageSpec& spec) {
-  open(spec);
+bool PackageFixture::extract(const mkpackage::PackagePlan& plan) {
+  open(plan);
   if (::testing::Test::HasFatalFailure()) return false;
   return extract();
 }

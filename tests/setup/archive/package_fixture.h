@@ -20,12 +20,12 @@ inline constexpr const char* kUnpackFailed = "Fehler beim Entpacken der Datei(en
 // The time every generated entry carries unless a test says otherwise.
 mkpackage::DosDateTime sampleTime();
 
-mkpackage::EntrySpec storedEntry(const std::string& name, const std::string& content);
-mkpackage::EntrySpec deflatedEntry(const std::string& name, const std::string& content);
+mkpackage::EntryPlan storedEntry(const std::string& name, const std::string& content);
+mkpackage::EntryPlan deflatedEntry(const std::string& name, const std::string& content);
 std::string compressibleText(std::size_t size);
 
 // A package header as the shipped setup has it, without entries.
-mkpackage::PackageSpec packageSpec(std::vector<mkpackage::EntrySpec> entries = {});
+mkpackage::PackagePlan packagePlan(std::vector<mkpackage::EntryPlan> entries = {});
 
 class PackageFixture : public ::testing::Test {
  protected:
@@ -34,11 +34,11 @@ class PackageFixture : public ::testing::Test {
   void startOver();
 
   // Writes the package file and opens it; reads both halves of the header.
-  void open(const mkpackage::PackageSpec& spec);
+  void open(const mkpackage::PackagePlan& plan);
   void openBytes(const mkpackage::Bytes& bytes);
   bool extract();
   // open() followed by extract().
-  bool extract(const mkpackage::PackageSpec& spec);
+  bool extract(const mkpackage::PackagePlan& plan);
 
   std::string target(const std::string& name) const { return workFolder + "/" + name; }
   std::string contentOf(const std::string& name) const { return TempDir::read(target(name)); }

@@ -27,8 +27,8 @@ Bytes compressible(std::size_t n) {
   return data;
 }
 
-EntrySpec entry(const std::string& name, Bytes data, Method method) {
-  EntrySpec e;
+EntryPlan entry(const std::string& name, Bytes data, Method method) {
+  EntryPlan e;
   e.name = name;
   e.data = std::move(data);
   e.method = method;
@@ -41,12 +41,12 @@ struct Archive {
   std::size_t count;
 };
 
-Archive build(std::vector<EntrySpec> entries) {
-  PackageSpec spec;
-  spec.header.infName = "KARV10G1.INF";
-  spec.entries = std::move(entries);
-  const std::size_t count = spec.entries.size();
-  return {buildPackage(spec), count};
+Archive build(std::vector<EntryPlan> entries) {
+  PackagePlan plan;
+  plan.header.infName = "KARV10G1.INF";
+  plan.entries = std::move(entries);
+  const std::size_t count = plan.entries.size();
+  return {buildPackage(plan), count};
 }
 
 std::string writeZip(const ::setup::testing::TempDir& dir, const Archive& archive) {
@@ -81,9 +81,9 @@ TEST_F(EntryEncoding, StoredDeflatedEmptyAndNestedEntriesPassUnzipTest) {
 }
 
 TEST_F(EntryEncoding, EncryptedEntriesOpenWithThePasswordOnly) {
-  EntrySpec byCrc = entry("a.txt", compressible(3000), Method::Deflate);
+  EntryPlan byCrc = entry("a.txt", compressible(3000), Method::Deflate);
   byCrc.password = "secret";
-  EntrySpec byTime = entry("b.bin", asBytes("stored and sealed"), Method::Stored);
+  EntryPlan byTime = entry("b.bin", asBytes("stored and sealed"), Method::Stored);
   byTime.password = "secret";
   byTime.checkByteFromTime = true;
   byTime.dataDescriptor = true;
@@ -100,7 +100,7 @@ TEST_F(EntryEncoding, EncryptedEntriesOpenWithThePasswordOnly) {
 TEST_F(EntryEncoding, EncryptionHeaderEndsInTheCheckByte) {
   // Decrypting with the keys of the ZIP application note must end in the right check byte;
   // unzip only confirms that one of its candidate bytes matches.
-  EntrySpec e = entry("a", asBytes("payload"), Method::Stored);
+  EntryPlan e = entry("a", asBytes("payload"), Method::Stored);
   e.password = "pw";
   e.checkByteFromTime = true;
   const Archive archive = build({e});
@@ -130,7 +130,7 @@ TEST_F(EntryEncoding, EncryptionHeaderEndsInTheCheckByte) {
 }
 
 TEST_F(EntryEncoding, DataDescriptorFollowsTheDataWithCrcAndSizes) {
-  EntrySpec e = entry("d.txt", compressible(1000), Method::Deflate);
+  EntryPlan e = entry("d.txt", compressible(1000), Method::Deflate);
   e.dataDescriptor = true;
   const Archive archive = build({e, entry("next", asBytes("x"), Method::Stored)});
   const Bytes& b = archive.built.bytes;
@@ -174,18 +174,18 @@ TEST_F(EntryEncoding, NamesAreWrittenByteForByte) {
 }
 
 TEST_F(EntryEncoding, DamageOptionsBreakExactlyWhatTheySay) {
-  EntrySpec badCrc = entry("crc", compressible(500), Method::Deflate);
+  EntryPlan badCrc = entry("crc", compressible(500), Method::Deflate);
   badCrc.damage.wrongCrc = true;
   CommandResult test = runCommand("unzip -t " + shellQuote(writeZip(dir, build({badCrc}))));
   EXPECT_NE(test.exitCode, 0);
   EXPECT_NE(test.output.find("bad CRC"), std::string::npos) << test.output;
 
-  EntrySpec method12 = entry("m", asBytes("data"), Method::Stored);
+  EntryPlan method12 = entry("m", asBytes("data"), Method::Stored);
   method12.damage.methodField = 12;
   const Archive m = build({method12});
   EXPECT_EQ(readU16(m.built.bytes, m.built.entryOffsets[0] + 8), 12u);
 
-  EntrySpec sized = entry("s", asBytes("data"), Method::Stored);
+  EntryPlan sized = entry("s", asBytes("data"), Method::Stored);
   sized.damage.compressedSizeField = 0x7FFFFFFF;
   sized.damage.extraLengthField = 9;
   sized.damage.signature = 0x50000000;
@@ -198,7 +198,7 @@ TEST_F(EntryEncoding, DamageOptionsBreakExactlyWhatTheySay) {
 TEST_F(EntryEncoding, DeflateDamageIsSeenByZlib) {
   const Bytes data = compressible(20000);
   auto streamOf = [&](DeflateDamage damage) {
-    EntrySpec e = entry("x", data, Method::Deflate);
+    EntryPlan e = entry("x", data, Method::Deflate);
     e.damage.deflate = damage;
     const Archive a = build({e});
     const std::size_t start = a.built.entryOffsets[0] + 31;

@@ -15,13 +15,13 @@ using testing::asString;
 
 constexpr std::size_t kHeader = kImageSize;
 
-PackageSpec smallSpec() {
-  PackageSpec spec;
-  spec.image = asBytes("\x7f" "ELF fake image");
-  spec.header.productName = "KARVELO";
-  spec.header.infName = "KARV10G1.INF";
-  spec.header.notice = "Copyright (c) 2026 KARVELO.";
-  return spec;
+PackagePlan smallPlan() {
+  PackagePlan plan;
+  plan.image = asBytes("\x7f" "ELF fake image");
+  plan.header.productName = "KARVELO";
+  plan.header.infName = "KARV10G1.INF";
+  plan.header.notice = "Copyright (c) 2026 KARVELO.";
+  return plan;
 }
 
 std::string slice(const Bytes& bytes, std::size_t at, std::size_t n) {
@@ -30,15 +30,15 @@ std::string slice(const Bytes& bytes, std::size_t at, std::size_t n) {
 }
 
 TEST(HeaderLayout, FixedFieldsSitAtTheirOffsetsLittleEndian) {
-  PackageSpec spec = smallSpec();
-  spec.header.keepWindowOpen = true;
-  spec.header.adminOnly = true;
-  spec.header.hideInfoButton = true;
-  spec.header.multiVolume = true;
-  spec.header.advancedInf = true;
-  spec.header.welcomeText = std::string(300, 'w');     // needs the second length byte
-  spec.header.licenceText = std::string(70000, 'l');   // and the third
-  const Bytes& b = buildPackage(spec).bytes;
+  PackagePlan plan = smallPlan();
+  plan.header.keepWindowOpen = true;
+  plan.header.adminOnly = true;
+  plan.header.hideInfoButton = true;
+  plan.header.multiVolume = true;
+  plan.header.advancedInf = true;
+  plan.header.welcomeText = std::string(300, 'w');     // needs the second length byte
+  plan.header.licenceText = std::string(70000, 'l');   // and the third
+  const Bytes& b = buildPackage(plan).bytes;
 
   EXPECT_EQ(slice(b, kHeader, 3), "MRI");
   EXPECT_EQ(b[kHeader + 3], 1);  // keepWindowOpen
@@ -55,9 +55,9 @@ TEST(HeaderLayout, FixedFieldsSitAtTheirOffsetsLittleEndian) {
 }
 
 TEST(HeaderLayout, ClearedFlagsAreZeroAndAbsentTextsHaveLengthZero) {
-  PackageSpec spec = smallSpec();
-  spec.header.productName.clear();
-  const BuiltPackage built = buildPackage(spec);
+  PackagePlan plan = smallPlan();
+  plan.header.productName.clear();
+  const BuiltPackage built = buildPackage(plan);
   const Bytes& b = built.bytes;
   for (std::size_t at : {3, 4, 6, 16, 17, 18}) EXPECT_EQ(b[kHeader + at], 0) << "offset " << at;
   EXPECT_EQ(readU32(b, kHeader + 8), 0u);
@@ -67,10 +67,10 @@ TEST(HeaderLayout, ClearedFlagsAreZeroAndAbsentTextsHaveLengthZero) {
 }
 
 TEST(HeaderLayout, ShippedShapePutsTheArchiveAt0x8A46) {
-  PackageSpec spec = smallSpec();
-  spec.header.notice = std::string(28, 'n');
-  spec.entries.push_back({.name = "kv5", .data = asBytes("game")});
-  const BuiltPackage built = buildPackage(spec);
+  PackagePlan plan = smallPlan();
+  plan.header.notice = std::string(28, 'n');
+  plan.entries.push_back({.name = "kv5", .data = asBytes("game")});
+  const BuiltPackage built = buildPackage(plan);
   EXPECT_EQ(built.archiveStart, 0x8A46u);
   EXPECT_EQ(built.entryOffsets.at(0), 0x8A46u);
   EXPECT_EQ(slice(built.bytes, 0x8A46, 4), "PK\x03\x04");
@@ -81,14 +81,14 @@ TEST(HeaderLayout, ShippedShapePutsTheArchiveAt0x8A46) {
 }
 
 TEST(HeaderLayout, VariablePartKeepsOrderNamesPlainTextsScrambled) {
-  PackageSpec spec = smallSpec();
-  spec.header.welcomeText = "Willkommen";
-  spec.header.licenceText = "Lizenz";
-  const BuiltPackage built = buildPackage(spec);
+  PackagePlan plan = smallPlan();
+  plan.header.welcomeText = "Willkommen";
+  plan.header.licenceText = "Lizenz";
+  const BuiltPackage built = buildPackage(plan);
   std::size_t at = kHeader + kFixedHeaderSize;
   EXPECT_EQ(slice(built.bytes, at, 7), "KARVELO");
   at += 7 + 12;
-  for (const std::string& text : {spec.header.notice, spec.header.welcomeText, spec.header.licenceText}) {
+  for (const std::string& text : {plan.header.notice, plan.header.welcomeText, plan.header.licenceText}) {
     const std::string stored = slice(built.bytes, at, text.size());
     EXPECT_EQ(stored[0], text[0]) << text;
     EXPECT_NE(stored, text);
@@ -110,79 +110,79 @@ TEST(Scrambling, KeyStreamFromSeed618WithPlainFirstByte) {
 }
 
 TEST(Scrambling, EveryTextStartsAFreshStream) {
-  PackageSpec spec = smallSpec();
-  spec.header.notice = "same text";
-  spec.header.welcomeText = "same text";
-  spec.header.licenceText = "same text";
-  const BuiltPackage built = buildPackage(spec);
+  PackagePlan plan = smallPlan();
+  plan.header.notice = "same text";
+  plan.header.welcomeText = "same text";
+  plan.header.licenceText = "same text";
+  const BuiltPackage built = buildPackage(plan);
   const std::size_t first = built.archiveStart - 27;
   EXPECT_EQ(slice(built.bytes, first, 9), slice(built.bytes, first + 9, 9));
   EXPECT_EQ(slice(built.bytes, first, 9), slice(built.bytes, first + 18, 9));
 }
 
 TEST(ImageSlot, IsPaddedWithZerosToTheFixedSize) {
-  PackageSpec spec = smallSpec();
-  const BuiltPackage built = buildPackage(spec);
-  EXPECT_EQ(slice(built.bytes, 0, spec.image.size()), asString(spec.image));
-  EXPECT_EQ(slice(built.bytes, spec.image.size(), kImageSize - spec.image.size()),
-            std::string(kImageSize - spec.image.size(), '\0'));
+  PackagePlan plan = smallPlan();
+  const BuiltPackage built = buildPackage(plan);
+  EXPECT_EQ(slice(built.bytes, 0, plan.image.size()), asString(plan.image));
+  EXPECT_EQ(slice(built.bytes, plan.image.size(), kImageSize - plan.image.size()),
+            std::string(kImageSize - plan.image.size(), '\0'));
 
-  spec.image.assign(kImageSize, 0xCC);
-  EXPECT_EQ(slice(buildPackage(spec).bytes, kImageSize, 3), "MRI");
+  plan.image.assign(kImageSize, 0xCC);
+  EXPECT_EQ(slice(buildPackage(plan).bytes, kImageSize, 3), "MRI");
 }
 
 TEST(ImageSlot, RefusesOversizedImagesAndZipSignatures) {
-  PackageSpec spec = smallSpec();
-  spec.image.assign(kImageSize + 1, 0);
-  EXPECT_THROW(buildPackage(spec), Error);
+  PackagePlan plan = smallPlan();
+  plan.image.assign(kImageSize + 1, 0);
+  EXPECT_THROW(buildPackage(plan), Error);
 
   for (const std::string& signature : {std::string("PK\x03\x04"), std::string("PK\x05\x06")}) {
-    spec.image = asBytes("code " + signature + " more code");
-    EXPECT_THROW(buildPackage(spec), Error) << signature;
+    plan.image = asBytes("code " + signature + " more code");
+    EXPECT_THROW(buildPackage(plan), Error) << signature;
   }
   // Near misses are fine, including a signature cut short by the end of the image.
-  spec.image = asBytes(std::string("PK\x03\x05 PK\x07\x08 PK\x05", 14));
-  EXPECT_NO_THROW(buildPackage(spec));
+  plan.image = asBytes(std::string("PK\x03\x05 PK\x07\x08 PK\x05", 14));
+  EXPECT_NO_THROW(buildPackage(plan));
 }
 
 TEST(Tail, DefaultTrailerNoneEndRecordOrAnyBytes) {
-  PackageSpec spec = smallSpec();
-  spec.entries.push_back({.name = "a", .data = asBytes("a")});
-  Bytes b = buildPackage(spec).bytes;
+  PackagePlan plan = smallPlan();
+  plan.entries.push_back({.name = "a", .data = asBytes("a")});
+  Bytes b = buildPackage(plan).bytes;
   EXPECT_EQ(slice(b, b.size() - 4, 4), "RSFX");
 
-  spec.tail.clear();
-  b = buildPackage(spec).bytes;
+  plan.tail.clear();
+  b = buildPackage(plan).bytes;
   EXPECT_EQ(readU32(b, kHeader + 19), b.size());
   EXPECT_NE(slice(b, b.size() - 4, 3), "RSF");
 
-  spec.tail = zipEndRecord("hi");
-  b = buildPackage(spec).bytes;
+  plan.tail = zipEndRecord("hi");
+  b = buildPackage(plan).bytes;
   EXPECT_EQ(slice(b, b.size() - 24, 4), "PK\x05\x06");
   EXPECT_EQ(readU16(b, b.size() - 4), 2u);  // comment length
   EXPECT_EQ(slice(b, b.size() - 2, 2), "hi");
 
-  spec.tail = asBytes("RSF!");
-  b = buildPackage(spec).bytes;
+  plan.tail = asBytes("RSF!");
+  b = buildPackage(plan).bytes;
   EXPECT_EQ(slice(b, b.size() - 4, 4), "RSF!");
 }
 
 TEST(HeaderLayout, RefusesTextsTheirLengthFieldsCannotHold) {
   for (auto field : {&HeaderSettings::productName, &HeaderSettings::infName, &HeaderSettings::notice}) {
-    PackageSpec spec = smallSpec();
-    spec.header.*field = std::string(256, 'x');
-    EXPECT_THROW(buildPackage(spec), Error);
-    spec.header.*field = std::string(255, 'x');
-    EXPECT_NO_THROW(buildPackage(spec));
+    PackagePlan plan = smallPlan();
+    plan.header.*field = std::string(256, 'x');
+    EXPECT_THROW(buildPackage(plan), Error);
+    plan.header.*field = std::string(255, 'x');
+    EXPECT_NO_THROW(buildPackage(plan));
   }
 }
 
 TEST(HeaderLayout, RawArchiveFollowsTheEntriesUnchanged) {
-  PackageSpec spec = smallSpec();
-  spec.entries.push_back({.name = "a", .data = asBytes("a")});
-  spec.rawArchive = asBytes("RAW-ZIP-BYTES");
-  spec.tail.clear();
-  const BuiltPackage built = buildPackage(spec);
+  PackagePlan plan = smallPlan();
+  plan.entries.push_back({.name = "a", .data = asBytes("a")});
+  plan.rawArchive = asBytes("RAW-ZIP-BYTES");
+  plan.tail.clear();
+  const BuiltPackage built = buildPackage(plan);
   EXPECT_EQ(slice(built.bytes, built.bytes.size() - 13, 13), "RAW-ZIP-BYTES");
   EXPECT_EQ(readU32(built.bytes, kHeader + 19), built.bytes.size());
 }

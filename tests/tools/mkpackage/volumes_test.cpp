@@ -21,13 +21,13 @@ TEST(VolumeNames, ReplaceTheLastThreeCharactersWithThePaddedNumber) {
 }
 
 TEST(VolumeSplit, PiecesOfTheGivenSizeJoinBackToThePackage) {
-  PackageSpec spec;
-  spec.header.infName = "KARV10G1.INF";
-  spec.header.multiVolume = true;
+  PackagePlan plan;
+  plan.header.infName = "KARV10G1.INF";
+  plan.header.multiVolume = true;
   Bytes data(100000);
   for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i * 7919 >> 3);
-  spec.entries.push_back({.name = "big", .data = data, .method = Method::Stored});
-  const BuiltPackage built = buildPackage(spec);
+  plan.entries.push_back({.name = "big", .data = data, .method = Method::Stored});
+  const BuiltPackage built = buildPackage(plan);
 
   const std::size_t volumeSize = 40000;
   const auto volumes = splitIntoVolumes(built.bytes, volumeSize, built.archiveStart);
@@ -45,9 +45,9 @@ TEST(VolumeSplit, PiecesOfTheGivenSizeJoinBackToThePackage) {
 }
 
 TEST(VolumeSplit, TheFirstVolumeMustHoldTheWholeHeader) {
-  PackageSpec spec;
-  spec.header.infName = "KARV10G1.INF";
-  const BuiltPackage built = buildPackage(spec);
+  PackagePlan plan;
+  plan.header.infName = "KARV10G1.INF";
+  const BuiltPackage built = buildPackage(plan);
   EXPECT_THROW(splitIntoVolumes(built.bytes, built.archiveStart - 1, built.archiveStart), Error);
   const auto volumes = splitIntoVolumes(built.bytes, built.archiveStart, built.archiveStart);
   EXPECT_EQ(volumes.size(), 2u);  // the header, then the trailer on its own
