@@ -59,8 +59,6 @@ DosDateTime parseTime(const std::string& value) {
   return makeDosDateTime(y, mo, d, h, mi, s);
 }
 
-std::string textOf(const std::string& utf8) { return toWindows1252(utf8); }
-
 std::string textOfFile(const std::string& path) {
   const Bytes bytes = readFile(path);
   return toWindows1252(std::string(bytes.begin(), bytes.end()));
@@ -76,8 +74,8 @@ EntryPlan makeEntry(const FileArgument& file, const EntryDefaults& defaults, std
   entry.data = readFile(file.sourcePath);
   entry.method = defaults.method;
   entry.level = defaults.level;
-  entry.modified = defaults.fixedTime.value_or(
-      dosDateTimeFromTime(fileModificationTime(file.sourcePath)));
+  entry.modified = defaults.fixedTime ? *defaults.fixedTime
+                                      : dosDateTimeFromTime(fileModificationTime(file.sourcePath));
   entry.password = defaults.password;
   entry.dataDescriptor = defaults.descriptors;
   entry.checkByteFromTime = defaults.checkByteFromTime || defaults.descriptors;
@@ -122,13 +120,13 @@ Invocation parseCommandLine(const std::vector<std::string>& args) {
 
     if (name == "--image") imagePath = value();
     else if (name == "--out") inv.outPath = value();
-    else if (name == "--product") header.productName = textOf(value());
-    else if (name == "--inf") header.infName = textOf(value());
-    else if (name == "--notice") header.notice = textOf(value());
+    else if (name == "--product") header.productName = toWindows1252(value());
+    else if (name == "--inf") header.infName = toWindows1252(value());
+    else if (name == "--notice") header.notice = toWindows1252(value());
     else if (name == "--notice-file") header.notice = textOfFile(value());
-    else if (name == "--welcome") header.welcomeText = textOf(value());
+    else if (name == "--welcome") header.welcomeText = toWindows1252(value());
     else if (name == "--welcome-file") header.welcomeText = textOfFile(value());
-    else if (name == "--licence") header.licenceText = textOf(value());
+    else if (name == "--licence") header.licenceText = toWindows1252(value());
     else if (name == "--licence-file") header.licenceText = textOfFile(value());
     else if (name == "--keep-open") flag(header.keepWindowOpen);
     else if (name == "--admin-only") flag(header.adminOnly);
