@@ -101,6 +101,17 @@ TEST_F(Extraction, ExistingFilesAreReplaced) {
   EXPECT_EQ(contentOf("kv5"), "new");
 }
 
+TEST_F(Extraction, EveryCreatedFileIsListedBeyond255) {
+  std::vector<mkpackage::EntryPlan> entries;
+  for (int i = 0; i < 300; ++i) entries.push_back(storedEntry("f/" + std::to_string(i), "x"));
+  ASSERT_TRUE(extract(packagePlan(entries)));
+  ASSERT_EQ(extractedFiles().size(), 300u);
+  EXPECT_EQ(extractedFiles()[299], target("f/299"));
+  deleteExtractedFiles(state, ui);
+  removeCreatedFolders(state);
+  EXPECT_TRUE(listTree(workFolder).empty());
+}
+
 TEST_F(Extraction, WorkFolderIsCreatedPrivate) {
   ASSERT_TRUE(extract(packagePlan({storedEntry("a", "a")})));
   struct stat st {};
