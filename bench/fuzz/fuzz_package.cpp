@@ -4,11 +4,13 @@
 // work folder or a listed file lies outside it.
 
 #include <dirent.h>
+#include <errno.h>
 #include <ftw.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstddef>
@@ -43,10 +45,17 @@ int removeEntry(const char* path, const struct stat*, int, struct FTW*) {
 
 void removeTree(const char* path) { nftw(path, removeEntry, 16, FTW_DEPTH | FTW_PHYS); }
 
-// The folder holding the work folder; nothing else may ever appear in it.
+// The folder holding the work folder; nothing else may ever appear in it. run-fuzz.sh names
+// it in KV_FUZZ_ROOT so that it can remove it afterwards.
 const char* root() {
-  static char path[] = "/tmp/kv-fuzz-root.XXXXXX";
-  static const bool made = mkdtemp(path) != nullptr;
+  static char path[256] = "/tmp/kv-fuzz-root.XXXXXX";
+  static const bool made = [] {
+    if (const char* given = getenv("KV_FUZZ_ROOT")) {
+      snprintf(path, sizeof path, "%s", given);
+      return mkdir(path, 0700) == 0 || errno == EEXIST;
+    }
+    return mkdtemp(path) != nullptr;
+  }();
   if (!made) abort();
   return path;
 }

@@ -16,5 +16,8 @@ clang++ -std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=fuzzer,address,unde
   -lz -o "$dir/fuzz_package"
 
 cp -n "$repo"/bench/fuzz/corpus/* "$dir/corpus/"
-exec "$dir/fuzz_package" "$dir/corpus" -max_total_time="$seconds" -max_len=8192 -timeout=10 \
+export KV_FUZZ_ROOT="$dir/root"
+rm -rf "$KV_FUZZ_ROOT"
+trap 'rm -rf "$KV_FUZZ_ROOT"' EXIT
+"$dir/fuzz_package" "$dir/corpus" -max_total_time="$seconds" -max_len=8192 -timeout=10 \
   -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$dir/artifacts/"
