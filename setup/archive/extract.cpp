@@ -25,6 +25,7 @@ enum class EntryOutcome { Done, Skipped, Failed };
 
 struct Walk {
   int package;
+  long long packageSize;
   const char* workFolder;
   SetupUi& ui;
   ExtractionState& state;
@@ -49,7 +50,7 @@ void finishFile(SetupUi& ui, int fd, const char* target, const EntryHeader& head
 }
 
 EntryOutcome writeEntryFile(Walk& walk, const EntryHeader& header, const char* name,
-                            uint32_t dataSize, ZipKeys* keys) {
+                            long long dataStart, uint32_t dataSize, ZipKeys* keys) {
   SetupUi& ui = walk.ui;
   if (!walk.workFolderReady && !ensureWorkFolder(walk.workFolder, ui)) return EntryOutcome::Failed;
   walk.workFolderReady = true;
@@ -73,10 +74,14 @@ EntryOutcome writeEntryFile(Walk& walk, const EntryHeader& header, const char* n
   }
   showProgress(ui, target);
   const bool listed = appendPath(walk.state.extractedFiles, target);
+  // A Deflate stream can end at its final block before a size that runs past
+  // the file is used up; without this the walk would then stop quietly and
+  // report the entries after it as never there.
+  const bool dataInFile = dataStart + dataSize <= walk.packageSize;
   const UnpackResult result =
-      listed ? unpackEntryData(walk.package, fd, header.method, dataSize, keys, walk.buffers,
-                               header.crc32)
-             : UnpackResult::Damaged;
+      listed && dataInFile ? unpackEntryData(walk.package, fd, header.method, dataSize, keys,
+                                             walk.buffers, header.crc32)
+                           : UnpackResult::Damaged;
   if (result == UnpackResult::UnknownMethod) reportError(ui, "Unbekanntes Kompressionsformat");
   if (result == UnpackResult::Damaged) reportError(ui, kUnpackFailed);
   finishFile(ui, fd, target, header);
@@ -123,11 +128,12 @@ EntryOutcome processEntry(Walk& walk, long long start, const EntryHeader& header
       case PasswordResult::Cancelled: return EntryOutcome::Failed;
     }
   }
-  if (!seekTo(walk.package, dataStart + (encrypted ? kEncryptionHeaderSize : 0))) {
+  const long long fileDataStart = dataStart + (encrypted ? kEncryptionHeaderSize : 0);
+  if (!seekTo(walk.package, fileDataStart)) {
     reportError(walk.ui, kUnpackFailed);
     return EntryOutcome::Failed;
   }
-  return writeEntryFile(walk, header, name, dataSize, encrypted ? &keys : nullptr);
+  return writeEntryFile(walk, header, name, fileDataStart, dataSize, encrypted ? &keys : nullptr);
 }
 
 // Runs the walk from archiveStart; false after a failure that ended it.
@@ -170,7 +176,7 @@ bool extractArchive(int packageFd, const PackageSettings& settings, const char* 
   // The inflater may look two bytes beyond its input and output.
   unsigned char* input = static_cast<unsigned char*>(malloc(kChunkSize + 2));
   unsigned char* output = static_cast<unsigned char*>(malloc(kInflateOutputSize + 2));
-  Walk walk{packageFd, workFolder, ui, state, {input, output}, false};
+  Walk walk{packageFd, size, workFolder, ui, state, {input, output}, false};
   bool lastEntryOk = false;
   bool anySkipped = false;
   bool walked = false;

@@ -65,9 +65,7 @@ TEST_F(ExtractionFailure, StoredSizeBeyondTheFileIsDamageNotAnEndlessRead) {
 // A size field that reaches past the end of the file marks a damaged package even when the
 // Deflate stream itself ends in time: the entries behind it could not be found, and the run
 // must not pass as a success with them missing.
-// KNOWN CORE FAULT: fails while the walk checks the size only by reading (stored data) and
-// not against the file size before inflating.
-TEST_F(ExtractionFailure, DeflatedSizeBeyondTheFileIsDamage_KnownCoreFault) {
+TEST_F(ExtractionFailure, DeflatedSizeBeyondTheFileIsDamage) {
   mkpackage::EntryPlan entry = deflatedEntry("d.dat", compressibleText(1000));
   entry.damage.compressedSizeField = 0xFFFFFFF0;
   EXPECT_FALSE(extract(packagePlan({entry, storedEntry("hidden.txt", "never found")})));
