@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "package_file.h"
+#include "setup/support/package_file.h"
 #include "setup/package/completeness.h"
 #include "setup/package/package_header.h"
 #include "setup/support/fake_setup_ui.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "package_file.h"
+#include "setup/support/package_file.h"
 #include "setup/package/package_header.h"
 #include "setup/support/package_bytes.h"
 

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "package_file.h"
+#include "setup/support/package_file.h"
 #include "setup/package/package_header.h"
 #include "setup/package/volumes.h"
 #include "setup/platform/path_text.h"

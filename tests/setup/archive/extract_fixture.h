@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "package_file.h"
+#include "setup/support/package_file.h"
 #include "setup/archive/extract.h"
 #include "setup/package/package_header.h"
 #include "setup/support/fake_setup_ui.h"

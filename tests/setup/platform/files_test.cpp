@@ -33,7 +33,7 @@ TEST(PathText, NeverOverrunsTheBufferAndSaysSo) {
 TEST(SystemPaths, OwnPathAndFixedFolders) {
   char path[kPathSize];
   ASSERT_TRUE(ownExecutablePath(path, sizeof path));
-  EXPECT_EQ(std::filesystem::path(path).filename(), "test_setup_package");
+  EXPECT_EQ(std::filesystem::path(path).filename(), "test_setup_platform");
   char tiny[4];
   EXPECT_FALSE(ownExecutablePath(tiny, sizeof tiny));
   ASSERT_TRUE(systemFolder(path, sizeof path));
