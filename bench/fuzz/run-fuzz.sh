@@ -10,6 +10,17 @@ seconds="${1:-60}"
 dir="${FUZZ_DIR:-/tmp/kv-fuzz}"
 mkdir -p "$dir/corpus" "$dir/artifacts"
 
+# clang with its libFuzzer and sanitizer runtimes, and zlib's headers.
+missing=()
+for p in clang libclang-rt-14-dev zlib1g-dev; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
 sources=("$repo"/setup/platform/*.cpp "$repo"/setup/package/*.cpp "$repo"/setup/archive/*.cpp)
 clang++ -std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=fuzzer,address,undefined \
   -fno-sanitize-recover=undefined -I"$repo" "${sources[@]}" "$repo/bench/fuzz/fuzz_package.cpp" \
