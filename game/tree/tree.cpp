@@ -31,7 +31,8 @@ void Tree::RegrowTree() { cmdGo_Click(); }
 void Tree::cmdGo_Click()
 {
     random_.reseedFromClock();
-    const auto treeX = static_cast<std::int16_t>(roundHalfEvenToInt16(canvas_.innerWidth()) / 2);
+    // Only the half has to fit into 16 bits, not the width itself.
+    const std::int16_t treeX = roundHalfEvenToInt16(std::trunc(std::nearbyint(canvas_.innerWidth()) / 2));
     const std::int16_t treeY = roundHalfEvenToInt16(canvas_.innerHeight() - 5);
     canvas_.clear();
     // Lets a repaint, the flash timer or a click run before the drawing, which never yields.

@@ -62,6 +62,15 @@ TEST_F(TreeFixture, CanvasSizeIsRoundedHalvesToEven)
     EXPECT_EQ(narrowTree.settings().treeY, 2218);
 }
 
+TEST_F(TreeFixture, TrunkFootIsHalfTheWidthAlsoWhenTheWidthExceedsSixteenBits)
+{
+    // Only the half is stored in 16 bits: 40001 rounds to 40001 and halves to 20000.
+    RecordingCanvas wide(40000.6, kHeight, log);
+    Tree wideTree(wide, random, {});
+    wideTree.RegrowTree();
+    EXPECT_EQ(wideTree.settings().treeX, 20000);
+}
+
 TEST_F(TreeFixture, EachLevelHasItsBranchCountWidthAndLength)
 {
     tree.RegrowTree();
@@ -190,7 +199,7 @@ TEST(TreeDraws, CoordinatesBeyondSixteenBitsSaturateInsteadOfWrapping)
     ScriptedRandom random({}, log, 0.5);
     Tree tree(huge, random, {});
     tree.RegrowTree();
-    EXPECT_EQ(tree.settings().treeX, 32767 / 2);
+    EXPECT_EQ(tree.settings().treeX, 32767);  // 100000 does not fit
     EXPECT_EQ(tree.settings().treeY, 32767);
     EXPECT_EQ(tree.settings().treeLength, 12162);  // (40000 - 10) / 3.2880859
     ASSERT_FALSE(huge.lines.empty());
