@@ -54,9 +54,9 @@ public:
     void StartGame();
     // The abort button; also the first step of a start.
     void AbortGame();
-    // A dragged field `Source` was dropped on field `Index`. Drops with an
-    // index off the board, on or from a disabled field, from a field that
-    // cannot be dragged, or during another move are ignored.
+    // A dragged field `Source` was dropped on field `Index`. The view starts
+    // drags only on draggable, enabled fields. Drops with an index off the
+    // board, on or from a disabled field, or during another move are ignored.
     void picP_DragDrop(int Index, int Source);
     // The flash timer fired.
     void tmrTimer_Timer();

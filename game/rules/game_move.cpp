@@ -28,7 +28,10 @@ void Game::picP_DragDrop(int Index, int Source)
         return;
     const Field& target = board_.field(Index);
     const Field& source = board_.field(Source);
-    if (!target.enabled || !source.enabled || !source.draggable)
+    // Whether the drag could start was the view's question when the button
+    // went down. By the drop the flash timer may have cleared the source;
+    // that drop still counts as a move that moves nothing.
+    if (!target.enabled || !source.enabled)
         return;
 
     MoveScope scope(moveInProgress_);
