@@ -48,8 +48,11 @@ bool inflateRaw(EntrySource& source, int target, const ChunkBuffers& buffers, uL
   if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) return false;
   int status = Z_OK;
   bool good = true;
+  bool outputFull = false;
   while (good && status != Z_STREAM_END) {
-    if (stream.avail_in == 0) {
+    // A call that filled the output may hold more back although it took all
+    // the input; collect it before asking for input, which may be used up.
+    if (stream.avail_in == 0 && !outputFull) {
       const long long got = source.next(buffers.input);
       // Data used up (or cut off) before the final block: the stream is broken.
       if (got <= 0) {
@@ -62,6 +65,7 @@ bool inflateRaw(EntrySource& source, int target, const ChunkBuffers& buffers, uL
     stream.next_out = buffers.output;
     stream.avail_out = kInflateOutputSize;
     status = inflate(&stream, Z_NO_FLUSH);
+    outputFull = stream.avail_out == 0;
     if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR) good = false;
     else good = emit(target, buffers.output, kInflateOutputSize - stream.avail_out, crc);
   }

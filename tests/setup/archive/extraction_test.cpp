@@ -35,6 +35,18 @@ TEST_F(Extraction, StoredDeflatedAndEmptyEntriesArriveByteForByte) {
   EXPECT_TRUE(state.extractionOk);
 }
 
+// Long runs of zeros just past the inflate output buffer: for some of these sizes the
+// inflater takes in the last input byte in the call that fills the buffer and still holds
+// output back, which a further call with no new input has to collect.
+TEST_F(Extraction, DeflatedRunsFillingTheOutputBufferWithNoInputLeft) {
+  std::vector<mkpackage::EntryPlan> entries;
+  for (std::size_t extra = 1; extra <= 64; ++extra)
+    entries.push_back(deflatedEntry("z" + std::to_string(extra), std::string(262144 + extra, '\0')));
+  ASSERT_TRUE(extract(packagePlan(entries))) << ::testing::PrintToString(ui.shown());
+  for (std::size_t extra = 1; extra <= 64; ++extra)
+    EXPECT_EQ(contentOf("z" + std::to_string(extra)).size(), 262144 + extra) << extra;
+}
+
 TEST_F(Extraction, ProgressTextNamesEachTargetAndLetsOneEventThrough) {
   ASSERT_TRUE(extract(packagePlan({storedEntry("a.txt", "a"), deflatedEntry("b\\c.txt", "b")})));
   EXPECT_EQ(ui.statusTexts, (std::vector<std::string>{
