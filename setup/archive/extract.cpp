@@ -90,7 +90,9 @@ EntryOutcome writeEntryFile(Walk& walk, const EntryHeader& header, const char* n
 
 // Reads the name into `name` and checks it; false after the message.
 bool readEntryName(Walk& walk, long long start, const EntryHeader& header, char* name) {
-  const size_t room = kPathSize - strlen(walk.workFolder) - 2;
+  // Room for the name after the work folder, a "/" and the terminating NUL.
+  const size_t used = strlen(walk.workFolder) + 2;
+  const size_t room = used < kPathSize ? kPathSize - used : 0;
   const size_t want = header.nameLength < room ? header.nameLength : room;
   if (!readAt(walk.package, start + kEntryHeaderSize, name, want)) {
     reportError(walk.ui, kUnpackFailed);

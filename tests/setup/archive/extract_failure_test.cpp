@@ -1,6 +1,7 @@
 #include <filesystem>
 
 #include "extract_fixture.h"
+#include "setup/platform/path_text.h"
 
 namespace setup {
 namespace {
@@ -102,6 +103,25 @@ TEST_F(ExtractTest, AnEntryHeaderCutShortIsDamaged) {
   const std::string whole = testing::entryBytes(entry("a", "1"));
   EXPECT_FALSE(extract(whole + whole.substr(0, 20), ""));
   EXPECT_EQ(ui_.shown(), std::vector<std::string>{kUnpackFailed});
+}
+
+// A name is read only as far as a path below the work folder can hold it.
+TEST_F(ExtractTest, NamesLongerThanAPathAreRefusedUnlessANulCutsThemShort) {
+  EXPECT_FALSE(extract({entry(std::string(5000, 'n'), "x")}));
+  EXPECT_EQ(ui_.shown(), std::vector<std::string>{"Invalid filename. / Fehler"});
+
+  ui_ = testing::FakeSetupUi();
+  EXPECT_TRUE(extract({entry("kv5" + std::string(1, '\0') + std::string(5000, 'n'), "game")}));
+  EXPECT_EQ(unpacked("kv5"), "game");
+
+  // A work folder that already fills a path leaves no room for any name.
+  for (std::size_t length : {kPathSize - 2, kPathSize - 1}) {
+    ui_ = testing::FakeSetupUi();
+    workFolder_ = dir_.file("");
+    workFolder_.resize(length, 'w');
+    EXPECT_FALSE(extract({entry(std::string(5000, 'n'), "x")})) << length;
+    EXPECT_EQ(ui_.shown(), std::vector<std::string>{"Invalid filename. / Fehler"}) << length;
+  }
 }
 
 }  // namespace
