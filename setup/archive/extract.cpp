@@ -76,12 +76,15 @@ EntryOutcome writeEntryFile(Walk& walk, const EntryHeader& header, const char* n
   const bool listed = appendPath(walk.state.extractedFiles, target);
   // A Deflate stream can end at its final block before a size that runs past
   // the file is used up; without this the walk would then stop quietly and
-  // report the entries after it as never there.
+  // report the entries after it as never there. An unknown method is refused
+  // before its size matters.
+  const bool knownMethod = header.method == 0 || header.method == 8;
   const bool dataInFile = dataStart + dataSize <= walk.packageSize;
   const UnpackResult result =
-      listed && dataInFile ? unpackEntryData(walk.package, fd, header.method, dataSize, keys,
-                                             walk.buffers, header.crc32)
-                           : UnpackResult::Damaged;
+      listed && (dataInFile || !knownMethod)
+          ? unpackEntryData(walk.package, fd, header.method, dataSize, keys, walk.buffers,
+                            header.crc32)
+          : UnpackResult::Damaged;
   if (result == UnpackResult::UnknownMethod) reportError(ui, "Unbekanntes Kompressionsformat");
   if (result == UnpackResult::Damaged) reportError(ui, kUnpackFailed);
   finishFile(ui, fd, target, header);

@@ -38,6 +38,16 @@ TEST_F(ExtractionFailure, UnknownMethodLeavesTheEmptyFileListed) {
   EXPECT_EQ(extractedFiles().back(), target("implode.dat"));
 }
 
+// The method decides first: an unknown one is refused before its size is looked at.
+TEST_F(ExtractionFailure, UnknownMethodWinsOverASizeBeyondTheFile) {
+  mkpackage::EntryPlan entry = storedEntry("implode.dat", "imploded data");
+  entry.damage.methodField = 6;
+  entry.damage.compressedSizeField = 0x7FFFFFF0;
+  EXPECT_FALSE(extract(packagePlan({entry})));
+  EXPECT_EQ(ui.shown(), std::vector<std::string>{"Unbekanntes Kompressionsformat / Fehler"});
+  EXPECT_EQ(extractedFiles(), std::vector<std::string>{target("implode.dat")});
+}
+
 TEST_F(ExtractionFailure, CrcMismatchOfStoredAndDeflatedData) {
   mkpackage::EntryPlan stored = storedEntry("s.dat", "stored");
   stored.damage.wrongCrc = true;
