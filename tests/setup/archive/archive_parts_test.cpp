@@ -74,12 +74,12 @@ TEST(EntryHeader, RecognisesTheRecordsThatMayStartAnEntry) {
 }
 
 TEST(EntryHeader, ReadsTheFieldsItUses) {
-  testing::EntrySpec spec = testing::entry("dir/file.txt", "content");
-  spec.method = 8;
-  spec.flags = 0x0802;
-  spec.modTime = 0x1234;
-  spec.modDate = 0x5678;
-  const std::string bytes = testing::entryBytes(spec);
+  testing::EntryFields fields = testing::entry("dir/file.txt", "content");
+  fields.method = 8;
+  fields.flags = 0x0802;
+  fields.modTime = 0x1234;
+  fields.modDate = 0x5678;
+  const std::string bytes = testing::entryBytes(fields);
   const EntryHeader header = parseEntryHeader(reinterpret_cast<const unsigned char*>(bytes.data()));
   EXPECT_EQ(header.flags, 0x0802);
   EXPECT_EQ(header.method, 8);

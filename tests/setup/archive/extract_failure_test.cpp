@@ -7,7 +7,7 @@ namespace setup {
 namespace {
 
 using testing::entry;
-using testing::EntrySpec;
+using testing::EntryFields;
 using testing::ExtractTest;
 using testing::kUnpackFailed;
 
@@ -54,9 +54,9 @@ TEST_F(ExtractTest, ReplacesAnExistingFile) {
 }
 
 TEST_F(ExtractTest, UnknownMethodLeavesTheFileEmptyAndListed) {
-  EntrySpec spec = entry("bzip", "data");
-  spec.method = 12;
-  EXPECT_FALSE(extract({spec, entry("after", "a")}));
+  EntryFields fields = entry("bzip", "data");
+  fields.method = 12;
+  EXPECT_FALSE(extract({fields, entry("after", "a")}));
   EXPECT_EQ(ui_.shown(), std::vector<std::string>{"Unbekanntes Kompressionsformat / Fehler"});
   EXPECT_EQ(unpacked("bzip"), "");
   EXPECT_EQ(state_.extractedFiles.count, 1u);
@@ -64,16 +64,16 @@ TEST_F(ExtractTest, UnknownMethodLeavesTheFileEmptyAndListed) {
 }
 
 TEST_F(ExtractTest, DamagedDataEndsInTheCrcMessage) {
-  EntrySpec wrongCrc = entry("stored", "content");
+  EntryFields wrongCrc = entry("stored", "content");
   wrongCrc.crcField = 0x12345678u;
 
-  EntrySpec brokenStream = entry("deflated", std::string(5000, 'z'));
+  EntryFields brokenStream = entry("deflated", std::string(5000, 'z'));
   brokenStream.method = 8;
   std::string archive = testing::entryBytes(brokenStream);
   archive[30 + 8] = '\xFF';  // the first byte of the Deflate data: reserved block type
 
   // Claims far more data than the file holds.
-  EntrySpec overlong = entry("overlong", "short");
+  EntryFields overlong = entry("overlong", "short");
   overlong.compressedSizeField = 0x7FFFFFFFu;
 
   for (const std::string& bytes :
@@ -86,10 +86,10 @@ TEST_F(ExtractTest, DamagedDataEndsInTheCrcMessage) {
 }
 
 TEST_F(ExtractTest, ACutDeflateStreamIsDamagedEvenWithoutACrcCheck) {
-  EntrySpec spec = entry("cut", std::string(100000, 'c'));
-  spec.method = 8;
-  std::string bytes = testing::entryBytes(spec);
-  const std::string deflated = testing::rawDeflate(spec.data);
+  EntryFields fields = entry("cut", std::string(100000, 'c'));
+  fields.method = 8;
+  std::string bytes = testing::entryBytes(fields);
+  const std::string deflated = testing::rawDeflate(fields.data);
   // Declare (and keep) only half of the stream.
   const uint32_t half = static_cast<uint32_t>(deflated.size() / 2);
   std::string shortened = bytes.substr(0, 18);

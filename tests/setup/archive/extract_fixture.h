@@ -26,15 +26,15 @@ protected:
 
   // Wraps `archive` into a whole package and extracts it.
   bool extract(const std::string& archive, const std::string& ending = "RSFX") {
-    file_.emplace(dir_, imagePadding() + headerBytes(HeaderSpec()) + archive + ending);
+    file_.emplace(dir_, imagePadding() + headerBytes(HeaderFields()) + archive + ending);
     releasePackageSettings(settings_);
     readFixedHeader(file_->fd(), settings_);
     EXPECT_TRUE(readVariableHeader(file_->fd(), settings_));
     return extractArchive(file_->fd(), settings_, workFolder_.c_str(), ui_, state_);
   }
-  bool extract(const std::vector<EntrySpec>& entries) {
+  bool extract(const std::vector<EntryFields>& entries) {
     std::string archive;
-    for (const EntrySpec& spec : entries) archive += entryBytes(spec);
+    for (const EntryFields& fields : entries) archive += entryBytes(fields);
     return extract(archive);
   }
 

@@ -4,20 +4,20 @@ namespace setup {
 namespace {
 
 using testing::entry;
-using testing::EntrySpec;
+using testing::EntryFields;
 using testing::ExtractTest;
 using testing::kUnpackFailed;
 
-EntrySpec locked(const std::string& name, const std::string& data, const std::string& password,
+EntryFields locked(const std::string& name, const std::string& data, const std::string& password,
                  uint16_t method = 0) {
-  EntrySpec spec = entry(name, data);
-  spec.password = password;
-  spec.method = method;
-  return spec;
+  EntryFields fields = entry(name, data);
+  fields.password = password;
+  fields.method = method;
+  return fields;
 }
 
 TEST_F(ExtractTest, APasswordIsAskedOnceAndKeptForLaterEntries) {
-  EntrySpec second = locked("b.txt", std::string(70000, 'b'), "geheim", 8);
+  EntryFields second = locked("b.txt", std::string(70000, 'b'), "geheim", 8);
   second.flags = 8;  // check byte from the time instead of the CRC
   ui_.passwords = {"geheim"};
   ASSERT_TRUE(extract({locked("a.txt", "alpha", "geheim"), second}));
@@ -61,10 +61,10 @@ TEST_F(ExtractTest, CancelEndsTheExtractionWithoutAMessage) {
 }
 
 TEST_F(ExtractTest, AnEncryptedEntryTooShortForItsHeaderIsDamaged) {
-  EntrySpec spec = locked("a", "1", "pw");
-  spec.compressedSizeField = 5;
+  EntryFields fields = locked("a", "1", "pw");
+  fields.compressedSizeField = 5;
   ui_.passwords = {"pw"};
-  EXPECT_FALSE(extract({spec}));
+  EXPECT_FALSE(extract({fields}));
   EXPECT_EQ(ui_.shown(), std::vector<std::string>{kUnpackFailed});
   EXPECT_EQ(ui_.passwordPrompts, 0);
 }

@@ -7,7 +7,7 @@ namespace setup {
 namespace {
 
 using testing::entry;
-using testing::EntrySpec;
+using testing::EntryFields;
 using testing::ExtractTest;
 using testing::kUnpackFailed;
 
@@ -23,13 +23,13 @@ std::string sample(size_t size) {
 }
 
 TEST_F(ExtractTest, UnpacksStoredAndDeflatedEntriesIntoTheirFolders) {
-  EntrySpec readme = entry("readme.txt", "Viel Spa\xDF!");
+  EntryFields readme = entry("readme.txt", "Viel Spa\xDF!");
   readme.dataDescriptor = true;
-  EntrySpec sound = entry("sounds\\sound1.wav", sample(200000));
+  EntryFields sound = entry("sounds\\sound1.wav", sample(200000));
   sound.method = 8;
   sound.flags = 2;  // a compression option: ignored
-  EntrySpec empty = entry("deep/er/empty", "");
-  EntrySpec odd = entry("P1.dat", sample(39 * 11));
+  EntryFields empty = entry("deep/er/empty", "");
+  EntryFields odd = entry("P1.dat", sample(39 * 11));
   odd.signature = 0x50000000u;
 
   ASSERT_TRUE(extract({readme, sound, empty, odd}));
@@ -51,12 +51,12 @@ TEST_F(ExtractTest, UnpacksStoredAndDeflatedEntriesIntoTheirFolders) {
 }
 
 TEST_F(ExtractTest, GivesFilesTheirStoredTimeAsLocalTime) {
-  EntrySpec spec = entry("kv5", "ELF");
-  spec.modDate = (44 << 9) | (7 << 5) | 14;  // 2024-07-14
-  spec.modTime = (9 << 11) | (41 << 5) | 3;  // 09:41:06
-  ASSERT_TRUE(extract({spec}));
+  EntryFields fields = entry("kv5", "ELF");
+  fields.modDate = (44 << 9) | (7 << 5) | 14;  // 2024-07-14
+  fields.modTime = (9 << 11) | (41 << 5) | 3;  // 09:41:06
+  ASSERT_TRUE(extract({fields}));
   time_t expected;
-  ASSERT_TRUE(dosDateTimeToTime(spec.modDate, spec.modTime, expected));
+  ASSERT_TRUE(dosDateTimeToTime(fields.modDate, fields.modTime, expected));
   struct stat info;
   ASSERT_EQ(stat((workFolder_ + "/kv5").c_str(), &info), 0);
   EXPECT_EQ(info.st_mtim.tv_sec, expected);
@@ -72,7 +72,7 @@ TEST_F(ExtractTest, CreatesTheWorkFolderPrivatelyAndFolderEntriesAsFolders) {
 }
 
 TEST_F(ExtractTest, ListsEveryFileBeyondTheOld255) {
-  std::vector<EntrySpec> entries;
+  std::vector<EntryFields> entries;
   for (int i = 0; i < 300; ++i) entries.push_back(entry("f" + std::to_string(i), "x"));
   ASSERT_TRUE(extract(entries));
   ASSERT_EQ(state_.extractedFiles.count, 300u);

@@ -10,7 +10,7 @@ namespace setup {
 namespace {
 
 using testing::FakeSetupUi;
-using testing::HeaderSpec;
+using testing::HeaderFields;
 using testing::PackageFile;
 using testing::TempDir;
 
@@ -20,8 +20,8 @@ const std::string kIncomplete =
 class CompletenessTest : public ::testing::Test {
 protected:
   // Header, then `archive` as the package's archive part and ending.
-  bool complete(const std::string& archive, HeaderSpec spec = HeaderSpec()) {
-    return completeFile(testing::imagePadding() + testing::headerBytes(spec) + archive);
+  bool complete(const std::string& archive, HeaderFields fields = HeaderFields()) {
+    return completeFile(testing::imagePadding() + testing::headerBytes(fields) + archive);
   }
   bool completeFile(const std::string& bytes) {
     PackageFile file(dir_, bytes);
@@ -80,15 +80,15 @@ TEST_F(CompletenessTest, TheLongestCommentStillReachesTheEnd) {
 }
 
 TEST_F(CompletenessTest, MalformedHeadersCountAsIncomplete) {
-  HeaderSpec noMagic;
+  HeaderFields noMagic;
   noMagic.magic = "XYZ";
   EXPECT_FALSE(complete(entries_ + "RSFX", noMagic));
 
-  HeaderSpec negative;
+  HeaderFields negative;
   negative.welcomeLengthField = -1;
   EXPECT_FALSE(complete(entries_ + "RSFX", negative));
 
-  HeaderSpec beyondTheEnd;
+  HeaderFields beyondTheEnd;
   beyondTheEnd.licenceLengthField = 1 << 30;
   EXPECT_FALSE(complete(entries_ + "RSFX", beyondTheEnd));
 

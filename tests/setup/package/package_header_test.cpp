@@ -7,7 +7,7 @@
 namespace setup {
 namespace {
 
-using testing::HeaderSpec;
+using testing::HeaderFields;
 using testing::PackageFile;
 using testing::TempDir;
 
@@ -27,18 +27,18 @@ protected:
 };
 
 TEST_F(PackageHeaderTest, ReadsEveryFieldAndText) {
-  HeaderSpec spec;
-  spec.keepWindowOpen = 1;
-  spec.adminOnly = 0;
-  spec.hideInfoButton = 0;
-  spec.multiVolume = 1;
-  spec.advancedInf = 0;
-  spec.totalSize = 2050773;
-  spec.productName = "K\xC4RVELO";
-  spec.notice = "Hinweis \x96 frei.";
-  spec.welcomeText = "Willkommen!\r\nSch\xF6n.";
-  spec.licenceText = "Lizenz \x80";
-  ASSERT_TRUE(read(testing::headerBytes(spec) + "RSFX"));
+  HeaderFields fields;
+  fields.keepWindowOpen = 1;
+  fields.adminOnly = 0;
+  fields.hideInfoButton = 0;
+  fields.multiVolume = 1;
+  fields.advancedInf = 0;
+  fields.totalSize = 2050773;
+  fields.productName = "K\xC4RVELO";
+  fields.notice = "Hinweis \x96 frei.";
+  fields.welcomeText = "Willkommen!\r\nSch\xF6n.";
+  fields.licenceText = "Lizenz \x80";
+  ASSERT_TRUE(read(testing::headerBytes(fields) + "RSFX"));
 
   const PackageHeader& h = settings_.header;
   EXPECT_EQ(std::string(h.magic, 3), "MRI");
@@ -63,9 +63,9 @@ TEST_F(PackageHeaderTest, ReadsEveryFieldAndText) {
 }
 
 TEST_F(PackageHeaderTest, ShippedLayoutStartsTheArchiveAt35398) {
-  HeaderSpec spec;
-  spec.notice = std::string(28, 'n');
-  ASSERT_TRUE(read(testing::headerBytes(spec)));
+  HeaderFields fields;
+  fields.notice = std::string(28, 'n');
+  ASSERT_TRUE(read(testing::headerBytes(fields)));
   EXPECT_EQ(settings_.archiveStart, 35398);
   EXPECT_STREQ(settings_.welcomeText,
                "\r\r\rBitte klicken Sie \"Installieren\", um die Installation zu starten.");
@@ -73,18 +73,18 @@ TEST_F(PackageHeaderTest, ShippedLayoutStartsTheArchiveAt35398) {
 }
 
 TEST_F(PackageHeaderTest, WithoutProductName) {
-  HeaderSpec spec;
-  spec.productName = "";
-  ASSERT_TRUE(read(testing::headerBytes(spec)));
+  HeaderFields fields;
+  fields.productName = "";
+  ASSERT_TRUE(read(testing::headerBytes(fields)));
   EXPECT_EQ(settings_.header.productNameLength, 0);
   EXPECT_STREQ(settings_.productName, "");
   EXPECT_STREQ(settings_.infName, "KARV10G1.INF");
 }
 
 TEST_F(PackageHeaderTest, WithoutMagicNothingIsRead) {
-  HeaderSpec spec;
-  spec.magic = "MRX";
-  EXPECT_FALSE(read(testing::headerBytes(spec)));
+  HeaderFields fields;
+  fields.magic = "MRX";
+  EXPECT_FALSE(read(testing::headerBytes(fields)));
   EXPECT_FALSE(settings_.hasMagic);
   EXPECT_FALSE(settings_.variablePartRead);
   EXPECT_EQ(settings_.header.adminOnly, 0);
@@ -97,21 +97,21 @@ TEST_F(PackageHeaderTest, FileEndingInsideTheFixedPartHasNoMagic) {
 }
 
 TEST_F(PackageHeaderTest, RefusesLengthsThatCannotBeTrue) {
-  HeaderSpec negative;
+  HeaderFields negative;
   negative.licenceLengthField = -5;
   EXPECT_FALSE(read(testing::headerBytes(negative) + std::string(100, 'x')));
   EXPECT_TRUE(settings_.hasMagic);
   EXPECT_FALSE(settings_.variablePartRead);
 
   // A welcome text "of 2 GB" in a file of a few kilobytes.
-  HeaderSpec oversized;
+  HeaderFields oversized;
   oversized.welcomeLengthField = 0x7FFFFFF0;
   EXPECT_FALSE(read(testing::headerBytes(oversized) + std::string(100, 'x')));
   EXPECT_FALSE(settings_.variablePartRead);
   EXPECT_EQ(settings_.welcomeText, nullptr);
 
   // One byte short of the stated texts.
-  HeaderSpec cut;
+  HeaderFields cut;
   cut.licenceText = "abcdef";
   const std::string bytes = testing::headerBytes(cut);
   EXPECT_FALSE(read(bytes.substr(0, bytes.size() - 1)));

@@ -26,7 +26,7 @@ inline void putLe32(std::string& out, uint32_t value) {
 // Stands in for the setup image: exactly as long as the real one.
 inline std::string imagePadding() { return std::string(35328, '\x7F'); }
 
-struct HeaderSpec {
+struct HeaderFields {
   std::string magic = "MRI";
   uint8_t keepWindowOpen = 0;
   uint8_t adminOnly = 1;
@@ -50,23 +50,23 @@ inline std::string scrambled(std::string text) {
 }
 
 // The 23 fixed bytes followed by the variable part.
-inline std::string headerBytes(const HeaderSpec& spec) {
-  std::string out = spec.magic.substr(0, 3);
-  out += static_cast<char>(spec.keepWindowOpen);
-  out += static_cast<char>(spec.productName.size());
-  out += static_cast<char>(spec.infName.size());
-  out += static_cast<char>(spec.adminOnly);
-  out += static_cast<char>(spec.notice.size());
-  putLe32(out, static_cast<uint32_t>(spec.welcomeLengthField.value_or(
-                   static_cast<int32_t>(spec.welcomeText.size()))));
-  putLe32(out, static_cast<uint32_t>(spec.licenceLengthField.value_or(
-                   static_cast<int32_t>(spec.licenceText.size()))));
-  out += static_cast<char>(spec.hideInfoButton);
-  out += static_cast<char>(spec.multiVolume);
-  out += static_cast<char>(spec.advancedInf);
-  putLe32(out, spec.totalSize);
-  out += spec.productName + spec.infName + scrambled(spec.notice) +
-         scrambled(spec.welcomeText) + scrambled(spec.licenceText);
+inline std::string headerBytes(const HeaderFields& fields) {
+  std::string out = fields.magic.substr(0, 3);
+  out += static_cast<char>(fields.keepWindowOpen);
+  out += static_cast<char>(fields.productName.size());
+  out += static_cast<char>(fields.infName.size());
+  out += static_cast<char>(fields.adminOnly);
+  out += static_cast<char>(fields.notice.size());
+  putLe32(out, static_cast<uint32_t>(fields.welcomeLengthField.value_or(
+                   static_cast<int32_t>(fields.welcomeText.size()))));
+  putLe32(out, static_cast<uint32_t>(fields.licenceLengthField.value_or(
+                   static_cast<int32_t>(fields.licenceText.size()))));
+  out += static_cast<char>(fields.hideInfoButton);
+  out += static_cast<char>(fields.multiVolume);
+  out += static_cast<char>(fields.advancedInf);
+  putLe32(out, fields.totalSize);
+  out += fields.productName + fields.infName + scrambled(fields.notice) +
+         scrambled(fields.welcomeText) + scrambled(fields.licenceText);
   return out;
 }
 
@@ -90,7 +90,7 @@ inline uint32_t crcOf(const std::string& data) {
       crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
 }
 
-struct EntrySpec {
+struct EntryFields {
   std::string name;
   std::string data;                 // the file's content, before compression
   uint16_t method = 0;              // 0 stored, 8 Deflate, anything else as given
@@ -106,44 +106,44 @@ struct EntrySpec {
 
 // An entry with everything else at its default (designated initialisers
 // would trip -Wmissing-field-initializers).
-inline EntrySpec entry(std::string name, std::string data) {
-  EntrySpec spec;
-  spec.name = std::move(name);
-  spec.data = std::move(data);
-  return spec;
+inline EntryFields entry(std::string name, std::string data) {
+  EntryFields fields;
+  fields.name = std::move(name);
+  fields.data = std::move(data);
+  return fields;
 }
 
-inline std::string entryBytes(const EntrySpec& spec) {
-  const uint32_t crc = spec.crcField.value_or(crcOf(spec.data));
-  std::string payload = spec.method == 8 ? rawDeflate(spec.data) : spec.data;
-  uint16_t flags = spec.flags;
-  if (!spec.password.empty()) {
+inline std::string entryBytes(const EntryFields& fields) {
+  const uint32_t crc = fields.crcField.value_or(crcOf(fields.data));
+  std::string payload = fields.method == 8 ? rawDeflate(fields.data) : fields.data;
+  uint16_t flags = fields.flags;
+  if (!fields.password.empty()) {
     flags |= 1;
     std::string header = "0123456789A";
-    header += static_cast<char>(encryptionCheckByte(flags, spec.modTime, crc));
+    header += static_cast<char>(encryptionCheckByte(flags, fields.modTime, crc));
     std::string encrypted = header + payload;
-    ZipKeys keys = zipKeysForPassword(spec.password.data(), spec.password.size());
+    ZipKeys keys = zipKeysForPassword(fields.password.data(), fields.password.size());
     encryptZipBuffer(keys, reinterpret_cast<unsigned char*>(encrypted.data()), encrypted.size());
     payload = encrypted;
   }
   std::string out;
-  putLe32(out, spec.signature);
+  putLe32(out, fields.signature);
   putLe16(out, 20);
   putLe16(out, flags);
-  putLe16(out, spec.method);
-  putLe16(out, spec.modTime);
-  putLe16(out, spec.modDate);
+  putLe16(out, fields.method);
+  putLe16(out, fields.modTime);
+  putLe16(out, fields.modDate);
   putLe32(out, crc);
-  putLe32(out, spec.compressedSizeField.value_or(static_cast<uint32_t>(payload.size())));
-  putLe32(out, static_cast<uint32_t>(spec.data.size()));
-  putLe16(out, static_cast<uint32_t>(spec.name.size()));
+  putLe32(out, fields.compressedSizeField.value_or(static_cast<uint32_t>(payload.size())));
+  putLe32(out, static_cast<uint32_t>(fields.data.size()));
+  putLe16(out, static_cast<uint32_t>(fields.name.size()));
   putLe16(out, 0);
-  out += spec.name + payload;
-  if (spec.dataDescriptor) {
+  out += fields.name + payload;
+  if (fields.dataDescriptor) {
     putLe32(out, 0x08074B50u);
     putLe32(out, crc);
     putLe32(out, static_cast<uint32_t>(payload.size()));
-    putLe32(out, static_cast<uint32_t>(spec.data.size()));
+    putLe32(out, static_cast<uint32_t>(fields.data.size()));
   }
   return out;
 }
