@@ -24,7 +24,9 @@ bool ensureWorkFolder(const char* workFolder, SetupUi& ui) {
     state = folderOwnership(workFolder);
   // The folder sits in a place every user can write to: anything we did not
   // make ourselves could lead our files elsewhere.
-  if (state == FolderOwnership::Own) return true;
+  // One left behind by an earlier run may have been opened up since; others
+  // must not be able to swap the folders inside it while we unpack.
+  if (state == FolderOwnership::Own && restrictFolderToOwner(workFolder)) return true;
   reportFailure(ui, workFolder, "Error in directory ..");
   return false;
 }

@@ -1,6 +1,7 @@
 #include "setup/platform/folders.h"
 
 #include <errno.h>
+#include <fcntl.h>
 #include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,6 +24,14 @@ FolderOwnership folderOwnership(const char* path) {
     return errno == ENOENT ? FolderOwnership::Missing : FolderOwnership::Refused;
   if (!S_ISDIR(info.st_mode) || info.st_uid != geteuid()) return FolderOwnership::Refused;
   return FolderOwnership::Own;
+}
+
+bool restrictFolderToOwner(const char* path) {
+  const int fd = open(path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool done = fchmod(fd, 0700) == 0;
+  close(fd);
+  return done;
 }
 
 bool createFolder(const char* path, mode_t mode) { return mkdir(path, mode) == 0; }

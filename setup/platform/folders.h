@@ -14,6 +14,10 @@ PathKind pathKind(const char* path);
 enum class FolderOwnership { Missing, Own, Refused };
 FolderOwnership folderOwnership(const char* path);
 
+// Makes a folder of ours readable and writable by its owner alone, without
+// following a link at the path itself.
+bool restrictFolderToOwner(const char* path);
+
 // One folder with `mode`; false if it could not be made (also when it exists).
 bool createFolder(const char* path, mode_t mode);
 // Creates the missing parents (default mode) and then `path` itself with

@@ -59,9 +59,12 @@ TEST(EnsureWorkFolder, CreatesAPrivateFolderWithItsParents) {
   ASSERT_EQ(lstat(folder.c_str(), &info), 0);
   EXPECT_TRUE(S_ISDIR(info.st_mode));
   EXPECT_EQ(info.st_mode & 0777, 0700u);
-  // An existing folder of our own is used again.
+  // An existing folder of our own is used again, made private once more.
+  ASSERT_EQ(chmod(folder.c_str(), 0777), 0);
   EXPECT_TRUE(ensureWorkFolder(folder.c_str(), ui));
   EXPECT_TRUE(ui.messages.empty());
+  ASSERT_EQ(lstat(folder.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700u);
 }
 
 TEST(EnsureWorkFolder, RefusesWhatSomeoneElseCouldHavePrepared) {
