@@ -2,11 +2,8 @@
 
 #include <sys/stat.h>
 
-#include <cstdlib>
-#include <ctime>
-#include <optional>
-
 #include "package_fixture.h"
+#include "setup/support/time_zone.h"
 
 namespace setup::testing {
 namespace {
@@ -131,23 +128,7 @@ TEST_F(Extraction, WorkFolderIsCreatedPrivate) {
   EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
-// Runs a block in a fixed time zone and restores the previous one.
-class TimeZone {
- public:
-  explicit TimeZone(const char* zone) {
-    if (const char* old = std::getenv("TZ")) previous_ = old;
-    setenv("TZ", zone, 1);
-    tzset();
-  }
-  ~TimeZone() {
-    if (previous_) setenv("TZ", previous_->c_str(), 1);
-    else unsetenv("TZ");
-    tzset();
-  }
-
- private:
-  std::optional<std::string> previous_;
-};
+using setup::testing::TimeZone;
 
 time_t utc(int year, int month, int day, int hour, int minute, int second) {
   std::tm tm{};

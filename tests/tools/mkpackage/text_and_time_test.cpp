@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
-#include <optional>
 #include <string>
 
 #include "ansi_text.h"
 #include "dos_time.h"
 #include "error.h"
+#include "setup/support/time_zone.h"
 
 namespace mkpackage {
 namespace {
@@ -25,23 +23,7 @@ TEST(Windows1252, RefusesCharactersItLacksAndBrokenUtf8) {
   EXPECT_THROW(toWindows1252("\xC3"), Error);
 }
 
-// Runs the test in a fixed time zone, restoring the previous one afterwards.
-class TimeZone {
- public:
-  explicit TimeZone(const char* zone) {
-    if (const char* old = std::getenv("TZ")) previous_ = old;
-    setenv("TZ", zone, 1);
-    tzset();
-  }
-  ~TimeZone() {
-    if (previous_) setenv("TZ", previous_->c_str(), 1);
-    else unsetenv("TZ");
-    tzset();
-  }
-
- private:
-  std::optional<std::string> previous_;
-};
+using setup::testing::TimeZone;
 
 TEST(DosTime, PacksFieldsInTwoSecondSteps) {
   const DosDateTime dos = makeDosDateTime(2024, 5, 17, 13, 45, 31);
