@@ -95,7 +95,8 @@ TEST_F(MkpackageCli, SplitsIntoNumberedVolumes) {
 }
 
 TEST_F(MkpackageCli, AppendsAForeignArchiveWithItsOwnEnd) {
-  const std::string zip = dir.write("x.zip", std::string("PK\x03\x04 fake zip PK\x05\x06", 22));
+  static const char kFakeZip[] = "PK\x03\x04 fake zip PK\x05\x06";
+  const std::string zip = dir.write("x.zip", std::string(kFakeZip, sizeof kFakeZip - 1));
   const CommandResult r = run(base() + " --no-trailer --append-archive " + shellQuote(zip));
   ASSERT_EQ(r.exitCode, 0) << r.output;
   const Bytes b = readFile(out);
