@@ -8,7 +8,7 @@
 #include "file_io.h"
 #include "package_builder.h"
 #include "setup/support/temp_dir.h"
-#include "zip_inspection.h"
+#include "zip_checks.h"
 
 namespace mkpackage {
 namespace {

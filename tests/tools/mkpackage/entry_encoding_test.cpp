@@ -10,7 +10,7 @@
 
 #include "package_builder.h"
 #include "setup/support/temp_dir.h"
-#include "zip_inspection.h"
+#include "zip_checks.h"
 
 namespace mkpackage {
 namespace {

@@ -5,7 +5,7 @@
 #include "error.h"
 #include "package_builder.h"
 #include "scramble.h"
-#include "zip_inspection.h"
+#include "zip_checks.h"
 
 namespace mkpackage {
 namespace {

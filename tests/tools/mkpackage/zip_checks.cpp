@@ -1,4 +1,4 @@
-#include "zip_inspection.h"
+#include "zip_checks.h"
 
 #include <sys/wait.h>
 #include <zlib.h>
