@@ -5,8 +5,6 @@
 namespace kv::test {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 struct EndCase {
     const char* name;
     bool byBlockedField; // otherwise the new fields fill the board

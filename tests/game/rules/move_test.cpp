@@ -5,7 +5,6 @@
 namespace kv::test {
 namespace {
 
-using Strings = std::vector<std::string>;
 const Strings kFieldsPlaced = {"sound sounds/sound2.wav 1"};
 const Strings kStripeScored = {"sound sounds/sound3.wav 1", "tree", "score 4"};
 

@@ -5,8 +5,6 @@
 namespace kv::test {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 TEST(NewFields, WithRoomLeftThreeFieldsFillOnlyFreePlacesAndNothingIsDetected)
 {
     Table t;

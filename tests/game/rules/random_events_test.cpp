@@ -5,8 +5,6 @@
 namespace kv::test {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 struct ChanceCase {
     double r;
     bool happens;

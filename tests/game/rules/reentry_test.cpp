@@ -5,8 +5,6 @@
 namespace kv::test {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 const BoardRows kEmpty = {".........", ".........", ".........", ".........", ".........", ".........", ".........",
                           ".........", "........."};
 // Dropping 80 on 36 completes the column; 8 and 17 stay.

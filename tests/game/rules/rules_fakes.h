@@ -65,6 +65,9 @@ public:
     std::vector<std::string> log;
 };
 
+// The outside calls a test expects, in order.
+using Strings = std::vector<std::string>;
+
 // A board as nine rows of nine characters: '.' free, '0'-'6' a colour,
 // 'J' joker, 'X' blocked, '*' marked. Anything inconsistent reads as '?'.
 // As text, the rows follow each other, each ended by '\n'.

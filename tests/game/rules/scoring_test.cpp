@@ -5,8 +5,6 @@
 namespace kv::test {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 TEST(Scoring, ScoreHoldsAtTheLargestSixteenBitValue)
 {
     Table t;
