@@ -1,0 +1,59 @@
+// One board field: a 62 x 62 square showing the base colour and, over it, a palette picture.
+// A press on a draggable field starts a drag at once; a release over any field drops there.
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+#include <optional>
+
+#include "rules/palette.h"
+
+namespace kv {
+
+class PalettePictures;
+
+class FieldWidget : public QWidget {
+    Q_OBJECT
+public:
+    FieldWidget(int index, const PalettePictures& pictures, QWidget* parent);
+
+    int index() const { return index_; }
+
+    // No picture lets the base colour show.
+    void setPicture(std::optional<PaletteIndex> entry);
+    std::optional<PaletteIndex> picture() const { return picture_; }
+
+    void setDraggable(bool draggable) { draggable_ = draggable; }
+    bool isDraggable() const { return draggable_; }
+
+    void setBaseColour(const QColor& colour);
+    QColor baseColour() const { return baseColour_; }
+
+    QSize sizeHint() const override;
+
+signals:
+    // A field dragged from `sourceIndex` was released over this field (also itself).
+    void dropped(int targetIndex, int sourceIndex);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void runDrag(const QPoint& hotSpot);
+    QPixmap dragPixmap() const;
+
+    int index_;
+    const PalettePictures& pictures_;
+    std::optional<PaletteIndex> picture_;
+    bool draggable_ = false;
+    QColor baseColour_{224, 224, 224};
+    // Set by the field a drag from this one was dropped on, so the fallback for a drag that the
+    // platform cancelled never reports a second drop.
+    bool dropDelivered_ = false;
+};
+
+}  // namespace kv
