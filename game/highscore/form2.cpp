@@ -1,0 +1,115 @@
+#include "highscore/form2.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "highscore/table_cell.h"
+
+namespace kv {
+namespace {
+
+// Twips of the four columns: left and width. Cells are 285 twips high, row i at 300 * (i + 1).
+struct Column {
+    int left;
+    int width;
+    Qt::Alignment alignment;
+};
+constexpr Column kRankColumn{480, 285, Qt::AlignHCenter};
+constexpr Column kPointsColumn{990, 450, Qt::AlignRight};
+constexpr Column kNameColumn{1700, 2040, Qt::AlignLeft};
+constexpr Column kDateColumn{4005, 1395, Qt::AlignHCenter};
+
+QLineEdit* makeCell(const Column& column, int row, QWidget* parent)
+{
+    QLineEdit* cell = makeTableCell(twipsRect(column.left, 300 * (row + 1), column.width, 285),
+                                    column.alignment, tableRowColour(row), parent);
+    // The eleventh row holds data but is never shown.
+    if (row == Form2::kResultRow) cell->hide();
+    return cell;
+}
+
+bool validRow(int row) { return row >= 0 && row < Form2::kRows; }
+
+}  // namespace
+
+Form2::Form2(const std::filesystem::path& folder, QWidget* parent)
+    : FramedWindow(QStringLiteral("Highscore"), QSize(twipsToPixels(5880), twipsToPixels(4005)), parent),
+      folder_(folder)
+{
+    for (int row = 0; row < kRows; ++row) {
+        rank_[row] = makeCell(kRankColumn, row, this);
+        rank_[row]->setText(QString::number(row + 1));
+        rank_[row]->setEnabled(false);
+        rank_[row]->setObjectName(QStringLiteral("txtRang%1").arg(row));
+        points_[row] = makeCell(kPointsColumn, row, this);
+        points_[row]->setObjectName(QStringLiteral("txtWert%1").arg(row));
+        name_[row] = makeCell(kNameColumn, row, this);
+        name_[row]->setObjectName(QStringLiteral("txtPerson%1").arg(row));
+        date_[row] = makeCell(kDateColumn, row, this);
+        date_[row]->setObjectName(QStringLiteral("txtDatum%1").arg(row));
+    }
+    cmdWeiter_ = makeFaceButton(QStringLiteral("&Weiter"), twipsRect(4305, 3495, 1095, 300), this);
+    cmdWeiter_->setObjectName(QStringLiteral("cmdWeiter"));
+    connect(cmdWeiter_, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void Form2::displayTable()
+{
+    loadRowsFromFile();
+    cmdWeiter_->setText(QStringLiteral("Zurück"));
+    showTableWithButtonFocus();
+}
+
+void Form2::fillRows(const HighscoreTable& table)
+{
+    for (int row = 0; row < kRows; ++row) {
+        const HighscoreRecord& record = table[static_cast<std::size_t>(row)];
+        points_[row]->setText(QString::number(record.points));
+        name_[row]->setText(QString::fromStdString(record.name.str()));
+        date_[row]->setText(QString::fromStdString(record.date.str()));
+        // Long texts start at their beginning, as the cell shows them before any scrolling.
+        points_[row]->setCursorPosition(0);
+        name_[row]->setCursorPosition(0);
+        date_[row]->setCursorPosition(0);
+    }
+}
+
+void Form2::loadRowsFromFile()
+{
+    HighscoreTable table;
+    if (loadHighscoreTable(table, folder_)) fillRows(table);
+}
+
+void Form2::showTable()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form2::showTableWithButtonFocus()
+{
+    showTable();
+    cmdWeiter_->setFocus(Qt::OtherFocusReason);
+}
+
+void Form2::showTableInBackground()
+{
+    if (isVisible()) return;
+    setAttribute(Qt::WA_ShowWithoutActivating, true);
+    show();
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+}
+
+void Form2::setPointsCell(int row, const QString& text)
+{
+    if (!validRow(row)) return;
+    points_[row]->setText(text);
+    if (row == kResultRow) emit resultCellWritten(text);
+}
+
+QString Form2::pointsCell(int row) const { return validRow(row) ? points_[row]->text() : QString(); }
+QString Form2::nameCell(int row) const { return validRow(row) ? name_[row]->text() : QString(); }
+QString Form2::dateCell(int row) const { return validRow(row) ? date_[row]->text() : QString(); }
+
+}  // namespace kv

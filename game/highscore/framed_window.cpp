@@ -1,0 +1,64 @@
+#include "highscore/framed_window.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPalette>
+#include <QPushButton>
+#include <QScreen>
+
+namespace kv {
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+QFont dialogFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"), 8);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+QPushButton* makeFaceButton(const QString& caption, const QRect& geometry, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setGeometry(geometry);
+    button->setFont(dialogFont());
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, kHighscoreWindowColour);
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    button->setPalette(palette);
+    return button;
+}
+
+FramedWindow::FramedWindow(const QString& title, QSize clientSize, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    setWindowTitle(title);
+    setFixedSize(clientSize);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kHighscoreWindowColour);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    // Centred once, while still hidden; the windows are only shown and hidden afterwards.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.left() + (area.width() - clientSize.width()) / 2,
+             area.top() + (area.height() - clientSize.height()) / 2);
+    }
+}
+
+void FramedWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(QPen(Qt::black, 0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(0, 0, width() - 1, height() - 1);
+}
+
+}  // namespace kv

@@ -1,0 +1,19 @@
+// One cell of the highscore table: a flat single-line text for display only.
+#pragma once
+
+#include <QColor>
+#include <QRect>
+#include <Qt>
+
+class QLineEdit;
+class QWidget;
+
+namespace kv {
+
+QLineEdit* makeTableCell(const QRect& geometry, Qt::Alignment alignment, const QColor& background,
+                         QWidget* parent);
+
+// Row 0 is the best rank; the first three rows are set off in shades of yellow.
+QColor tableRowColour(int row);
+
+}  // namespace kv
