@@ -1,0 +1,20 @@
+#include "setup/driver/setup_run.h"
+
+#include <string.h>
+
+#include "setup/platform/accounts.h"
+
+namespace setup {
+
+const SystemCalls& systemCalls() {
+  static const SystemCalls calls = {isAdministratorAccount, startInstaller, waitForChild};
+  return calls;
+}
+
+void initSetupRun(SetupRun& run) {
+  memset(&run, 0, sizeof run);
+  run.system = &systemCalls();
+  run.packageFd = -1;
+}
+
+}  // namespace setup

@@ -1,0 +1,46 @@
+#pragma once
+// Everything one run of the setup keeps from start-up to its end.
+#include <stddef.h>
+
+#include "setup/archive/extract.h"
+#include "setup/package/package_header.h"
+#include "setup/platform/path_text.h"
+#include "setup/platform/processes.h"
+
+namespace setup {
+
+// The work folder's name has to fit the installer's command line as the
+// Windows original built it.
+constexpr size_t kWorkFolderSize = 261;
+
+// The operating-system calls a run depends on, replaceable so that every
+// path of the run can be tried without root rights or a real installer.
+struct SystemCalls {
+  bool (*isAdministrator)();
+  bool (*startInstaller)(const char* commandLine, const char* ownFolder, bool highPriority,
+                         ChildProcess* child);
+  void (*waitForChild)(ChildProcess* child, void (*serviceEvents)(void*), void* context);
+};
+
+// The real ones.
+const SystemCalls& systemCalls();
+
+struct SetupRun {
+  const SystemCalls* system;
+  char ownPath[kPathSize];
+  char ownFolder[kPathSize];        // where the installer program may lie beside us
+  char workFolder[kWorkFolderSize];
+  char savedFolder[kPathSize];      // the current folder at start; "" when unknown
+  char systemFolder[kPathSize];     // ends in "/"
+  int packageFd;                    // -1 when closed
+  char joinedFile[kPathSize];       // "" unless the package came in volumes
+  bool installDone;                 // the user started the installation
+  bool installing;                  // the install sequence runs; window commands wait
+  PackageSettings settings;
+  ExtractionState extraction;
+};
+
+// A run that has not started: no package open, the real system calls.
+void initSetupRun(SetupRun& run);
+
+}  // namespace setup
