@@ -1,0 +1,40 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails the build when the setup image cannot carry a package: larger than the slot the package
+# format reserves for it, or holding a ZIP signature that a scan of the setup file would find
+# before the archive. A refused image is deleted, so the next build links it again.
+#   cmake -DIMAGE=<file> -DLIMIT=<bytes> -P check_image.cmake
+file(SIZE "${IMAGE}" size)
+set(problems "")
+if(size GREATER LIMIT)
+  string(APPEND problems " ${size} bytes, more than ${LIMIT};")
+endif()
+
+file(READ "${IMAGE}" hex HEX)
+foreach(signature 504b0304 504b0506)
+  # A hex match counts only where it starts on a byte, at an even position.
+  set(rest "${hex}")
+  set(offset 0)
+  while(TRUE)
+    string(FIND "${rest}" "${signature}" at)
+    if(at EQUAL -1)
+      break()
+    endif()
+    math(EXPR absolute "${offset} + ${at}")
+    math(EXPR odd "${absolute} % 2")
+    if(odd EQUAL 0)
+      math(EXPR byte "${absolute} / 2")
+      string(APPEND problems " signature ${signature} at byte ${byte};")
+      break()
+    endif()
+    math(EXPR skip "${at} + 1")
+    string(SUBSTRING "${rest}" ${skip} -1 rest)
+    math(EXPR offset "${offset} + ${skip}")
+  endwhile()
+endforeach()
+
+if(problems)
+  file(REMOVE "${IMAGE}")
+  message(FATAL_ERROR "setup image ${IMAGE} refused:${problems}")
+endif()
+math(EXPR headroom "${LIMIT} - ${size}")
+message(STATUS "setup image: ${size} bytes, ${headroom} bytes below the limit of ${LIMIT}")

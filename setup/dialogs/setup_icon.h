@@ -1,0 +1,9 @@
+#pragma once
+// MNICON: the setup's own 32 x 32 icon, drawn at run time.
+
+namespace setup {
+
+// Makes it the icon of every window of the program.
+void applySetupIcon();
+
+}  // namespace setup
