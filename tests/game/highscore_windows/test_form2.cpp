@@ -1,0 +1,188 @@
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "highscore/form2.h"
+#include "highscore_folder.h"
+#include "window_checks.h"
+
+namespace kv {
+namespace {
+
+QLineEdit* cell(Form2& table, const char* column, int row)
+{
+    return table.findChild<QLineEdit*>(QStringLiteral("%1%2").arg(QLatin1String(column)).arg(row));
+}
+
+QPushButton* button(Form2& table) { return table.findChild<QPushButton*>(QStringLiteral("cmdWeiter")); }
+
+}  // namespace
+
+class TestForm2 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void createdHiddenCentredAndFramed()
+    {
+        test::HighscoreFolder folder;
+        Form2 table(folder.path());
+        QVERIFY(table.isWindow());
+        QVERIFY(!table.isVisible());
+        QCOMPARE(table.windowTitle(), QStringLiteral("Highscore"));
+        test::checkCentred(table);
+        test::checkFramedWindow(table, 392, 267);
+        QVERIFY(!folder.exists());  // creating the window does not touch the file
+    }
+
+    void cellsSitOnTheTwipGrid()
+    {
+        Form2 table;
+        for (int row = 0; row < Form2::kRows; ++row) {
+            const int top = 20 * (row + 1);
+            QCOMPARE(cell(table, "txtRang", row)->geometry(), QRect(32, top, 19, 19));
+            QCOMPARE(cell(table, "txtWert", row)->geometry(), QRect(66, top, 30, 19));
+            QCOMPARE(cell(table, "txtPerson", row)->geometry(), QRect(113, top, 136, 19));
+            QCOMPARE(cell(table, "txtDatum", row)->geometry(), QRect(267, top, 93, 19));
+        }
+        QCOMPARE(button(table)->geometry(), QRect(287, 233, 73, 20));
+    }
+
+    void cellsAreFlatDisplayTextsWithFixedRanks()
+    {
+        Form2 table;
+        for (int row = 0; row < Form2::kRows; ++row) {
+            QLineEdit* rank = cell(table, "txtRang", row);
+            QCOMPARE(rank->text(), QString::number(row + 1));
+            QVERIFY(!rank->isEnabled());
+            QVERIFY(rank->alignment() & Qt::AlignHCenter);
+            QVERIFY(cell(table, "txtWert", row)->alignment() & Qt::AlignRight);
+            QVERIFY(cell(table, "txtPerson", row)->alignment() & Qt::AlignLeft);
+            QVERIFY(cell(table, "txtDatum", row)->alignment() & Qt::AlignHCenter);
+            for (const char* column : {"txtRang", "txtWert", "txtPerson", "txtDatum"}) {
+                QLineEdit* c = cell(table, column, row);
+                QVERIFY(c->isReadOnly());
+                QVERIFY(!c->hasFrame());
+                QCOMPARE(c->font().family(), QStringLiteral("MS Sans Serif"));
+                QCOMPARE(c->font().pointSize(), 8);
+                QCOMPARE(c->isHidden(), row == Form2::kResultRow);
+            }
+        }
+    }
+
+    void rowColoursAndTheHiddenRowAsSeen()
+    {
+        Form2 table;
+        const QImage image = table.grab().toImage();
+        // Inside the empty name cells of rows 0 to 3, and where row 10 would be.
+        QCOMPARE(image.pixelColor(240, 30), QColor(255, 255, 0));
+        QCOMPARE(image.pixelColor(240, 50), QColor(255, 255, 128));
+        QCOMPARE(image.pixelColor(240, 70), QColor(255, 255, 192));
+        QCOMPARE(image.pixelColor(240, 90), QColor(255, 255, 255));
+        QCOMPARE(image.pixelColor(240, 210), QColor(255, 255, 255));
+        QCOMPARE(image.pixelColor(240, 230), QColor(128, 255, 128));
+        QCOMPARE(image.pixelColor(90, 230), QColor(128, 255, 128));
+        // The rank texts are black although their cells are disabled.
+        QLineEdit* rank = cell(table, "txtRang", 5);
+        QCOMPARE(rank->palette().color(QPalette::Disabled, QPalette::Text), QColor(Qt::black));
+    }
+
+    void displayShowsTheShippedFile()
+    {
+        test::HighscoreFolder folder;
+        folder.installShippedFile();
+        Form2 table(folder.path());
+        table.displayTable();
+        QVERIFY(table.isVisible());
+        QCOMPARE(table.pointsCell(0), QStringLiteral("100"));
+        QCOMPARE(table.nameCell(0), QStringLiteral("Karvelino           "));
+        QCOMPARE(table.dateCell(0), QStringLiteral("12.06.99 16:02:47"));
+        for (int row = 1; row < Form2::kRows; ++row) {
+            QCOMPARE(table.pointsCell(row), QStringLiteral("0"));
+            QCOMPARE(table.nameCell(row), QString(20, ' '));
+            QCOMPARE(table.dateCell(row), QString(17, ' '));
+        }
+        QCOMPARE(button(table)->text(), QStringLiteral("Zurück"));
+        QVERIFY(test::activate(table));
+        QCOMPARE(table.focusWidget(), button(table));
+    }
+
+    void displayReloadsWhileVisibleAndShowsNegativePoints()
+    {
+        test::HighscoreFolder folder;
+        folder.installShippedFile();
+        Form2 table(folder.path());
+        table.displayTable();
+        HighscoreTable changed;
+        changed[0] = test::entry(7, "Erste");
+        changed[10] = test::entry(-12, "Elfte", "01.01.00 00:00:00");
+        folder.writeTable(changed);
+        table.displayTable();
+        QVERIFY(table.isVisible());
+        QCOMPARE(table.pointsCell(0), QStringLiteral("7"));
+        QCOMPARE(table.nameCell(0), QStringLiteral("Erste               "));
+        // The eleventh record lands in the hidden row.
+        QCOMPARE(table.pointsCell(10), QStringLiteral("-12"));
+        QCOMPARE(table.nameCell(10), QStringLiteral("Elfte               "));
+        QCOMPARE(table.dateCell(10), QStringLiteral("01.01.00 00:00:00"));
+    }
+
+    void displayOfAMissingFileShowsBlankRows()
+    {
+        test::HighscoreFolder folder;
+        Form2 table(folder.path());
+        table.fillRows(shippedHighscoreTable());
+        table.displayTable();
+        QCOMPARE(table.pointsCell(0), QStringLiteral("0"));
+        QCOMPARE(table.nameCell(0), QString(20, ' '));
+    }
+
+    void buttonHidesAndTheCaptionChangesOnlyThroughDisplay()
+    {
+        test::HighscoreFolder folder;
+        folder.installShippedFile();
+        Form2 table(folder.path());
+        table.fillRows(shippedHighscoreTable());
+        table.showTable();
+        QCOMPARE(button(table)->text(), QStringLiteral("&Weiter"));
+        QVERIFY(test::activate(table));
+        QTest::keyClick(&table, Qt::Key_W, Qt::AltModifier);
+        QTRY_VERIFY(!table.isVisible());  // an access key presses its button after a short animation
+        QCOMPARE(table.nameCell(0), QStringLiteral("Karvelino           "));  // cells keep content
+
+        table.displayTable();
+        QTest::mouseClick(button(table), Qt::LeftButton);
+        QVERIFY(!table.isVisible());
+        table.showTable();
+        QCOMPARE(button(table)->text(), QStringLiteral("Zurück"));
+        table.showTableInBackground();
+        QCOMPARE(button(table)->text(), QStringLiteral("Zurück"));
+    }
+
+    void anUnreadableFileLeavesTheRowsShown()
+    {
+        test::HighscoreFolder folder;
+        QVERIFY(std::filesystem::create_directory(folder.path() / "P1.dat"));
+        Form2 table(folder.path());
+        table.fillRows(shippedHighscoreTable());
+        table.displayTable();
+        QVERIFY(table.isVisible());
+        QCOMPARE(table.pointsCell(0), QStringLiteral("100"));
+        QCOMPARE(table.nameCell(0), QStringLiteral("Karvelino           "));
+    }
+
+    void pointsCellsOutsideTheTableAreIgnored()
+    {
+        Form2 table;
+        table.setPointsCell(11, QStringLiteral("5"));
+        table.setPointsCell(-1, QStringLiteral("5"));
+        QCOMPARE(table.pointsCell(11), QString());
+        QCOMPARE(table.pointsCell(-1), QString());
+        table.setPointsCell(10, QStringLiteral("321"));
+        QCOMPARE(table.pointsCell(10), QStringLiteral("321"));
+    }
+};
+
+}  // namespace kv
+
+QTEST_MAIN(kv::TestForm2)
+#include "test_form2.moc"

@@ -1,0 +1,278 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "highscore/date_text.h"
+#include "highscore/form2.h"
+#include "highscore/form3.h"
+#include "highscore_folder.h"
+#include "window_checks.h"
+
+namespace kv {
+namespace {
+
+QLineEdit* nameBox(Form3& entry) { return entry.findChild<QLineEdit*>(QStringLiteral("txtEingabeNamen")); }
+QPushButton* button(QWidget& window) { return window.findChild<QPushButton*>(QStringLiteral("cmdWeiter")); }
+
+// Eleven stored entries from 110 down to 10 points, named "R1" to "R11".
+HighscoreTable fullTable()
+{
+    HighscoreTable table;
+    for (int i = 0; i < kHighscoreRecordCount; ++i) {
+        const std::string name = "R" + std::to_string(i + 1);
+        table[static_cast<std::size_t>(i)] = test::entry(110 - 10 * i, name.c_str(), "01.02.03 04:05:06");
+    }
+    return table;
+}
+
+// Typed character by character, umlauts included.
+void type(QWidget* widget, const QString& text)
+{
+    for (const QChar character : text) {
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(character), Qt::NoModifier);
+    }
+}
+
+// What the end of a qualifying game does, then the player's name and the press of "&Weiter".
+void enter(Form2& table, Form3& entry, const QString& points, const QString& name)
+{
+    table.setPointsCell(Form2::kResultRow, points);
+    entry.ask();
+    type(nameBox(entry), name);
+    QTest::mouseClick(button(entry), Qt::LeftButton);
+}
+
+void checkFileMatchesTable(const test::HighscoreFolder& folder, const Form2& table)
+{
+    QCOMPARE(folder.bytes().size(), 429);
+    QVERIFY(folder.table() == test::shownRows(table));
+}
+
+}  // namespace
+
+class TestForm3 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void createdHiddenCentredAndFramed()
+    {
+        Form2 table;
+        Form3 entry(table);
+        QVERIFY(entry.isWindow());
+        QVERIFY(!entry.isVisible());
+        QCOMPARE(entry.windowTitle(), QStringLiteral("Spielername"));
+        test::checkCentred(entry);
+        test::checkFramedWindow(entry, 219, 136);
+        auto* question = entry.findChild<QLabel*>(QStringLiteral("lblFrage"));
+        QCOMPARE(question->text(), QStringLiteral("Wer hat so viel Punkte erzielt?"));
+        QCOMPARE(question->geometry(), QRect(35, 22, 154, 33));
+        QCOMPARE(nameBox(entry)->geometry(), QRect(39, 52, 136, 19));
+        QVERIFY(!nameBox(entry)->hasFrame());
+        QVERIFY(nameBox(entry)->text().isEmpty());
+        QCOMPARE(button(entry)->geometry(), QRect(115, 94, 60, 19));
+        QCOMPARE(button(entry)->text(), QStringLiteral("&Weiter"));
+    }
+
+    void askFocusesTheNameBox()
+    {
+        Form2 table;
+        Form3 entry(table);
+        entry.ask();
+        QVERIFY(entry.isVisible());
+        QVERIFY(test::activate(entry));
+        QCOMPARE(QApplication::focusWidget(), nameBox(entry));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), button(entry));
+    }
+
+    void aBestResultRanksFirstAndFileMatchesTable()
+    {
+        test::HighscoreFolder folder;
+        folder.installShippedFile();
+        Form2 table(folder.path());
+        Form3 entry(table, folder.path());
+        enter(table, entry, QStringLiteral("250"), QStringLiteral("Anna"));
+
+        QVERIFY(!entry.isVisible());
+        QVERIFY(table.isVisible());
+        QCOMPARE(table.pointsCell(0), QStringLiteral("250"));
+        QCOMPARE(table.nameCell(0), QStringLiteral("Anna                "));
+        QCOMPARE(table.dateCell(0).size(), 17);
+        QVERIFY(!table.dateCell(0).trimmed().isEmpty());
+        QCOMPARE(table.pointsCell(1), QStringLiteral("100"));
+        QCOMPARE(table.nameCell(1), QStringLiteral("Karvelino           "));
+        QCOMPARE(table.dateCell(1), QStringLiteral("12.06.99 16:02:47"));
+        QCOMPARE(table.pointsCell(2), QStringLiteral("0"));
+        checkFileMatchesTable(folder, table);
+        // Ready for the next game, and the table keeps the caption it had.
+        QVERIFY(nameBox(entry)->text().isEmpty());
+        QCOMPARE(button(table)->text(), QStringLiteral("&Weiter"));
+        QVERIFY(test::activate(table));
+        QCOMPARE(table.focusWidget(), button(table));
+    }
+
+    void theDateIsTheCurrentDateText()
+    {
+        test::HighscoreFolder folder;
+        Form2 table(folder.path());
+        Form3 entry(table, folder.path());
+        const QString before = QString::fromStdString(currentDateText());
+        enter(table, entry, QStringLiteral("5"), QStringLiteral("Zeit"));
+        const QString after = QString::fromStdString(currentDateText());
+        QVERIFY2(table.dateCell(0) == before || table.dateCell(0) == after, qPrintable(table.dateCell(0)));
+    }
+
+    void anEqualResultGoesBelowTheStoredOne()
+    {
+        test::HighscoreFolder folder;
+        folder.installShippedFile();
+        Form2 table(folder.path());
+        Form3 entry(table, folder.path());
+        enter(table, entry, QStringLiteral("100"), QStringLiteral("Bert"));
+        QCOMPARE(table.nameCell(0), QStringLiteral("Karvelino           "));
+        QCOMPARE(table.dateCell(0), QStringLiteral("12.06.99 16:02:47"));
+        QCOMPARE(table.pointsCell(1), QStringLiteral("100"));
+        QCOMPARE(table.nameCell(1), QStringLiteral("Bert                "));
+        checkFileMatchesTable(folder, table);
+    }
+
+    void aLowestResultBecomesTheHiddenEleventh()
+    {
+        test::HighscoreFolder folder;
+        folder.writeTable(fullTable());
+        Form2 table(folder.path());
+        Form3 entry(table, folder.path());
+        enter(table, entry, QStringLiteral("15"), QStringLiteral("Klein"));
+        // 15 beats the stored eleventh (10 points) but no shown rank.
+        for (int row = 0; row < 10; ++row) {
+            QCOMPARE(table.pointsCell(row), QString::number(110 - 10 * row));
+        }
+        QCOMPARE(table.pointsCell(10), QStringLiteral("15"));
+        QCOMPARE(table.nameCell(10), QStringLiteral("Klein               "));
+        QCOMPARE(folder.table()[10].name.str(), std::string("Klein               "));
+        checkFileMatchesTable(folder, table);
+
+        enter(table, entry, QStringLiteral("3"), QStringLiteral("Noch kleiner"));
+        // A new entry is written over the eleventh, whatever either holds.
+        QCOMPARE(table.pointsCell(9), QStringLiteral("20"));
+        QCOMPARE(table.pointsCell(10), QStringLiteral("3"));
+        QCOMPARE(table.nameCell(10), QStringLiteral("Noch kleiner        "));
+        checkFileMatchesTable(folder, table);
+    }
+
+    void emptyAndLongNames()
+    {
+        test::HighscoreFolder folder;
+        Form2 table(folder.path());
+        Form3 entry(table, folder.path());
+        enter(table, entry, QStringLiteral("40"), QString());
+        QCOMPARE(table.nameCell(0), QString(20, ' '));
+        QCOMPARE(table.pointsCell(0), QStringLiteral("40"));
+        enter(table, entry, QStringLiteral("50"), QStringLiteral("Maximilian Müller-Lüdenscheidt"));
+        QCOMPARE(table.nameCell(0), QStringLiteral("Maximilian Müller-Lü"));
+        QCOMPARE(table.nameCell(1), QString(20, ' '));
+        checkFileMatchesTable(folder, table);
+        // One byte per character on disk: the umlauts stay single Windows-1252 bytes.
+        QCOMPARE(folder.bytes().mid(2, 20), QByteArray("Maximilian M\xfcller-L\xfc"));
+    }
+
+    void enterInTheNameBoxStoresNothingAltWDoes()
+    {
+        test::HighscoreFolder folder;
+        folder.installShippedFile();
+        const QByteArray shipped = folder.bytes();
+        Form2 table(folder.path());
+        Form3 entry(table, folder.path());
+        table.setPointsCell(Form2::kResultRow, QStringLiteral("120"));
+        entry.ask();
+        QVERIFY(test::activate(entry));
+        QTest::keyClicks(nameBox(entry), QStringLiteral("Cleo"));
+        QTest::keyClick(nameBox(entry), Qt::Key_Return);
+        QTest::keyClick(nameBox(entry), Qt::Key_Enter);
+        QTest::qWait(150);  // longer than an access key's click animation
+        QVERIFY(entry.isVisible());
+        QCOMPARE(folder.bytes(), shipped);
+
+        QTest::keyClick(&entry, Qt::Key_W, Qt::AltModifier);
+        QTRY_VERIFY(!entry.isVisible());
+        QCOMPARE(table.nameCell(0), QStringLiteral("Cleo                "));
+        QCOMPARE(table.pointsCell(0), QStringLiteral("120"));
+    }
+
+    // The entry stores the result of the game that opened it, even when the table was refilled
+    // from the file before the press.
+    void storesTheResultTheGameEndWrote()
+    {
+        test::HighscoreFolder folder;
+        folder.installShippedFile();
+        Form2 table(folder.path());
+        Form3 entry(table, folder.path());
+        table.setPointsCell(Form2::kResultRow, QStringLiteral("300"));
+        entry.ask();
+        table.displayTable();  // reloads the hidden row with the stored eleventh: "0"
+        QCOMPARE(table.pointsCell(10), QStringLiteral("0"));
+        QTest::keyClicks(nameBox(entry), QStringLiteral("Dora"));
+        QTest::mouseClick(button(entry), Qt::LeftButton);
+        QCOMPARE(table.pointsCell(0), QStringLiteral("300"));
+        QCOMPARE(table.nameCell(0), QStringLiteral("Dora                "));
+        checkFileMatchesTable(folder, table);
+    }
+
+    void aSecondGameEndBeforeThePressStoresOneEntryWithTheLatestResult()
+    {
+        test::HighscoreFolder folder;
+        folder.installShippedFile();
+        Form2 table(folder.path());
+        Form3 entry(table, folder.path());
+        table.setPointsCell(Form2::kResultRow, QStringLiteral("300"));
+        entry.ask();
+        QTest::keyClicks(nameBox(entry), QStringLiteral("Emil"));
+        table.setPointsCell(Form2::kResultRow, QStringLiteral("400"));
+        entry.ask();
+        QCOMPARE(nameBox(entry)->text(), QStringLiteral("Emil"));  // what was typed stays
+        QTest::mouseClick(button(entry), Qt::LeftButton);
+        QCOMPARE(table.pointsCell(0), QStringLiteral("400"));
+        QCOMPARE(table.pointsCell(1), QStringLiteral("100"));
+        QCOMPARE(table.pointsCell(2), QStringLiteral("0"));
+        checkFileMatchesTable(folder, table);
+    }
+
+    void aFileThatCannotBeUsedKeepsTheTableShown()
+    {
+        test::HighscoreFolder folder;
+        QVERIFY(std::filesystem::create_directory(folder.path() / "P1.dat"));
+        Form2 table(folder.path());
+        Form3 entry(table, folder.path());
+        HighscoreTable shown = fullTable();
+        table.fillRows(shown);
+        enter(table, entry, QStringLiteral("55"), QStringLiteral("Fritz"));
+        QVERIFY(table.isVisible());
+        QCOMPARE(table.pointsCell(0), QStringLiteral("110"));
+        QCOMPARE(table.pointsCell(5), QStringLiteral("60"));
+        QCOMPARE(table.pointsCell(6), QStringLiteral("55"));
+        QCOMPARE(table.nameCell(6), QStringLiteral("Fritz               "));
+        QCOMPARE(table.pointsCell(7), QStringLiteral("50"));
+        QCOMPARE(table.nameCell(7), QStringLiteral("R7                  "));
+        QCOMPARE(table.pointsCell(10), QStringLiteral("20"));  // the stored 10 points dropped out
+    }
+
+    void pointsTextsOutsideTheRecordRange()
+    {
+        test::HighscoreFolder folder;
+        Form2 table(folder.path());
+        Form3 entry(table, folder.path());
+        enter(table, entry, QStringLiteral("99999"), QStringLiteral("Gross"));
+        QCOMPARE(table.pointsCell(0), QStringLiteral("32767"));
+        enter(table, entry, QStringLiteral("kaputt"), QStringLiteral("Null"));
+        // Zero points: below the blank records that hold zero too.
+        QCOMPARE(table.pointsCell(10), QStringLiteral("0"));
+        QCOMPARE(table.nameCell(10), QStringLiteral("Null                "));
+        checkFileMatchesTable(folder, table);
+    }
+};
+
+}  // namespace kv
+
+QTEST_MAIN(kv::TestForm3)
+#include "test_form3.moc"

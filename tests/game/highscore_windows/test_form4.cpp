@@ -1,0 +1,156 @@
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "highscore/form2.h"
+#include "highscore/form4.h"
+#include "highscore_folder.h"
+#include "window_checks.h"
+
+namespace kv {
+namespace {
+
+QPushButton* yes(Form4& question) { return question.findChild<QPushButton*>(QStringLiteral("cmdJa")); }
+QPushButton* no(Form4& question) { return question.findChild<QPushButton*>(QStringLiteral("cmdNein")); }
+QPushButton* tableButton(Form2& table) { return table.findChild<QPushButton*>(QStringLiteral("cmdWeiter")); }
+
+int visibleWindows()
+{
+    int count = 0;
+    for (const QWidget* widget : QApplication::topLevelWidgets()) count += widget->isVisible() ? 1 : 0;
+    return count;
+}
+
+void checkBlankFileAndTable(const test::HighscoreFolder& folder, const Form2& table)
+{
+    QCOMPARE(folder.bytes(), test::blankFileBytes());
+    QVERIFY(table.isVisible());
+    for (int row = 0; row < Form2::kRows; ++row) {
+        QCOMPARE(table.pointsCell(row), QStringLiteral("0"));
+        QCOMPARE(table.nameCell(row), QString(20, ' '));
+        QCOMPARE(table.dateCell(row), QString(17, ' '));
+    }
+}
+
+}  // namespace
+
+class TestForm4 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void createdHiddenCentredAndFramed()
+    {
+        Form2 table;
+        Form4 question(table);
+        QVERIFY(question.isWindow());
+        QVERIFY(!question.isVisible());
+        QCOMPARE(question.windowTitle(), QString());
+        test::checkCentred(question);
+        test::checkFramedWindow(question, 250, 144);
+        auto* text = question.findChild<QLabel*>(QStringLiteral("lblFrage"));
+        QCOMPARE(text->text(), QStringLiteral("Soll das Highscore wirklich gelöscht werden?"));
+        QCOMPARE(text->geometry(), QRect(19, 41, 215, 18));
+        QCOMPARE(yes(question)->text(), QStringLiteral("&ja"));
+        QCOMPARE(yes(question)->geometry(), QRect(43, 80, 66, 24));
+        QCOMPARE(no(question)->text(), QStringLiteral("&nein"));
+        QCOMPARE(no(question)->geometry(), QRect(142, 80, 66, 24));
+        for (QPushButton* button : {yes(question), no(question)}) {
+            QVERIFY(!button->isDefault());
+            QVERIFY(!button->autoDefault());
+            QCOMPARE(button->palette().color(QPalette::Button), QColor(128, 255, 128));
+        }
+    }
+
+    void noLeavesTheFileByteForByte()
+    {
+        test::HighscoreFolder folder;
+        // A file with more than eleven records and odd bytes: nothing may normalise it.
+        QByteArray content = QByteArray("\x05\x01", 2) + QByteArray(37, 'x') + QByteArray(400, '\0') + "tail";
+        folder.setBytes(content);
+        Form2 table(folder.path());
+        Form4 question(table, folder.path());
+        question.ask();
+        QVERIFY(question.isVisible());
+        QTest::mouseClick(no(question), Qt::LeftButton);
+        QVERIFY(!question.isVisible());
+        QVERIFY(!table.isVisible());
+        QCOMPARE(folder.bytes(), content);
+
+        question.ask();
+        QVERIFY(test::activate(question));
+        QTest::keyClick(&question, Qt::Key_N, Qt::AltModifier);
+        QTRY_VERIFY(!question.isVisible());
+        QCOMPARE(folder.bytes(), content);
+    }
+
+    void yesBlanksTheShippedFileAndShowsTheEmptyTable()
+    {
+        test::HighscoreFolder folder;
+        folder.installShippedFile();
+        Form2 table(folder.path());
+        Form4 question(table, folder.path());
+        table.displayTable();
+        QCOMPARE(table.nameCell(0), QStringLiteral("Karvelino           "));
+        QTest::mouseClick(tableButton(table), Qt::LeftButton);
+
+        question.ask();
+        QVERIFY(test::activate(question));
+        QCOMPARE(QApplication::focusWidget(), yes(question));
+        QTest::keyClick(&question, Qt::Key_J, Qt::AltModifier);
+        QTRY_VERIFY(!question.isVisible());
+        checkBlankFileAndTable(folder, table);
+        QCOMPARE(tableButton(table)->text(), QStringLiteral("Zurück"));
+    }
+
+    void yesWritesAWholeFileWhenItWasMissingOrShort()
+    {
+        test::HighscoreFolder folder;
+        Form2 table(folder.path());
+        Form4 question(table, folder.path());
+        question.ask();
+        QTest::mouseClick(yes(question), Qt::LeftButton);
+        checkBlankFileAndTable(folder, table);
+        QCOMPARE(tableButton(table)->text(), QStringLiteral("&Weiter"));  // no display happened
+
+        folder.setBytes(QByteArray("\x10\x00Short", 7));
+        table.hide();
+        question.ask();
+        QTest::mouseClick(yes(question), Qt::LeftButton);
+        checkBlankFileAndTable(folder, table);
+    }
+
+    void askingAgainWhileOpenChangesNothing()
+    {
+        Form2 table;
+        Form4 question(table);
+        const int before = visibleWindows();
+        question.ask();
+        QVERIFY(test::activate(question));
+        no(question)->setFocus();
+        question.ask();
+        QCOMPARE(visibleWindows(), before + 1);
+        QCOMPARE(QApplication::focusWidget(), no(question));
+    }
+
+    void aFailedResetShowsWhatTheFileHolds()
+    {
+        test::HighscoreFolder folder;
+        QVERIFY(std::filesystem::create_directory(folder.path() / "P1.dat"));
+        Form2 table(folder.path());
+        Form4 question(table, folder.path());
+        table.fillRows(shippedHighscoreTable());
+        question.ask();
+        QTest::mouseClick(yes(question), Qt::LeftButton);
+        QVERIFY(!question.isVisible());
+        QVERIFY(table.isVisible());
+        // Nothing could be read or written: the table still shows what it showed.
+        QCOMPARE(table.pointsCell(0), QStringLiteral("100"));
+        QCOMPARE(table.nameCell(0), QStringLiteral("Karvelino           "));
+    }
+};
+
+}  // namespace kv
+
+QTEST_MAIN(kv::TestForm4)
+#include "test_form4.moc"

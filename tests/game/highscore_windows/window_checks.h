@@ -1,0 +1,47 @@
+// Checks on what a window shows: its pixels, its frame and its keyboard handling.
+#pragma once
+
+#include <QApplication>
+#include <QColor>
+#include <QImage>
+#include <QScreen>
+#include <QTest>
+#include <QWidget>
+
+namespace kv::test {
+
+inline QColor pixelAt(QWidget& widget, int x, int y) { return widget.grab().toImage().pixelColor(x, y); }
+
+// The one-pixel black line along the client edge, over the window's light green.
+inline void checkFramedWindow(QWidget& window, int width, int height)
+{
+    QCOMPARE(window.size(), QSize(width, height));
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+    const QImage image = window.grab().toImage();
+    QCOMPARE(image.size(), QSize(width, height));
+    const QColor black(0, 0, 0);
+    const QColor green(128, 255, 128);
+    QCOMPARE(image.pixelColor(0, 0), black);
+    QCOMPARE(image.pixelColor(width - 1, height - 1), black);
+    QCOMPARE(image.pixelColor(width - 1, 0), black);
+    QCOMPARE(image.pixelColor(0, height - 1), black);
+    QCOMPARE(image.pixelColor(width / 2, 0), black);
+    QCOMPARE(image.pixelColor(0, height / 2), black);
+    QCOMPARE(image.pixelColor(1, 1), green);
+    QCOMPARE(image.pixelColor(width - 2, height - 2), green);
+}
+
+inline void checkCentred(const QWidget& window)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QCOMPARE(window.pos(), QPoint(screen.left() + (screen.width() - window.width()) / 2,
+                                  screen.top() + (screen.height() - window.height()) / 2));
+}
+
+inline bool activate(QWidget& window)
+{
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+}  // namespace kv::test
