@@ -37,7 +37,7 @@ double dominantFrequencyHz(std::span<const std::int16_t> samples, int sampleRate
     }
     double bestHz = 0.0;
     double bestPower = -1.0;
-    for (double hz = 30.0; hz <= 6000.0; hz *= std::pow(2.0, 1.0 / 48.0)) {
+    for (double hz = 30.0; hz <= 6000.0; hz *= std::pow(2.0, 1.0 / 24.0)) {
         // Goertzel: the power of one frequency without a whole transform.
         const double coeff = 2.0 * std::cos(2.0 * std::numbers::pi * hz / sampleRate);
         double s1 = 0.0, s2 = 0.0;

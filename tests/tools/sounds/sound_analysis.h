@@ -13,7 +13,7 @@ int peakMagnitude(std::span<const std::int16_t> samples);
 // Length in seconds of the longest run of samples whose magnitude stays at or below `quiet`.
 double longestQuietRunS(std::span<const std::int16_t> samples, int quiet, int sampleRate);
 
-// The frequency (Hz, 30 Hz to 6 kHz on a grid of eighth tones) with the most energy in the
+// The frequency (Hz, 30 Hz to 6 kHz on a grid of quarter tones) with the most energy in the
 // Hann-windowed samples.
 double dominantFrequencyHz(std::span<const std::int16_t> samples, int sampleRate);
 
