@@ -30,11 +30,12 @@ Form4::Form4(Form2& table, const std::filesystem::path& folder, QWidget* parent)
 
 void Form4::ask()
 {
-    if (isVisible()) return;
+    // Asking again only brings the open question to the front; the focus stays where it is.
+    const bool wasOpen = isVisible();
     show();
     raise();
     activateWindow();
-    cmdJa_->setFocus(Qt::OtherFocusReason);
+    if (!wasOpen) cmdJa_->setFocus(Qt::OtherFocusReason);
 }
 
 void Form4::reset()

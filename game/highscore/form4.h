@@ -19,8 +19,8 @@ public:
     // directory).
     explicit Form4(Form2& table, const std::filesystem::path& folder = {}, QWidget* parent = nullptr);
 
-    // Shows the question modeless with the focus on "&ja"; while it is open, asking again changes
-    // nothing.
+    // Shows the question modeless with the focus on "&ja"; while it is open, asking again only
+    // brings it to the front.
     void ask();
 
 private:
