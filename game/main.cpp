@@ -1,0 +1,17 @@
+// kv5: the board game. It reads P1.dat and sounds/ from the folder it is started in.
+#include <QApplication>
+#include <QFont>
+
+#include "ui/form1.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    // The windows ask for the classic dialog family by name; draw it with an installed sans.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
+                                QStringLiteral("Sans Serif")});
+    kv::Form1 window;
+    window.show();
+    return application.exec();
+}

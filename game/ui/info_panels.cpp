@@ -1,0 +1,112 @@
+#include "ui/info_panels.h"
+
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include "ui/form1_colours.h"
+
+namespace kv {
+namespace {
+
+const QString kIndent(6, u' ');
+const QString kBlankLine(32, u' ');
+
+QString blanks(int count) { return QString(count, u' '); }
+
+QTextEdit* makePanel(QWidget* window, const char* name, const QRect& place,
+                     const QColor& background, const QStringList& lines)
+{
+    auto* panel = new QTextEdit(window);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setGeometry(place);
+    panel->setReadOnly(true);
+    panel->setFont(QFont(QStringLiteral("MS Sans Serif"), 12));
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Text, Qt::black);
+    panel->setPalette(palette);
+    panel->setPlainText(lines.join(u'\n') + u'\n');
+    panel->hide();
+    return panel;
+}
+
+}  // namespace
+
+QStringList rulesLines()
+{
+    return {
+        kBlankLine,
+        kIndent + QStringLiteral("Es geht darum, eine möglichst hohe Punktezahl zu erreichen."),
+        kIndent + QStringLiteral("Punkte werden erzielt durch Verschieben (Drag&Drop) von Feldern, um Strei-"),
+        QStringLiteral("fen oder Quadrate mit gleichfarbigen Feldern zu bilden. Verschiebbar sind nur"),
+        QStringLiteral("gefüllte Felder. Es darf beliebig über andere Felder hinweg verschoben werden."),
+        QStringLiteral("Die Streifen bestehen aus fünf Feldern, die horizontal, vertikal oder diagonal ver-"),
+        QStringLiteral("laufen. Die Quadrate bestehen aus drei mal drei Feldern."),
+        kIndent + QStringLiteral("Es werden am Spielanfang und nach jedem Spielzug, der nicht zum Löschen"),
+        QStringLiteral("eines Streifens oder Quadrats führt, drei Felder gefüllt."),
+        kIndent + QStringLiteral("Wird ein Streifen oder Quadrat erzielt, löst er oder es sich auf, und dem Spie-"),
+        QStringLiteral("ler werden vier beziehungsweise siebzehn Punkte angerechnet."),
+        kIndent + QStringLiteral("Das Spiel endet, wenn keine Felder mehr frei sind."),
+        kIndent + QStringLiteral("Nach Bildung und Auflösung eines Quadrats werden dem Spieler nicht nur"),
+        QStringLiteral("siebzehn Punkte gutgeschrieben: Als weitere Belohnung werden alle Felder einer"),
+        QStringLiteral("(zufällig) bestimmten Farbe blitzartig gelöscht."),
+        kIndent + QStringLiteral("Ueberdies erfolgt zwischendurch gelegentlich und rein zufällig (unabhängig"),
+        QStringLiteral("vom Erreichen von Streifen oder Quadraten) die Auflösung aller Felder einer"),
+        QStringLiteral("Farbe blitzartig."),
+        kIndent + QStringLiteral("Ab und zu werden umgekehrt Felder schwarz-grau und unheilbar besetzt."),
+        kIndent + QStringLiteral("Die vielfarbigen Felder können als beliebige Farbfelder verwendet werden - es"),
+        QStringLiteral("sind Joker."),
+        kBlankLine,
+        kIndent + QStringLiteral("Das Bäumchen auf der rechten Seite hat direkt nichts mit dem Spiel zu tun."),
+        QStringLiteral("Es wächst bei jedem Erzielen und Erlöschen eines Streifens oder Quadrats ganz"),
+        QStringLiteral("von neuem, und zwar jedesmal als noch nie dagewesenes Bäumchen. Kein Spie-"),
+        QStringLiteral("ler wird zweimal dasselbe Bäumchen sehen, weil es unendlich viele davon gibt..."),
+        kBlankLine,
+        kIndent + QStringLiteral("Viel Vergnügen!"),
+    };
+}
+
+QStringList informationLines()
+{
+    QStringList lines{blanks(20), blanks(20), blanks(20), blanks(20),
+                      QStringLiteral("KARVELO"),
+                      QStringLiteral("Version 1.01"),
+                      QStringLiteral("8.99"),
+                      QStringLiteral("Idee und Programm: Konrad Velbers"),
+                      QStringLiteral("kontakt@karvelo.example"),
+                      blanks(20),
+                      QStringLiteral("Brettspiel")};
+    // Eleven lines of blanks of various lengths hold the credits at the foot of the panel.
+    for (const int length : {12, 24, 8, 30, 16, 20, 6, 28, 10, 22, 14})
+        lines << blanks(length);
+    lines << QStringLiteral("Dank an alle Testspielerinnen und Testspieler")
+          << QStringLiteral("für viele Runden und manchen guten Rat,")
+          << QStringLiteral("und an das KARVELO-Team für Klänge und Bilder.");
+    return lines;
+}
+
+QTextEdit* makeRulesPanel(QWidget* window)
+{
+    return makePanel(window, "txtSpielregeln", QRect(31, 13, 577, 574), Qt::white, rulesLines());
+}
+
+QTextEdit* makeInformationPanel(QWidget* window)
+{
+    QTextEdit* panel = makePanel(window, "txtInformation", QRect(35, 15, 570, 570),
+                                 colours::kInformationBackground, informationLines());
+    QTextCursor everything(panel->document());
+    everything.select(QTextCursor::Document);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    everything.mergeBlockFormat(centred);
+    return panel;
+}
+
+void togglePanel(QWidget* panel, QWidget* other)
+{
+    other->hide();
+    panel->setVisible(panel->isHidden());
+}
+
+}  // namespace kv
