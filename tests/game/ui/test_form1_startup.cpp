@@ -1,0 +1,174 @@
+// What the player sees right after the program started, and what it read from P1.dat.
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSet>
+
+#include "form1_fixture.h"
+#include "highscore/form2.h"
+#include "highscore/form3.h"
+#include "highscore/form4.h"
+#include "ui/widgets/tree_canvas_widget.h"
+
+using namespace kv;
+using namespace kv::test;
+
+namespace {
+
+QColor pixel(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
+
+}  // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowIsCentredAndSized()
+    {
+        Play play;
+        QCOMPARE(play.window->size(), QSize(800, 600));
+        QCOMPARE(play.window->minimumSize(), play.window->maximumSize());
+        QVERIFY(play.window->windowTitle().isEmpty());
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(play.window->pos(), QPoint(screen.left() + (screen.width() - 800) / 2,
+                                            screen.top() + (screen.height() - 600) / 2));
+        QCOMPARE(play.window->font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(play.window->font().pointSize(), 24);
+    }
+
+    void buttonColumn_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("top");
+        QTest::newRow("start") << "cmdSpielStarten" << "Spiel &starten" << 295;
+        QTest::newRow("abort") << "cmdSpielAbbrechen" << "Spiel &abbrechen" << 322;
+        QTest::newRow("sound") << "cmdTonEinschaltenAusschalten" << "&Ton ausschalten" << 349;
+        QTest::newRow("colour") << "cmdFelderGrundfarbe" << "&Feldergrundfarbe ändern" << 376;
+        QTest::newRow("rules") << "cmdSpielregeln" << "Spiel&regeln" << 403;
+        QTest::newRow("information") << "cmdInformation" << "&Information" << 430;
+        QTest::newRow("table") << "cmdHighscoreAnzeigen" << "Highscore an&zeigen" << 457;
+        QTest::newRow("reset") << "cmdHighscoreErneuern" << "Highscore er&neuern" << 484;
+        QTest::newRow("end") << "cmdProgrammBeenden" << "Programm &beenden" << 538;
+    }
+
+    void buttonColumn()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(int, top);
+        Play play;
+        const QPushButton* button = play.button(name.toLatin1().constData());
+        QCOMPARE(button->text(), caption);
+        QCOMPARE(button->geometry(), QRect(635, top, 130, 22));
+        QCOMPARE(button->font().pointSize(), 8);
+        QCOMPARE(button->palette().color(QPalette::Button), QColor(185, 255, 185));
+        QVERIFY(button->isVisible());
+    }
+
+    void boardTitleScoreAndTree()
+    {
+        Play play;
+        for (const int i : {0, 8, 40, 72, 80}) {
+            QCOMPARE(play.field(i)->geometry(), QRect(37 + 63 * (i % 9), 17 + 63 * (i / 9), 62, 62));
+        }
+        for (int i = 0; i < kFieldCount; ++i) {
+            QCOMPARE(play.field(i)->baseColour(), QColor(230, 255, 230));
+            QVERIFY(play.field(i)->isEnabled());
+            QVERIFY(!play.field(i)->isDraggable());
+        }
+        QCOMPARE(play.picturesShown(), 0);
+
+        const QLabel* title = play.label("lblKarvelo");
+        QCOMPARE(title->text(), QStringLiteral("KARVELO"));
+        QCOMPARE(title->geometry(), QRect(622, 22, 161, 34));
+        QCOMPARE(title->palette().color(QPalette::WindowText), QColor(230, 255, 230));
+        QCOMPARE(title->palette().color(QPalette::Window), QColor(0, 128, 0));
+
+        const QLabel* score = play.label("lblPunkte");
+        QCOMPARE(score->text(), QStringLiteral("0"));
+        QCOMPARE(score->geometry(), QRect(656, 70, 90, 37));
+        QVERIFY(score->font().bold());
+        QCOMPARE(score->font().pointSize(), 24);
+        QCOMPARE(score->alignment(), Qt::AlignCenter);
+
+        const TreeCanvasWidget* canvas = play.window->treeCanvas();
+        QCOMPARE(canvas->geometry(), QRect(624, 125, 152, 152));
+        QCOMPARE(canvas->backgroundColour(), QColor(230, 255, 230));
+        const QImage tree = canvas->image();
+        QSet<QRgb> colours;
+        for (int y = 0; y < tree.height(); ++y)
+            for (int x = 0; x < tree.width(); ++x)
+                colours.insert(tree.pixel(x, y));
+        QVERIFY(colours.contains(QColor(230, 255, 230).rgb()));
+        QVERIFY(colours.contains(QColor(0, 128, 0).rgb()));
+
+        QVERIFY(play.button("cmdSpielStarten")->isVisible());
+        QVERIFY(play.panel("txtSpielregeln")->isHidden());
+        QVERIFY(play.panel("txtInformation")->isHidden());
+        QCOMPARE(play.panel("txtSpielregeln")->geometry(), QRect(31, 13, 577, 574));
+        QCOMPARE(play.panel("txtInformation")->geometry(), QRect(35, 15, 570, 570));
+        QVERIFY(!play.window->highscoreTable().isVisible());
+        QVERIFY(!play.window->nameEntry().isVisible());
+        QVERIFY(!play.window->resetQuestion().isVisible());
+    }
+
+    void bevelFrameAroundTheWindow()
+    {
+        Play play;
+        const QImage shot = play.window->grab().toImage();
+        QCOMPARE(pixel(shot, 5, 5), QColor(0, 128, 0));
+        QCOMPARE(pixel(shot, 400, 0), QColor(0, 245, 0));
+        QCOMPARE(pixel(shot, 400, 1), QColor(0, 210, 0));
+        QCOMPARE(pixel(shot, 400, 2), QColor(0, 175, 0));
+        QCOMPARE(pixel(shot, 400, 3), QColor(0, 140, 0));
+        QCOMPARE(pixel(shot, 400, 596), QColor(0, 80, 0));
+        QCOMPARE(pixel(shot, 400, 599), QColor(0, 5, 0));
+        QCOMPARE(pixel(shot, 0, 300), QColor(0, 245, 0));
+        QCOMPARE(pixel(shot, 3, 300), QColor(0, 140, 0));
+        QCOMPARE(pixel(shot, 796, 300), QColor(0, 80, 0));
+        QCOMPARE(pixel(shot, 799, 300), QColor(0, 5, 0));
+        // The side lines are drawn last and own the corners.
+        QCOMPARE(pixel(shot, 0, 599), QColor(0, 245, 0));
+        QCOMPARE(pixel(shot, 799, 0), QColor(0, 5, 0));
+        QVERIFY(play.window->frameVisible());
+    }
+
+    void startSoundIsTheOnlySound()
+    {
+        Play play;
+        QCOMPARE(play.sound.log, QStringList{"sounds/sound1.wav 1"});
+        QVERIFY(play.window->game().state().SoundOn);
+    }
+
+    void lowestHighscoreComesFromTheTenthRecord()
+    {
+        {
+            Play play;
+            QCOMPARE(play.window->game().state().LowestHighscore, 0);
+        }
+        TempFolder folder;
+        HighscoreTable table = shippedHighscoreTable();
+        table[9].points = 57;
+        table[10].points = 3;
+        folder.writeTable(table);
+        RecordingSound sound;
+        ScriptedRandom random;
+        SteppingRandom treeRandom;
+        Form1 window(Form1Setup{&random, &treeRandom, &sound, folder.path()});
+        QCOMPARE(window.game().state().LowestHighscore, 57);
+    }
+
+    void missingHighscoreFileCountsAsZero()
+    {
+        TempFolder folder;
+        RecordingSound sound;
+        ScriptedRandom random;
+        SteppingRandom treeRandom;
+        Form1 window(Form1Setup{&random, &treeRandom, &sound, folder.path() / "absent"});
+        QCOMPARE(window.game().state().LowestHighscore, 0);
+        QCOMPARE(sound.log, QStringList{"sounds/sound1.wav 1"});
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "test_form1_startup.moc"
