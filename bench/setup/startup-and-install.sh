@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# Times the shipped KARVELO-setup.run:
+#   1. start-up: from its start to its main window being mapped, under Xvfb (the stand-in
+#      INF installer holds the run open until the window has been seen);
+#   2. the unattended run, start to exit, with QT_QPA_PLATFORM=offscreen and a stand-in
+#      `infinstall` on PATH that exits 0 at once;
+#   3. for comparison, `bsdtar -xf` of a ZIP (made by Info-ZIP zip) of the same files.
+# Medians of RUNS runs each (default 9). Needs root, as the setup is for administrators only;
+# TMPDIR is a fresh folder for every run.
+#
+#   bench/setup/startup-and-install.sh [BUILD_DIR]      (default: build)
+set -euo pipefail
+
+repo="$(cd "$(dirname "$0")/../.." && pwd)"
+build="$(realpath -m "${1:-$repo/build}")"
+runs="${RUNS:-9}"
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "run as root: the shipped setup refuses other users" >&2
+  exit 1
+fi
+[ -f "$build/CMakeCache.txt" ] || cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" --target setup_package -j2 >/dev/null
+shipped="$build/KARVELO-setup.run"
+packaging="$build/setup/shipping/package"
+stage="$(sed -n 's/^KV_STAGE_DIR:PATH=//p' "$build/CMakeCache.txt")"
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/kv-setup-bench.XXXXXX")"
+xvfb_pid=""
+setup_pid=""
+cleanup() {
+  [ -n "$setup_pid" ] && kill "$setup_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A copy in a folder of its own, so no `infinstall` beside it is found before ours on PATH.
+mkdir -p "$work/setup" "$work/bin"
+cp "$shipped" "$work/setup/KARVELO-setup.run"
+setup_file="$work/setup/KARVELO-setup.run"
+
+now() { date +%s%N; }
+ms() { awk -v ns="$1" 'BEGIN { printf "%.1f", ns / 1e6 }'; }
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+fresh_tmp() { local d="$work/tmp.$1"; rm -rf "$d"; mkdir -p "$d"; echo "$d"; }
+check_cleaned() {
+  if [ -e "$1/\$Pakorix.Tmp" ]; then echo "  note: $1/\$Pakorix.Tmp was left behind" >&2; fi
+}
+
+# --- 1. start-up until the main window is mapped ------------------------------------------
+display=""
+for n in $(seq 90 120); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || { echo "no free X display number" >&2; exit 1; }
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.05; done
+
+# Holds the run open until the window has been seen, so it cannot close unseen.
+cat > "$work/bin/infinstall" <<STUB
+#!/bin/sh
+while [ ! -e "$work/go" ]; do sleep 0.01; done
+exit 0
+STUB
+chmod 755 "$work/bin/infinstall"
+
+startup=()
+for i in $(seq "$runs"); do
+  tmp="$(fresh_tmp "s$i")"
+  rm -f "$work/go"
+  start=$(now)
+  DISPLAY="$display" TMPDIR="$tmp" PATH="$work/bin:$PATH" "$setup_file" >/dev/null 2>&1 &
+  setup_pid=$!
+  mapped=""
+  deadline=$((start + 20000000000))
+  while [ "$(now)" -lt "$deadline" ]; do
+    if DISPLAY="$display" xdotool search --onlyvisible --name '^KARVELO$' >/dev/null 2>&1; then
+      mapped=$(now); break
+    fi
+    kill -0 "$setup_pid" 2>/dev/null || break
+  done
+  touch "$work/go"
+  wait "$setup_pid" || true
+  setup_pid=""
+  if [ -z "$mapped" ]; then echo "run $i: the main window was not seen" >&2; continue; fi
+  startup+=("$((mapped - start))")
+  check_cleaned "$tmp"
+done
+
+# --- 2. the unattended run, start to exit --------------------------------------------------
+cat > "$work/bin/infinstall" <<STUB
+#!/bin/sh
+echo "\$@" > "$work/installer-called"
+exit 0
+STUB
+unattended=()
+for i in $(seq "$runs"); do
+  tmp="$(fresh_tmp "u$i")"
+  rm -f "$work/installer-called"
+  start=$(now)
+  QT_QPA_PLATFORM=offscreen TMPDIR="$tmp" PATH="$work/bin:$PATH" "$setup_file" >/dev/null 2>&1 || true
+  end=$(now)
+  [ -e "$work/installer-called" ] || echo "run $i: the installer was not started" >&2
+  unattended+=("$((end - start))")
+  check_cleaned "$tmp"
+done
+echo "installer arguments: $(cat "$work/installer-called" 2>/dev/null)"
+
+# --- 3. bsdtar of a ZIP of the same files --------------------------------------------------
+files="$work/files"
+mkdir -p "$files/sounds"
+cp "$packaging/kv5" "$packaging/P1.dat" "$packaging/KARV10G1.INF" "$files/"
+cp "$repo/setup/shipping/LIESMICH.TXT" "$repo/setup/shipping/README.TXT" "$files/"
+cp "$stage"/sounds/sound[1-7].wav "$files/sounds/"
+(cd "$files" && zip -X -6 -r -q "$work/files.zip" .)
+bsdtar_runs=()
+for i in $(seq "$runs"); do
+  out="$(fresh_tmp "b$i")"
+  start=$(now)
+  bsdtar -xf "$work/files.zip" -C "$out"
+  end=$(now)
+  bsdtar_runs+=("$((end - start))")
+done
+
+echo "KARVELO-setup.run: $(stat -c %s "$shipped") bytes; ZIP of the same files: $(stat -c %s "$work/files.zip") bytes"
+echo "medians of $runs runs:"
+[ ${#startup[@]} -gt 0 ] && echo "  start to main window mapped (Xvfb):  $(ms "$(printf '%s\n' "${startup[@]}" | median)") ms  (${#startup[@]} runs seen)"
+echo "  unattended run, start to exit:        $(ms "$(printf '%s\n' "${unattended[@]}" | median)") ms"
+echo "  bsdtar -xf of the ZIP:                $(ms "$(printf '%s\n' "${bsdtar_runs[@]}" | median)") ms"
