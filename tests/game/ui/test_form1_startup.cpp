@@ -14,7 +14,18 @@ using namespace kv::test;
 
 namespace {
 
-QColor pixel(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
+// The colour of logical pixel (x, y) of a grab at any pixel ratio; invalid unless every device
+// pixel inside it has that colour, so a blurred line does not pass.
+QColor pixel(const QImage& image, int x, int y)
+{
+    const int ratio = qRound(image.devicePixelRatio());
+    const QColor colour = image.pixelColor(x * ratio, y * ratio);
+    for (int dy = 0; dy < ratio; ++dy)
+        for (int dx = 0; dx < ratio; ++dx)
+            if (image.pixelColor(x * ratio + dx, y * ratio + dy) != colour)
+                return QColor();
+    return colour;
+}
 
 }  // namespace
 
@@ -116,6 +127,7 @@ private slots:
     {
         Play play;
         const QImage shot = play.window->grab().toImage();
+        QCOMPARE(shot.size(), QSize(800, 600) * qRound(play.window->devicePixelRatioF()));
         QCOMPARE(pixel(shot, 5, 5), QColor(0, 128, 0));
         QCOMPARE(pixel(shot, 400, 0), QColor(0, 245, 0));
         QCOMPARE(pixel(shot, 400, 1), QColor(0, 210, 0));

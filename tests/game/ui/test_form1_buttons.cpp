@@ -1,0 +1,196 @@
+// The button column: panels, base colour, sound switch, the highscore windows, access keys and
+// the end of the program.
+#include <QTextBlock>
+#include <QTimer>
+
+#include <filesystem>
+
+#include "form1_fixture.h"
+#include "highscore/form2.h"
+#include "highscore/form4.h"
+#include "ui/info_panels.h"
+
+using namespace kv;
+using namespace kv::test;
+
+namespace {
+
+void pressAlt(const Play& play, Qt::Key key)
+{
+    QTest::keyClick(play.window.get(), key, Qt::AltModifier);
+}
+
+}  // namespace
+
+class ButtonsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void panelsToggleAndCloseEachOther()
+    {
+        Play play;
+        QTextEdit* rules = play.panel("txtSpielregeln");
+        QTextEdit* information = play.panel("txtInformation");
+        play.click("cmdSpielregeln");
+        QVERIFY(rules->isVisible() && information->isHidden());
+        play.click("cmdSpielregeln");
+        QVERIFY(rules->isHidden() && information->isHidden());
+
+        play.click("cmdSpielregeln");
+        play.click("cmdInformation");
+        QVERIFY(rules->isHidden() && information->isVisible());
+        play.click("cmdSpielregeln");
+        QVERIFY(rules->isVisible() && information->isHidden());
+
+        play.random.add(placements({{10, 2}, {44, 7}, {80, 5}}));
+        play.click("cmdSpielStarten");
+        QVERIFY(rules->isHidden());
+        play.click("cmdInformation");
+        play.click("cmdSpielAbbrechen");
+        QVERIFY(information->isHidden());
+    }
+
+    void panelsShowTheirTextsReadOnly()
+    {
+        Play play;
+        QTextEdit* rules = play.panel("txtSpielregeln");
+        QVERIFY(rules->isReadOnly());
+        QCOMPARE(rules->toPlainText(), rulesLines().join(u'\n') + u'\n');
+        QCOMPARE(rules->font().pointSize(), 12);
+        QCOMPARE(rules->palette().color(QPalette::Base), QColor(Qt::white));
+        const QStringList lines = rulesLines();
+        QCOMPARE(lines.size(), 28);
+        QVERIFY(lines[0].trimmed().isEmpty() && !lines[0].isEmpty());
+        QCOMPARE(lines[1], QStringLiteral("      Es geht darum, eine möglichst hohe Punktezahl zu erreichen."));
+        QCOMPARE(lines[3], QStringLiteral("fen oder Quadrate mit gleichfarbigen Feldern zu bilden. Verschiebbar sind nur"));
+        QCOMPARE(lines[27], QStringLiteral("      Viel Vergnügen!"));
+
+        QTextEdit* information = play.panel("txtInformation");
+        QVERIFY(information->isReadOnly());
+        QCOMPARE(information->palette().color(QPalette::Base), QColor(192, 255, 192));
+        const QStringList info = informationLines();
+        QCOMPARE(info.size(), 25);
+        QCOMPARE(info[4], QStringLiteral("KARVELO"));
+        QCOMPARE(info[5], QStringLiteral("Version 1.01"));
+        QCOMPARE(info[6], QStringLiteral("8.99"));
+        QCOMPARE(info[10], QStringLiteral("Brettspiel"));
+        for (int n = 11; n < 22; ++n)
+            QVERIFY(info[n].trimmed().isEmpty() && !info[n].isEmpty());
+        QCOMPARE(information->toPlainText(), info.join(u'\n') + u'\n');
+        for (QTextBlock block = information->document()->begin(); block.isValid(); block = block.next())
+            QCOMPARE(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    }
+
+    void baseColourCyclesInSixStepsAndKeepsPictures()
+    {
+        Play play;
+        play.random.add(placements({{10, 2}, {44, 7}, {80, 5}}));
+        play.click("cmdSpielStarten");
+        const std::string pictures = play.pictures();
+        const QList<QColor> cycle = {QColor(255, 255, 255), QColor(230, 230, 230), QColor(195, 195, 195),
+                                     QColor(0, 0, 0), QColor(255, 230, 230), QColor(230, 255, 230)};
+        for (const QColor& expected : cycle) {
+            play.click("cmdFelderGrundfarbe");
+            for (const int i : {0, 10, 40, 80})
+                QCOMPARE(play.field(i)->baseColour(), expected);
+            QCOMPARE(play.pictures(), pictures);
+        }
+    }
+
+    void baseColourOutsideTheCycleStays()
+    {
+        Play play;
+        play.field(0)->setBaseColour(QColor(1, 2, 3));
+        play.click("cmdFelderGrundfarbe");
+        QCOMPARE(play.field(0)->baseColour(), QColor(1, 2, 3));
+        QCOMPARE(play.field(1)->baseColour(), QColor(230, 255, 230));
+    }
+
+    void soundSwitchFollowsTheCaption()
+    {
+        Play play;
+        QPushButton* toggle = play.button("cmdTonEinschaltenAusschalten");
+        play.click("cmdTonEinschaltenAusschalten");
+        QCOMPARE(toggle->text(), QStringLiteral("Ton &einschalten"));
+        QVERIFY(!play.window->game().state().SoundOn);
+
+        play.random.add(placements({{10, 2}, {44, 7}, {80, 5}}));
+        play.click("cmdSpielStarten");
+        play.click("cmdHighscoreAnzeigen");
+        QCOMPARE(play.sound.log, QStringList{"sounds/sound1.wav 1"});
+        QVERIFY(play.window->highscoreTable().isVisible());
+
+        play.click("cmdTonEinschaltenAusschalten");
+        QCOMPARE(toggle->text(), QStringLiteral("Ton &ausschalten"));
+        QVERIFY(play.window->game().state().SoundOn);
+        play.click("cmdTonEinschaltenAusschalten");
+        QCOMPARE(toggle->text(), QStringLiteral("Ton &einschalten"));
+        QVERIFY(!play.window->game().state().SoundOn);
+    }
+
+    void highscoreButtonsOpenTheirWindows()
+    {
+        Play play;
+        play.click("cmdHighscoreAnzeigen");
+        QCOMPARE(play.sound.log.last(), QStringLiteral("sounds/sound6.wav 1"));
+        QVERIFY(play.window->highscoreTable().isVisible());
+        QCOMPARE(play.window->highscoreTable().pointsCell(0), QStringLiteral("100"));
+        play.click("cmdHighscoreErneuern");
+        QVERIFY(play.window->resetQuestion().isVisible());
+    }
+
+    // A mnemonic clicks its button after a short press animation, hence the waits.
+    void accessKeysPressTheButtons()
+    {
+        Play play;
+        play.random.add(placements({{10, 2}, {44, 7}, {80, 5}}));
+        pressAlt(play, Qt::Key_S);
+        QTRY_COMPARE(play.picturesShown(), 3);
+        pressAlt(play, Qt::Key_A);
+        QTRY_COMPARE(play.picturesShown(), 0);
+        pressAlt(play, Qt::Key_T);
+        QTRY_VERIFY(!play.window->game().state().SoundOn);
+        pressAlt(play, Qt::Key_E);  // "Ton &einschalten"
+        QTRY_VERIFY(play.window->game().state().SoundOn);
+        pressAlt(play, Qt::Key_F);
+        QTRY_COMPARE(play.field(0)->baseColour(), QColor(255, 255, 255));
+        pressAlt(play, Qt::Key_R);
+        QTRY_VERIFY(play.panel("txtSpielregeln")->isVisible());
+        pressAlt(play, Qt::Key_I);
+        QTRY_VERIFY(play.panel("txtInformation")->isVisible());
+        pressAlt(play, Qt::Key_Z);
+        QTRY_VERIFY(play.window->highscoreTable().isVisible());
+        // The table took the keyboard; its own button gives it back.
+        play.window->highscoreTable().hide();
+        play.window->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), play.window.get());
+        pressAlt(play, Qt::Key_N);
+        QTRY_VERIFY(play.window->resetQuestion().isVisible());
+    }
+
+    // Last: these run the application's event loop until the window ends it.
+    void endButtonQuitsWithoutWriting()
+    {
+        Play play;
+        play.random.add(placements({{10, 2}, {44, 7}, {80, 5}}));
+        play.click("cmdSpielStarten");
+        const std::string before = play.folder.bytes();
+        const auto stamp = std::filesystem::last_write_time(play.folder.highscoreFile());
+        QTimer::singleShot(0, play.window.get(), [&play] { pressAlt(play, Qt::Key_B); });
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QCOMPARE(play.folder.bytes(), before);
+        QCOMPARE(std::filesystem::last_write_time(play.folder.highscoreFile()), stamp);
+    }
+
+    void closingTheWindowQuits()
+    {
+        Play play;
+        QTimer::singleShot(0, play.window.get(), [&play] { play.window->close(); });
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+    }
+};
+
+QTEST_MAIN(ButtonsTest)
+#include "test_form1_buttons.moc"
