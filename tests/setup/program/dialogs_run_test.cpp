@@ -1,0 +1,237 @@
+// Whole runs of the setup inside the test program, with a scripted user in front of the
+// real windows.
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include "in_process_fixture.h"
+#include "setup/package/fixed_notice.h"
+#include "volumes.h"
+
+namespace setup::testing {
+namespace {
+
+const std::vector<std::string> kBothSectionsRan = {"start", "end", "start", "end"};
+
+// The installer log without the lines about arguments and folders.
+std::vector<std::string> startsAndEnds(const std::string& log) {
+  std::vector<std::string> result;
+  for (const std::string& line : installerLog(log))
+    if (line == "start" || line == "end") result.push_back(line);
+  return result;
+}
+
+TEST_F(InProcessRun, WelcomeTextWaitsForInstallThenTheRunEndsByItself) {
+  mkpackage::PackagePlan plan = programPlan();
+  plan.header.welcomeText = "Willkommen bei KARVELO!\r\nViel Spa\xdf.";  // as stored
+  QString title, installCaption, closeCaption;
+  QSize size;
+  script.then({"main window opened",
+               [](QWidget* w) { return isMainWindow(w); },
+               [&](QWidget* w) {
+                 title = w->windowTitle();
+                 size = w->size();
+                 const QList<QAbstractButton*> buttons = w->findChildren<QAbstractButton*>();
+                 installCaption = buttons.at(0)->text();
+                 closeCaption = buttons.at(1)->text();
+                 mainTexts.push_back(mainText(w).toStdString());
+                 clickLater(buttons.at(0));
+               }});
+  EXPECT_EQ(runOn(plan), 0);
+  EXPECT_EQ(title, "KARVELO");
+  EXPECT_EQ(installCaption, "&Installieren");
+  EXPECT_EQ(closeCaption, "&Schließen");
+  EXPECT_EQ(size, QSize(444, 135));  // 296 x 83 dialog units
+  EXPECT_EQ(mainTexts, std::vector<std::string>{"Willkommen bei KARVELO!\nViel Spaß."});
+  EXPECT_EQ(startsAndEnds(log), kBothSectionsRan);
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_FALSE(exists(workFolder));
+}
+
+TEST_F(InProcessRun, KeepWindowOpenOffersInfoEachTimeAndOkDeletes) {
+  mkpackage::PackagePlan plan = programPlan();
+  plan.header.keepWindowOpen = true;
+  plan.header.hideInfoButton = false;
+  plan.header.productName.clear();
+  QString title;
+  script.then({"main window opened", [](QWidget* w) { return isMainWindow(w); },
+               [&](QWidget* w) {
+                 title = w->windowTitle();
+                 mainTexts.push_back(mainText(w).toStdString());
+                 clickLater(buttonWithText(w, "&Installieren"));
+               }});
+  clickInMain("&Info");
+  answerBox();
+  clickInMain("&Info");
+  answerBox();
+  clickInMain("&Ok", [this](QWidget*) { return exists(work("kv5")); });
+  EXPECT_EQ(runOn(plan), 0);
+
+  EXPECT_EQ(title, "Self-extracting Archive");
+  EXPECT_EQ(mainTexts.front(),
+            "\n\n\nBitte klicken Sie \"Installieren\", um die Installation zu starten.");
+  EXPECT_EQ(mainTexts.back(), "\n\n\n\nBitte klicken Sie nach der Installation auf "
+                              "\"Fertig\",\num dieses Fenster zu schließen.");
+  ASSERT_EQ(boxes.size(), 2u);
+  for (const SeenBox& box : boxes) {
+    std::string expected = std::string(fixedNotice()) + "Freeware - bitte weitergeben.";
+    expected.replace(expected.find("\r\n"), 2, "\n");
+    EXPECT_EQ(box.text, expected);
+    EXPECT_EQ(box.caption, "License Information");
+    EXPECT_EQ(box.icon, QMessageBox::Information);
+  }
+  EXPECT_EQ(startsAndEnds(log), kBothSectionsRan);
+  EXPECT_FALSE(exists(workFolder));
+}
+
+TEST_F(InProcessRun, EscapeWhileWaitingDeletesAndCloses) {
+  mkpackage::PackagePlan plan = programPlan();
+  plan.header.keepWindowOpen = true;
+  clickInMain("&Installieren");
+  script.then({"Escape in the waiting window",
+               [this](QWidget* w) { return isMainWindow(w) && mainText(w).contains("Fertig"); },
+               [](QWidget* w) { keyLater(w, Qt::Key_Escape); }});
+  EXPECT_EQ(runOn(plan), 0);
+  EXPECT_EQ(startsAndEnds(log), kBothSectionsRan);
+  EXPECT_FALSE(exists(workFolder));
+}
+
+TEST_F(InProcessRun, LicenceDeclinedByEnterThenAccepted) {
+  mkpackage::PackagePlan plan = programPlan();
+  plan.header.welcomeText = "Hallo";
+  plan.header.licenceText = "Lizenz\r\nZeile zwei";
+  QString licenceTitle, licenceText, prompt;
+  clickInMain("&Installieren");
+  script.then({"licence page, Enter",
+               [](QWidget* w) { return !w->findChildren<QPlainTextEdit*>().isEmpty(); },
+               [&](QWidget* w) {
+                 licenceTitle = w->windowTitle();
+                 licenceText = w->findChild<QPlainTextEdit*>()->toPlainText();
+                 prompt = w->findChild<QLabel*>()->text();
+                 EXPECT_TRUE(buttonWithText(w, "Ich stimme zu"));
+                 EXPECT_TRUE(buttonWithText(w, "&Abbrechen"));
+                 keyLater(w, Qt::Key_Return);
+               }});
+  // Declined: the window is as it was, nothing unpacked.
+  clickInMain("&Installieren", [this](QWidget*) { return !exists(workFolder); });
+  script.then({"licence page, agree",
+               [](QWidget* w) { return !w->findChildren<QPlainTextEdit*>().isEmpty(); },
+               [](QWidget* w) { clickLater(buttonWithText(w, "Ich stimme zu")); }});
+  EXPECT_EQ(runOn(plan), 0);
+  EXPECT_EQ(licenceTitle, "Lizenzvereinbarung");
+  EXPECT_EQ(licenceText, "Lizenz\nZeile zwei");
+  EXPECT_EQ(prompt, "Um mit der Installation fortzufahren, müssen Sie allen Punkten der "
+                    "Lizenzvereinbarung\nzustimmen.");
+  EXPECT_EQ(startsAndEnds(log), kBothSectionsRan);
+}
+
+TEST_F(InProcessRun, PasswordPromptHidesTheTextAndAsksAgainAfterAWrongOne) {
+  mkpackage::PackagePlan plan = programPlan();
+  for (mkpackage::EntryPlan& entry : plan.entries) entry.password = "geheim";
+  std::vector<QString> titles;
+  auto answer = [&](const QString& typed) {
+    script.then({"password prompt",
+                 [](QWidget* w) { return w->findChild<QLineEdit*>() != nullptr; },
+                 [&titles, typed](QWidget* w) {
+                   QLineEdit* edit = w->findChild<QLineEdit*>();
+                   titles.push_back(w->windowTitle());
+                   EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
+                   EXPECT_EQ(edit->maxLength(), 79);
+                   EXPECT_EQ(w->focusWidget(), edit);
+                   QTest::keyClicks(edit, typed);
+                   clickLater(buttonWithText(w, "&Ok"));
+                 }});
+  };
+  answer("falsch");
+  answer("geheim");
+  EXPECT_EQ(runOn(plan), 0);
+  EXPECT_EQ(titles, (std::vector<QString>{"Bitte geben Sie das Paßwort ein...",
+                                          "Bitte geben Sie das Paßwort ein..."}));
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(startsAndEnds(log), kBothSectionsRan);
+}
+
+TEST_F(InProcessRun, PasswordCancelledFailsTheExtraction) {
+  mkpackage::PackagePlan plan = programPlan();
+  plan.entries[1].password = "geheim";
+  script.then({"password prompt, cancel",
+               [](QWidget* w) { return w->findChild<QLineEdit*>() != nullptr; },
+               [](QWidget* w) { clickLater(buttonWithText(w, "&Abbrechen")); }});
+  EXPECT_EQ(runOn(plan), 0);
+  EXPECT_TRUE(exists(work("KARV10G1.INF")));
+  EXPECT_FALSE(exists(log));
+}
+
+TEST_F(InProcessRun, FailedExtractionReportsClosesTheWindowAndLeavesItsFiles) {
+  mkpackage::PackagePlan plan = programPlan();
+  plan.entries[2].damage.wrongCrc = true;
+  answerBox();
+  EXPECT_EQ(runOn(plan), 0);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "Fehler beim Entpacken der Datei(en).");
+  EXPECT_EQ(boxes[0].caption, "Fehler");
+  EXPECT_EQ(boxes[0].icon, QMessageBox::Critical);
+  EXPECT_FALSE(exists(log));
+  EXPECT_TRUE(exists(work("KARV10G1.INF")));
+  EXPECT_TRUE(exists(work("sounds/sound1.wav")));
+  EXPECT_TRUE(exists(work("kv5")));  // created, then found damaged
+}
+
+TEST_F(InProcessRun, InstallerThatCannotStartIsReportedAndTheRunGoesOn) {
+  const std::string savedPath = getenv("PATH");
+  setenv("PATH", dir.file("nothing-here").c_str(), 1);
+  ASSERT_EQ(unlink(dir.file("infinstall").c_str()), 0);
+  answerBox();
+  const int code = runOn(programPlan());
+  setenv("PATH", savedPath.c_str(), 1);
+  EXPECT_EQ(code, 0);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "Fehler beim Initialisieren der Installation.");
+  EXPECT_EQ(boxes[0].caption, "Fehler");
+  EXPECT_EQ(boxes[0].icon, QMessageBox::Critical);
+  EXPECT_FALSE(exists(workFolder));
+}
+
+TEST_F(InProcessRun, StartUpFailuresShowTheirBoxesAndNoWindow) {
+  const std::string missing = dir.file("weg.run");
+  answerBox();
+  EXPECT_EQ(runOnFile(missing), 0);
+  mkpackage::PackagePlan cut = programPlan();
+  cut.tail = {'R', 'S'};
+  answerBox();
+  EXPECT_EQ(runOn(cut), 0);
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].text, missing);
+  EXPECT_EQ(boxes[0].caption, "Kann Datei nicht öffnen ..");
+  EXPECT_EQ(boxes[0].icon, QMessageBox::Critical);
+  EXPECT_EQ(boxes[1].text,
+            "Dateigröße inkorrekt - bitte versuchen Sie, dieses Programm nochmals downzuloaden.");
+  EXPECT_EQ(boxes[1].caption, "Fehler");
+  EXPECT_FALSE(exists(workFolder));
+}
+
+TEST_F(InProcessRun, MissingVolumeAskedForThenCancelled) {
+  mkpackage::PackagePlan plan = programPlan();
+  plan.header.multiVolume = true;
+  const mkpackage::BuiltPackage built = mkpackage::buildPackage(plan);
+  const auto pieces =
+      mkpackage::splitIntoVolumes(built.bytes, built.archiveStart + 60, built.archiveStart);
+  const std::string first =
+      dir.write("KARVELO-setup.run", std::string(pieces.at(0).begin(), pieces.at(0).end()));
+  ASSERT_GE(pieces.size(), 2u);
+  answerBox(QMessageBox::Cancel);
+  answerBox();
+  EXPECT_EQ(runOnFile(first), 0);
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].text, "Setup benötigt die Diskette Nr.2..");
+  EXPECT_EQ(boxes[0].caption, "KARVELO");
+  EXPECT_EQ(boxes[0].icon, QMessageBox::Information);
+  EXPECT_EQ(boxes[1].text, "Setup-Archiv konnte nicht erfolgreich erstellt werden.");
+  EXPECT_EQ(boxes[1].icon, QMessageBox::Critical);
+  EXPECT_FALSE(exists(workFolder));
+}
+
+}  // namespace
+}  // namespace setup::testing

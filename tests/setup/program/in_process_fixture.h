@@ -1,0 +1,53 @@
+#pragma once
+// Runs runSetup inside the test program on a package in a private folder, with $TMPDIR
+// pointing there and the installer stand-in beside the package.
+#include <gtest/gtest.h>
+
+#include <QMessageBox>
+#include <string>
+#include <vector>
+
+#include "modal_script.h"
+#include "program_support.h"
+
+namespace setup::testing {
+
+struct SeenBox {
+  std::string text;
+  std::string caption;
+  QMessageBox::Icon icon;
+};
+
+class InProcessRun : public ::testing::Test {
+protected:
+  InProcessRun();
+  ~InProcessRun() override;
+
+  // runSetup on `plan` written beside the installer stand-in; the steps must all have run.
+  int runOn(const mkpackage::PackagePlan& plan);
+  int runOnFile(const std::string& ownPath);
+
+  // Steps for the usual windows.
+  void answerBox(QMessageBox::StandardButton button = QMessageBox::Ok);
+  // Waits for the main window in a state `recognises` accepts, then clicks `caption`.
+  void clickInMain(const QString& caption, std::function<bool(QWidget*)> recognises = {});
+
+  static bool exists(const std::string& path);
+  static QString mainText(QWidget* window);
+  static bool isMainWindow(QWidget* window);
+  std::string work(const std::string& name) const { return workFolder + "/" + name; }
+
+  TempDir dir;
+  std::string tmp = dir.file("tmp");
+  std::string workFolder = tmp + "/$Pakorix.Tmp";
+  std::string log = dir.file("installer.log");
+  ModalScript script;
+  std::vector<SeenBox> boxes;
+  std::vector<std::string> mainTexts;  // the main window's text each time a step looked
+
+private:
+  std::string savedTmpdir_;
+  std::string savedLog_;
+};
+
+}  // namespace setup::testing
