@@ -88,16 +88,18 @@ std::optional<WindowGeometry> windowGeometry(const std::string& window)
     return found == 4 ? std::optional(g) : std::nullopt;
 }
 
+// No --sync on mousemove: xdotool then waits for a motion that never comes when the pointer
+// already is at the target, as after a click on the same field.
 bool click(int x, int y)
 {
-    return runForOutput({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y),
+    return runForOutput({"xdotool", "mousemove", std::to_string(x), std::to_string(y),
                          "sleep", "0.05", "click", "1"})
         .has_value();
 }
 
 bool drag(int fromX, int fromY, int toX, int toY)
 {
-    std::vector<std::string> command{"xdotool", "mousemove", "--sync", std::to_string(fromX),
+    std::vector<std::string> command{"xdotool", "mousemove", std::to_string(fromX),
                                      std::to_string(fromY), "sleep", "0.05", "mousedown", "1",
                                      "sleep", "0.1"};
     constexpr int kSteps = 6;

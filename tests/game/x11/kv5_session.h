@@ -1,0 +1,47 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "board_look.h"
+#include "child_process.h"
+#include "x_server.h"
+
+namespace kv::x11test {
+
+// kv5 running on its own Xvfb, from a copy of the stage folder so the highscore file of the
+// build stays as it was. Everything it started is ended and removed on destruction.
+class Kv5Session {
+public:
+    // Throws with the reason if the game's window does not appear with an empty board.
+    Kv5Session(const std::filesystem::path& kv5, const std::filesystem::path& stage);
+    ~Kv5Session();
+    Kv5Session(const Kv5Session&) = delete;
+    Kv5Session& operator=(const Kv5Session&) = delete;
+
+    const WindowGeometry& window() const { return window_; }
+
+    // Input at a point of the window's client area, and on board fields.
+    bool clickAt(int x, int y) const;
+    bool clickField(int index) const;
+    bool dragField(int from, int to) const;
+
+    BoardOnScreen board() const;
+    // Waits until the board differs from `before` (returns `before` after the timeout), then
+    // until it holds still for longer than a flash lasts.
+    BoardOnScreen boardAfterChange(const BoardOnScreen& before,
+                                   std::chrono::milliseconds timeout) const;
+
+    bool gameRunning() { return game_->running(); }
+    std::string gameOutput() const;
+
+private:
+    std::filesystem::path folder_;
+    std::unique_ptr<XvfbServer> server_;
+    std::unique_ptr<ChildProcess> game_;
+    WindowGeometry window_;
+};
+
+} // namespace kv::x11test
