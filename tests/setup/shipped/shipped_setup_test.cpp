@@ -69,7 +69,8 @@ protected:
   PackageSettings settings_;
 };
 
-TEST_F(ShippedSetup, ImageIsTheSetupProgramPaddedToTheHeader) {
+TEST_F(ShippedSetup, IsAProgramWhoseImageIsTheSetupPaddedToTheHeader) {
+  EXPECT_EQ(access(KV_SETUP_FILE, X_OK), 0);
   const std::string program = TempDir::read(KV_SETUP_PROGRAM);
   ASSERT_LE(program.size(), static_cast<size_t>(kHeaderOffset));
   EXPECT_EQ(file_.compare(0, program.size(), program), 0);
