@@ -16,7 +16,6 @@ bool askPassword(char* buf80, int* length) {
   // A caption bar without system menu: no close box either.
   QDialog dialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   dialog.setWindowTitle(QStringLiteral("Bitte geben Sie das Paßwort ein..."));
-  // Created first, so the keyboard focus starts in it.
   QLineEdit* edit = new QLineEdit(&dialog);
   placeInUnits(edit, 5, 6, 181, 12);
   edit->setEchoMode(QLineEdit::Password);
@@ -32,6 +31,8 @@ bool askPassword(char* buf80, int* length) {
   QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
   QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
   sizeAndCentre(&dialog, 191, 41);
+  // Set before the window is up, so that it holds from the first moment.
+  edit->setFocus();
   if (dialog.exec() != QDialog::Accepted) return false;
 
   const QByteArray entered = edit->text().toUtf8();
