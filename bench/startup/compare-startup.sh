@@ -45,8 +45,13 @@ export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-measure() { # program -> "map_ms rss_kb"
-  (cd "$work/stage" && "$map_timer" 2 "$1") | sed -E 's/map_ms=([0-9.]+) rss_kb=([0-9]+)/\1 \2/'
+measure() { # program -> "map_ms rss_kb"; the programs' own chatter goes to a log
+  (cd "$work/stage" && "$map_timer" 2 "$1" 2>>"$work/programs.log") || {
+    echo "measuring $1 failed:" >&2; tail -n 20 "$work/programs.log" >&2; exit 1; }
+}
+
+measure_fields() {
+  measure "$1" | sed -E 's/map_ms=([0-9.]+) rss_kb=([0-9]+)/\1 \2/'
 }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
@@ -57,8 +62,8 @@ measure "$work/stage/kv5" >/dev/null
 : >"$work/qlabel.txt"
 : >"$work/kv5.txt"
 for i in $(seq "$runs"); do
-  measure "$qlabel" >>"$work/qlabel.txt"
-  measure "$work/stage/kv5" >>"$work/kv5.txt"
+  measure_fields "$qlabel" >>"$work/qlabel.txt"
+  measure_fields "$work/stage/kv5" >>"$work/kv5.txt"
   echo "run $i/$runs: qlabel $(tail -n 1 "$work/qlabel.txt"), kv5 $(tail -n 1 "$work/kv5.txt")"
 done
 
