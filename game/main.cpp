@@ -7,9 +7,11 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    // The windows ask for the classic dialog family by name; draw it with an installed sans.
+    // The windows ask for the classic dialog family by name; draw it with an installed sans,
+    // narrow ones first, as their widths come closest.
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
+                                QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"),
                                 QStringLiteral("Sans Serif")});
     kv::Form1 window;
     window.show();

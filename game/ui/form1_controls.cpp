@@ -1,9 +1,12 @@
 #include "ui/form1_controls.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
+
+#include <algorithm>
 
 #include "ui/form1_colours.h"
 
@@ -13,8 +16,34 @@ namespace {
 constexpr int kColumnLeft = 635;
 constexpr int kButtonWidth = 130;
 constexpr int kButtonHeight = 22;
+// What the style leaves of a button's width for its caption.
+constexpr int kButtonTextMargin = 10;
+constexpr qreal kSmallestPointSize = 6.0;
+
+qreal widest(const QFont& font, const QStringList& lines)
+{
+    const QFontMetricsF metrics(font);
+    qreal width = 0;
+    for (const QString& line : lines)
+        width = std::max(width, metrics.horizontalAdvance(line));
+    return width;
+}
+
+bool fits(const QFont& font, const QStringList& lines, int width, int height)
+{
+    const qreal tall = height > 0 ? QFontMetricsF(font).lineSpacing() * lines.size() : 0;
+    return widest(font, lines) <= width && tall <= height;
+}
 
 }  // namespace
+
+void fitFontToBox(QWidget* widget, const QStringList& lines, int width, int height)
+{
+    QFont font = widget->font();
+    while (!fits(font, lines, width, height) && font.pointSizeF() - 0.5 >= kSmallestPointSize)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    widget->setFont(font);
+}
 
 QPushButton* makeColumnButton(QWidget* window, const char* name, const QString& caption, int top)
 {
@@ -22,6 +51,9 @@ QPushButton* makeColumnButton(QWidget* window, const char* name, const QString& 
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(kColumnLeft, top, kButtonWidth, kButtonHeight);
     button->setFont(QFont(QString::fromLatin1(kWindowFontFamily), 8));
+    QString shown = caption;
+    shown.remove(u'&');
+    fitFontToBox(button, {shown}, kButtonWidth - kButtonTextMargin);
     button->setAutoDefault(false);
     QPalette palette = button->palette();
     palette.setColor(QPalette::Button, colours::kButtonFace);

@@ -4,7 +4,12 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include <QStyle>
+
+#include <cmath>
+
 #include "ui/form1_colours.h"
+#include "ui/form1_controls.h"
 
 namespace kv {
 namespace {
@@ -21,7 +26,15 @@ QTextEdit* makePanel(QWidget* window, const char* name, const QRect& place,
     panel->setObjectName(QString::fromLatin1(name));
     panel->setGeometry(place);
     panel->setReadOnly(true);
-    panel->setFont(QFont(QStringLiteral("MS Sans Serif"), 12));
+    panel->setFont(QFont(QString::fromLatin1(kWindowFontFamily), 12));
+    // Every line of the text is one line on screen, never broken.
+    panel->setLineWrapMode(QTextEdit::NoWrap);
+    const int scrollBar = panel->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int margins = 2 * panel->frameWidth() +
+                        2 * static_cast<int>(std::ceil(panel->document()->documentMargin()));
+    // The text ends with a line break, which adds an empty last line.
+    fitFontToBox(panel, lines + QStringList{QString()}, place.width() - margins - scrollBar,
+                 place.height() - margins);
     QPalette palette = panel->palette();
     palette.setColor(QPalette::Base, background);
     palette.setColor(QPalette::Text, Qt::black);

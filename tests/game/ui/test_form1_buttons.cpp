@@ -1,6 +1,8 @@
 // The button column: panels, base colour, sound switch, the highscore windows, access keys and
 // the end of the program.
+#include <QScrollBar>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <filesystem>
@@ -56,7 +58,14 @@ private slots:
         QTextEdit* rules = play.panel("txtSpielregeln");
         QVERIFY(rules->isReadOnly());
         QCOMPARE(rules->toPlainText(), rulesLines().join(u'\n') + u'\n');
-        QCOMPARE(rules->font().pointSize(), 12);
+        QVERIFY(rules->font().pointSizeF() <= 12 && rules->font().pointSizeF() >= 6);
+        // Line by line, whatever the installed font: no line is broken or out of sight.
+        play.click("cmdSpielregeln");
+        QVERIFY(QTest::qWaitForWindowExposed(play.window.get()));
+        QCOMPARE(rules->horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(rules->verticalScrollBar()->maximum(), 0);
+        for (QTextBlock block = rules->document()->begin(); block.isValid(); block = block.next())
+            QCOMPARE(block.layout()->lineCount(), 1);
         QCOMPARE(rules->palette().color(QPalette::Base), QColor(Qt::white));
         const QStringList lines = rulesLines();
         QCOMPARE(lines.size(), 28);

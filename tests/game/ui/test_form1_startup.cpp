@@ -71,7 +71,10 @@ private slots:
         const QPushButton* button = play.button(name.toLatin1().constData());
         QCOMPARE(button->text(), caption);
         QCOMPARE(button->geometry(), QRect(635, top, 130, 22));
-        QCOMPARE(button->font().pointSize(), 8);
+        QVERIFY(button->font().pointSizeF() <= 8);
+        QString shown = caption;
+        shown.remove(u'&');
+        QVERIFY(button->fontMetrics().horizontalAdvance(shown) <= 130 - 10);
         QCOMPARE(button->palette().color(QPalette::Button), QColor(185, 255, 185));
         QVERIFY(button->isVisible());
     }
