@@ -128,10 +128,36 @@ void Form1::createControls()
     cmdHighscoreErneuern_ = makeColumnButton(this, "cmdHighscoreErneuern",
                                              QStringLiteral("Highscore er&neuern"), 484);
     cmdProgrammBeenden_ = makeColumnButton(this, "cmdProgrammBeenden", QStringLiteral("Programm &beenden"), 538);
+}
 
-    // Made last, so they lie over the board.
+void Form1::createPanels()
+{
+    if (txtSpielregeln_ != nullptr)
+        return;
+    // Made after every other control, so they lie over the board.
     txtSpielregeln_ = makeRulesPanel(this);
     txtInformation_ = makeInformationPanel(this);
+}
+
+QTextEdit* Form1::rulesPanel()
+{
+    createPanels();
+    return txtSpielregeln_;
+}
+
+QTextEdit* Form1::informationPanel()
+{
+    createPanels();
+    return txtInformation_;
+}
+
+void Form1::hidePanels()
+{
+    // Panels not made yet are hidden already.
+    if (txtSpielregeln_ == nullptr)
+        return;
+    txtInformation_->hide();
+    txtSpielregeln_->hide();
 }
 
 void Form1::connectButtons()
@@ -144,9 +170,9 @@ void Form1::connectButtons()
     connect(cmdTonEinschaltenAusschalten_, &QPushButton::clicked, this, &Form1::toggleSound);
     connect(cmdFelderGrundfarbe_, &QPushButton::clicked, this, &Form1::nextBaseColour);
     connect(cmdSpielregeln_, &QPushButton::clicked, this,
-            [this] { togglePanel(txtSpielregeln_, txtInformation_); });
+            [this] { togglePanel(rulesPanel(), informationPanel()); });
     connect(cmdInformation_, &QPushButton::clicked, this,
-            [this] { togglePanel(txtInformation_, txtSpielregeln_); });
+            [this] { togglePanel(informationPanel(), rulesPanel()); });
     connect(cmdHighscoreAnzeigen_, &QPushButton::clicked, this, [this] {
         game_->PlaySound(kSoundHighscoreTable, SoundFlags::Async);
         form2_->displayTable();
@@ -221,6 +247,10 @@ void Form1::showFrame()
 
 void Form1::paintEvent(QPaintEvent*)
 {
+    if (!firstFramePainted_) {
+        firstFramePainted_ = true;
+        QTimer::singleShot(0, this, &Form1::createPanels);
+    }
     QPainter painter(this);
     painter.fillRect(rect(), background_);
     if (frameVisible_)

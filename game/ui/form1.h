@@ -58,6 +58,12 @@ public:
     Form3& nameEntry() const { return *form3_; }
     Form4& resetQuestion() const { return *form4_; }
 
+    // The rules and information panels are made right after the first frame, so that measuring
+    // their texts does not hold up the window's appearance; asked for earlier, they are made at
+    // once. Both start hidden.
+    QTextEdit* rulesPanel();
+    QTextEdit* informationPanel();
+
     // Window and title label, RGB(0,128,0) until the first flash.
     QColor background() const { return background_; }
     bool frameVisible() const { return frameVisible_; }
@@ -73,6 +79,8 @@ private:
     void connectButtons();
     void centreOnScreen();
     void createSecondaryWindows();
+    void createPanels();
+    void hidePanels();
 
     void toggleSound();
     void nextBaseColour();
@@ -90,6 +98,7 @@ private:
 
     QColor background_;
     bool frameVisible_ = false;
+    bool firstFramePainted_ = false;
 
     std::unique_ptr<PalettePictures> pictures_;
     std::array<FieldWidget*, kFieldCount> fields_{};

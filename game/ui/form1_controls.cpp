@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <cmath>
 
 #include "ui/form1_colours.h"
 
@@ -40,6 +41,21 @@ bool fits(const QFont& font, const QStringList& lines, int width, int height)
 void fitFontToBox(QWidget* widget, const QStringList& lines, int width, int height)
 {
     QFont font = widget->font();
+    if (!fits(font, lines, width, height)) {
+        // Text grows about in proportion to the point size, so one measurement gives a close
+        // first guess; every size tried costs a font of its own, which is slow at start-up.
+        const qreal tall = height > 0 ? QFontMetricsF(font).lineSpacing() * lines.size() : 0;
+        qreal scale = width / std::max(widest(font, lines), qreal(1));
+        if (tall > 0)
+            scale = std::min(scale, height / tall);
+        const qreal guess = std::floor(font.pointSizeF() * scale * 2) / 2;
+        font.setPointSizeF(std::max(guess, kSmallestPointSize));
+        // Hinting makes the growth a little uneven: the next half point up may still fit.
+        QFont larger = font;
+        larger.setPointSizeF(font.pointSizeF() + 0.5);
+        if (larger.pointSizeF() <= widget->font().pointSizeF() && fits(larger, lines, width, height))
+            font = larger;
+    }
     while (!fits(font, lines, width, height) && font.pointSizeF() - 0.5 >= kSmallestPointSize)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     widget->setFont(font);

@@ -65,8 +65,7 @@ void Form1Outside::hideStartButton()
 
 void Form1Outside::hidePanels()
 {
-    window_.txtInformation_->hide();
-    window_.txtSpielregeln_->hide();
+    window_.hidePanels();
 }
 
 void Form1Outside::fieldChanged(int index)

@@ -83,6 +83,8 @@ QLabel* Play::label(const char* name) const
 
 QTextEdit* Play::panel(const char* name) const
 {
+    // Also makes the panels when the first frame has not been painted yet.
+    window->rulesPanel();
     auto* found = window->findChild<QTextEdit*>(QString::fromLatin1(name));
     if (found == nullptr)
         qFatal("no panel %s", name);

@@ -2,6 +2,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSet>
+#include <QTextEdit>
 
 #include "form1_fixture.h"
 #include "highscore/form2.h"
@@ -124,6 +125,28 @@ private slots:
         QVERIFY(!play.window->highscoreTable().isVisible());
         QVERIFY(!play.window->nameEntry().isVisible());
         QVERIFY(!play.window->resetQuestion().isVisible());
+    }
+
+    void panelsAreMadeAfterTheFirstFrameAndLieOverTheBoard()
+    {
+        TempFolder folder;
+        folder.writeTable(shippedHighscoreTable());
+        ScriptedRandom random;
+        SteppingRandom treeRandom;
+        RecordingSound sound;
+        Form1 window(Form1Setup{&random, &treeRandom, &sound, folder.path()});
+        QVERIFY(window.findChild<QTextEdit*>(QStringLiteral("txtSpielregeln")) == nullptr);
+        window.show();
+        QTRY_VERIFY(window.findChild<QTextEdit*>(QStringLiteral("txtSpielregeln")) != nullptr);
+        QTextEdit* rules = window.findChild<QTextEdit*>(QStringLiteral("txtSpielregeln"));
+        QTextEdit* information = window.findChild<QTextEdit*>(QStringLiteral("txtInformation"));
+        QVERIFY(information != nullptr);
+        QVERIFY(rules->isHidden() && information->isHidden());
+        rules->show();
+        // A field under the panel's middle is covered by it.
+        QWidget* top = window.childAt(320, 300);
+        QVERIFY(top != nullptr);
+        QVERIFY(top == rules || rules->isAncestorOf(top));
     }
 
     void bevelFrameAroundTheWindow()
