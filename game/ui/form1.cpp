@@ -89,7 +89,6 @@ Form1::Form1(const Form1Setup& setup, QWidget* parent)
     picCanvas_->setBackgroundColour(colours::kLightGreen);
     outside_->drawFrame();
     centreOnScreen();
-    createSecondaryWindows();
     // A file that cannot be read counts as a table of blank records.
     game_->state().LowestHighscore = readLowestHighscore(folder_).value_or(0);
     outside_->regrowTree();
@@ -139,6 +138,30 @@ void Form1::createPanels()
     txtInformation_ = makeInformationPanel(this);
 }
 
+Form2& Form1::highscoreTable()
+{
+    createSecondaryWindows();
+    return *form2_;
+}
+
+Form3& Form1::nameEntry()
+{
+    createSecondaryWindows();
+    return *form3_;
+}
+
+Form4& Form1::resetQuestion()
+{
+    createSecondaryWindows();
+    return *form4_;
+}
+
+void Form1::createDeferredParts()
+{
+    createSecondaryWindows();
+    createPanels();
+}
+
 QTextEdit* Form1::rulesPanel()
 {
     createPanels();
@@ -175,9 +198,9 @@ void Form1::connectButtons()
             [this] { togglePanel(informationPanel(), rulesPanel()); });
     connect(cmdHighscoreAnzeigen_, &QPushButton::clicked, this, [this] {
         game_->PlaySound(kSoundHighscoreTable, SoundFlags::Async);
-        form2_->displayTable();
+        highscoreTable().displayTable();
     });
-    connect(cmdHighscoreErneuern_, &QPushButton::clicked, this, [this] { form4_->ask(); });
+    connect(cmdHighscoreErneuern_, &QPushButton::clicked, this, [this] { resetQuestion().ask(); });
     connect(cmdProgrammBeenden_, &QPushButton::clicked, this, &Form1::endProgram);
 }
 
@@ -192,6 +215,8 @@ void Form1::centreOnScreen()
 
 void Form1::createSecondaryWindows()
 {
+    if (form2_ != nullptr)
+        return;
     // Each centres itself and draws its own frame; all stay hidden until asked for.
     form2_ = new Form2(folder_, this);
     form3_ = new Form3(*form2_, folder_, this);
@@ -249,7 +274,7 @@ void Form1::paintEvent(QPaintEvent*)
 {
     if (!firstFramePainted_) {
         firstFramePainted_ = true;
-        QTimer::singleShot(0, this, &Form1::createPanels);
+        QTimer::singleShot(0, this, &Form1::createDeferredParts);
     }
     QPainter painter(this);
     painter.fillRect(rect(), background_);

@@ -54,9 +54,11 @@ public:
 
     FieldWidget* field(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
     TreeCanvasWidget* treeCanvas() const { return picCanvas_; }
-    Form2& highscoreTable() const { return *form2_; }
-    Form3& nameEntry() const { return *form3_; }
-    Form4& resetQuestion() const { return *form4_; }
+    // The three highscore windows are made right after the first frame, or at once when asked for
+    // earlier. They stay hidden until shown.
+    Form2& highscoreTable();
+    Form3& nameEntry();
+    Form4& resetQuestion();
 
     // The rules and information panels are made right after the first frame, so that measuring
     // their texts does not hold up the window's appearance; asked for earlier, they are made at
@@ -80,6 +82,7 @@ private:
     void centreOnScreen();
     void createSecondaryWindows();
     void createPanels();
+    void createDeferredParts();
     void hidePanels();
 
     void toggleSound();

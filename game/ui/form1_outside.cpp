@@ -79,8 +79,8 @@ void Form1Outside::fieldChanged(int index)
 
 void Form1Outside::enterHighscore(int score)
 {
-    window_.form2_->setPointsCell(Form2::kResultRow, QString::number(score));
-    window_.form3_->ask();
+    window_.highscoreTable().setPointsCell(Form2::kResultRow, QString::number(score));
+    window_.nameEntry().ask();
 }
 
 }  // namespace kv

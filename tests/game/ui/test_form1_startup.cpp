@@ -127,7 +127,7 @@ private slots:
         QVERIFY(!play.window->resetQuestion().isVisible());
     }
 
-    void panelsAreMadeAfterTheFirstFrameAndLieOverTheBoard()
+    void panelsAndHighscoreWindowsAreMadeAfterTheFirstFrame()
     {
         TempFolder folder;
         folder.writeTable(shippedHighscoreTable());
@@ -136,8 +136,12 @@ private slots:
         RecordingSound sound;
         Form1 window(Form1Setup{&random, &treeRandom, &sound, folder.path()});
         QVERIFY(window.findChild<QTextEdit*>(QStringLiteral("txtSpielregeln")) == nullptr);
+        QVERIFY(window.findChild<Form2*>() == nullptr);
         window.show();
         QTRY_VERIFY(window.findChild<QTextEdit*>(QStringLiteral("txtSpielregeln")) != nullptr);
+        QVERIFY(window.findChild<Form2*>() != nullptr);
+        QVERIFY(window.findChild<Form3*>() != nullptr && window.findChild<Form4*>() != nullptr);
+        QVERIFY(!window.findChild<Form2*>()->isVisible());
         QTextEdit* rules = window.findChild<QTextEdit*>(QStringLiteral("txtSpielregeln"));
         QTextEdit* information = window.findChild<QTextEdit*>(QStringLiteral("txtInformation"));
         QVERIFY(information != nullptr);
