@@ -86,7 +86,7 @@ QStringList informationLines()
                       QStringLiteral("KARVELO"),
                       QStringLiteral("Version 1.01"),
                       QStringLiteral("8.99"),
-                      QStringLiteral("Idee und Programm: Konrad Velbers"),
+                      QStringLiteral("Idee und Programm: das KARVELO-Team"),
                       QStringLiteral("kontakt@karvelo.example"),
                       blanks(20),
                       QStringLiteral("Brettspiel")};
