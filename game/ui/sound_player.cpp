@@ -1,67 +1,66 @@
 #include "ui/sound_player.h"
 
-#include <QAudioSink>
-#include <QBuffer>
-#include <QMediaDevices>
+#include <QCoreApplication>
+#include <QLibrary>
 #include <QMetaObject>
 #include <QSemaphore>
 
 #include <memory>
+#include <utility>
 
+#include "ui/sound/sound_output.h"
 #include "ui/wav_file.h"
 
 namespace kv {
+namespace {
 
-// Everything on the player thread. One sound at a time: a new one stops the old one first.
-class SoundWorker : public QObject {
+std::unique_ptr<SoundOutput> loadOutput(const QString& modulePath)
+{
+    QLibrary module(modulePath);
+    // Never unloaded: the audio system keeps threads and state that outlive any one output.
+    module.setLoadHints(QLibrary::PreventUnloadHint);
+    const auto factory = reinterpret_cast<SoundOutputFactory>(module.resolve(kSoundOutputFactoryName));
+    if (factory == nullptr)
+        return nullptr;
+    return std::unique_ptr<SoundOutput>(factory(kSoundOutputInterface));
+}
+
+}  // namespace
+
+// Everything on the player thread: the module is loaded, and the output created, used and
+// destroyed there.
+class SoundModuleHost : public QObject {
 public:
     using Finished = std::shared_ptr<QSemaphore>;
 
-    void play(const WavSound& sound, Finished finished)
+    explicit SoundModuleHost(QString modulePath) : modulePath_(std::move(modulePath)) {}
+
+    void play(const WavSound& sound, const Finished& finished)
     {
-        stop();
-        finished_ = std::move(finished);
-        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-        if (device.isNull() || !device.isFormatSupported(sound.format)) {
-            stop();
+        if (!loadTried_) {
+            loadTried_ = true;
+            output_ = loadOutput(modulePath_);
+        }
+        auto release = [finished] {
+            if (finished)
+                finished->release();
+        };
+        if (output_ == nullptr) {
+            release();
             return;
         }
-        sink_ = new QAudioSink(device, sound.format, this);
-        auto* buffer = new QBuffer(sink_);
-        buffer->setData(sound.samples);
-        buffer->open(QIODevice::ReadOnly);
-        QObject::connect(sink_, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
-            // Idle: every sample has been handed to the device. Stopped: an error ended it.
-            if (state == QAudio::IdleState || state == QAudio::StoppedState)
-                stop();
-        });
-        sink_->start(buffer);
-        if (sink_ != nullptr && sink_->error() != QAudio::NoError)
-            stop();
+        output_->play(sound, std::move(release));
     }
 
 private:
-    void stop()
-    {
-        if (sink_ != nullptr) {
-            QAudioSink* sink = sink_;
-            sink_ = nullptr;
-            sink->disconnect(this);
-            sink->stop();
-            // Possibly called from the sink's own signal: let it return first.
-            sink->deleteLater();
-        }
-        if (finished_) {
-            finished_->release();
-            finished_.reset();
-        }
-    }
-
-    QAudioSink* sink_ = nullptr;
-    Finished finished_;
+    const QString modulePath_;
+    bool loadTried_ = false;
+    std::unique_ptr<SoundOutput> output_;
 };
 
-SoundPlayer::SoundPlayer() = default;
+SoundPlayer::SoundPlayer() : SoundPlayer(moduleBesideProgram()) {}
+
+SoundPlayer::SoundPlayer(QString modulePath) : modulePath_(std::move(modulePath)) {}
 
 SoundPlayer::~SoundPlayer()
 {
@@ -69,11 +68,16 @@ SoundPlayer::~SoundPlayer()
     thread_.wait();
 }
 
+QString SoundPlayer::moduleBesideProgram()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/" KV_SOUND_MODULE_FILE);
+}
+
 void SoundPlayer::startThread()
 {
-    worker_ = new SoundWorker;
-    worker_->moveToThread(&thread_);
-    QObject::connect(&thread_, &QThread::finished, worker_, &QObject::deleteLater);
+    host_ = new SoundModuleHost(modulePath_);
+    host_->moveToThread(&thread_);
+    QObject::connect(&thread_, &QThread::finished, host_, &QObject::deleteLater);
     thread_.setObjectName(QStringLiteral("kv sound"));
     thread_.start();
 }
@@ -83,14 +87,14 @@ void SoundPlayer::play(const QString& file, bool waitUntilFinished)
     const auto sound = readWavFile(file);
     if (!sound)
         return;
-    if (worker_ == nullptr)
+    if (host_ == nullptr)
         startThread();
 
-    SoundWorker::Finished finished;
+    SoundModuleHost::Finished finished;
     if (waitUntilFinished)
         finished = std::make_shared<QSemaphore>();
     QMetaObject::invokeMethod(
-        worker_, [worker = worker_, sound = *sound, finished] { worker->play(sound, finished); },
+        host_, [host = host_, sound = *sound, finished] { host->play(sound, finished); },
         Qt::QueuedConnection);
     if (finished)
         finished->tryAcquire(1, static_cast<int>(sound->durationMs) + kWaitMarginMs);

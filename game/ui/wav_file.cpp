@@ -34,24 +34,17 @@ struct FormatChunk {
     int bitsPerSample = 0;
 };
 
-std::optional<QAudioFormat> audioFormat(const FormatChunk& fmt)
+std::optional<PcmFormat> pcmFormat(const FormatChunk& fmt)
 {
     if (fmt.tag != kPcmFormatTag || fmt.channels < 1 || fmt.channels > kMostChannels)
         return std::nullopt;
     if (fmt.sampleRate < 1 || fmt.sampleRate > kHighestSampleRate)
         return std::nullopt;
-    QAudioFormat format;
-    if (fmt.bitsPerSample == 8)
-        format.setSampleFormat(QAudioFormat::UInt8);
-    else if (fmt.bitsPerSample == 16)
-        format.setSampleFormat(QAudioFormat::Int16);
-    else
+    if (fmt.bitsPerSample != 8 && fmt.bitsPerSample != 16)
         return std::nullopt;
     if (fmt.blockAlign != fmt.channels * fmt.bitsPerSample / 8)
         return std::nullopt;
-    format.setChannelCount(fmt.channels);
-    format.setSampleRate(fmt.sampleRate);
-    return format;
+    return PcmFormat{fmt.sampleRate, fmt.channels, fmt.bitsPerSample};
 }
 
 }  // namespace
@@ -79,7 +72,7 @@ std::optional<WavSound> parseWav(const QByteArray& bytes)
             // The samples only mean something once their format is known.
             if (!fmt)
                 return std::nullopt;
-            const auto format = audioFormat(*fmt);
+            const auto format = pcmFormat(*fmt);
             if (!format)
                 return std::nullopt;
             const qint64 usable = std::min<qint64>(declared, available);

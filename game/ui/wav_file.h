@@ -1,7 +1,6 @@
 // Reads the PCM WAV files the game ships: their sample format and samples, nothing else.
 #pragma once
 
-#include <QAudioFormat>
 #include <QByteArray>
 #include <QString>
 
@@ -9,8 +8,18 @@
 
 namespace kv {
 
+// The sample layout as plain numbers, so that reading a sound needs no audio library; the sound
+// module turns it into the audio system's own format.
+struct PcmFormat {
+    int sampleRate = 0;
+    int channelCount = 0;
+    int bitsPerSample = 0;  // 8: unsigned samples, 16: signed little-endian samples
+
+    friend bool operator==(const PcmFormat&, const PcmFormat&) = default;
+};
+
 struct WavSound {
-    QAudioFormat format;
+    PcmFormat format;
     QByteArray samples;       // whole frames only
     qint64 durationMs = 0;    // rounded up
 };
