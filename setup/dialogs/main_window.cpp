@@ -89,7 +89,12 @@ void MainWindow::enableButtons(bool enabled) {
   close_->setEnabled(enabled);
 }
 
-void MainWindow::removeInstallButton() { install_->hide(); }
+void MainWindow::removeInstallButton() {
+  install_->hide();
+  // A hidden default button takes no Enter. Close takes its place: disabled
+  // while installing, so Enter stays ignored until the window waits.
+  close_->setDefault(true);
+}
 
 void MainWindow::bringToForeground() {
   dialog_.raise();

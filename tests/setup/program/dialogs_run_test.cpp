@@ -98,6 +98,32 @@ TEST_F(InProcessRun, EscapeWhileWaitingDeletesAndCloses) {
   EXPECT_FALSE(exists(workFolder));
 }
 
+TEST_F(InProcessRun, EnterAfterInstallingWithoutInstallButtonDeletesAndCloses) {
+  mkpackage::PackagePlan plan = programPlan();
+  plan.header.keepWindowOpen = true;
+  plan.header.hideInfoButton = true;
+  bool keptAfterEarlyEnter = false;
+  bool installVisibleWhileWaiting = true;
+  clickInMain("&Installieren");
+  // Enter while the installer works is ignored: the files stay for it.
+  script.then({"Enter while the installer runs",
+               [](QWidget* w) { return isMainWindow(w) && mainText(w).contains("aktualisiert"); },
+               [](QWidget* w) { keyLater(w, Qt::Key_Return); }});
+  script.then({"Enter in the waiting window",
+               [](QWidget* w) { return isMainWindow(w) && mainText(w).contains("Fertig"); },
+               [&](QWidget* w) {
+                 keptAfterEarlyEnter = exists(work("kv5")) && exists(work("KARV10G1.INF"));
+                 installVisibleWhileWaiting = buttonWithText(w, "&Info")->isVisible();
+                 keyLater(w, Qt::Key_Return);
+               }});
+  EXPECT_EQ(runOn(plan), 0);
+  EXPECT_TRUE(keptAfterEarlyEnter);
+  EXPECT_FALSE(installVisibleWhileWaiting);
+  EXPECT_EQ(startsAndEnds(log), kBothSectionsRan);
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_FALSE(exists(workFolder));
+}
+
 TEST_F(InProcessRun, LicenceDeclinedByEnterThenAccepted) {
   mkpackage::PackagePlan plan = programPlan();
   plan.header.welcomeText = "Hallo";
