@@ -1,15 +1,12 @@
 #include "ui/form1_controls.h"
 
 #include <QFont>
-#include <QFontMetricsF>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
 
-#include <algorithm>
-#include <cmath>
-
 #include "ui/form1_colours.h"
+#include "ui/widgets/font_fit.h"
 
 namespace kv {
 namespace {
@@ -17,49 +14,8 @@ namespace {
 constexpr int kColumnLeft = 635;
 constexpr int kButtonWidth = 130;
 constexpr int kButtonHeight = 22;
-// What the style leaves of a button's width for its caption.
-constexpr int kButtonTextMargin = 10;
-constexpr qreal kSmallestPointSize = 6.0;
-
-qreal widest(const QFont& font, const QStringList& lines)
-{
-    const QFontMetricsF metrics(font);
-    qreal width = 0;
-    for (const QString& line : lines)
-        width = std::max(width, metrics.horizontalAdvance(line));
-    return width;
-}
-
-bool fits(const QFont& font, const QStringList& lines, int width, int height)
-{
-    const qreal tall = height > 0 ? QFontMetricsF(font).lineSpacing() * lines.size() : 0;
-    return widest(font, lines) <= width && tall <= height;
-}
 
 }  // namespace
-
-void fitFontToBox(QWidget* widget, const QStringList& lines, int width, int height)
-{
-    QFont font = widget->font();
-    if (!fits(font, lines, width, height)) {
-        // Text grows about in proportion to the point size, so one measurement gives a close
-        // first guess; every size tried costs a font of its own, which is slow at start-up.
-        const qreal tall = height > 0 ? QFontMetricsF(font).lineSpacing() * lines.size() : 0;
-        qreal scale = width / std::max(widest(font, lines), qreal(1));
-        if (tall > 0)
-            scale = std::min(scale, height / tall);
-        const qreal guess = std::floor(font.pointSizeF() * scale * 2) / 2;
-        font.setPointSizeF(std::max(guess, kSmallestPointSize));
-        // Hinting makes the growth a little uneven: the next half point up may still fit.
-        QFont larger = font;
-        larger.setPointSizeF(font.pointSizeF() + 0.5);
-        if (larger.pointSizeF() <= widget->font().pointSizeF() && fits(larger, lines, width, height))
-            font = larger;
-    }
-    while (!fits(font, lines, width, height) && font.pointSizeF() - 0.5 >= kSmallestPointSize)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    widget->setFont(font);
-}
 
 QPushButton* makeColumnButton(QWidget* window, const char* name, const QString& caption, int top)
 {
@@ -67,9 +23,7 @@ QPushButton* makeColumnButton(QWidget* window, const char* name, const QString& 
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(kColumnLeft, top, kButtonWidth, kButtonHeight);
     button->setFont(QFont(QString::fromLatin1(kWindowFontFamily), 8));
-    QString shown = caption;
-    shown.remove(u'&');
-    fitFontToBox(button, {shown}, kButtonWidth - kButtonTextMargin);
+    fitButtonCaptions(button);
     button->setAutoDefault(false);
     QPalette palette = button->palette();
     palette.setColor(QPalette::Button, colours::kButtonFace);

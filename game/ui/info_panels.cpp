@@ -4,8 +4,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include <QStyle>
-
+#include <algorithm>
 #include <cmath>
 
 #include "ui/form1_colours.h"
@@ -19,6 +18,50 @@ const QString kBlankLine(32, u' ');
 
 QString blanks(int count) { return QString(count, u' '); }
 
+constexpr qreal kSmallestPointSize = 6.0;
+
+// Whether the laid-out text needs no scrolling in either direction.
+bool textFits(const QTextEdit& panel, const QSize& box)
+{
+    const QSizeF text = panel.document()->size();
+    return text.width() <= box.width() && text.height() <= box.height();
+}
+
+void setPointSize(QTextEdit* panel, qreal points)
+{
+    QFont font = panel->font();
+    font.setPointSizeF(points);
+    panel->setFont(font);
+}
+
+// Lowers the panel's font until its text, laid out as it will be drawn, fits the area inside
+// its frame. A font's line spacing alone is not enough: the laid-out lines may be taller, and
+// then the last lines were out of sight. Every size tried lays the whole text out again, so the
+// first try is a proportional guess from the first layout.
+void fitTextToPanel(QTextEdit* panel)
+{
+    const QSize box = panel->contentsRect().size();
+    const qreal designed = panel->font().pointSizeF();
+    if (textFits(*panel, box))
+        return;
+    const QSizeF text = panel->document()->size();
+    const qreal scale = std::min(box.width() / text.width(), box.height() / text.height());
+    qreal points = std::max(std::floor(designed * scale * 2) / 2, kSmallestPointSize);
+    setPointSize(panel, points);
+    // Margins and hinting do not shrink with the font: a guess may be a half point off.
+    if (textFits(*panel, box) && points + 0.5 <= designed) {
+        setPointSize(panel, points + 0.5);
+        if (textFits(*panel, box))
+            return;
+        setPointSize(panel, points);
+        return;
+    }
+    while (!textFits(*panel, box) && points - 0.5 >= kSmallestPointSize) {
+        points -= 0.5;
+        setPointSize(panel, points);
+    }
+}
+
 QTextEdit* makePanel(QWidget* window, const char* name, const QRect& place,
                      const QColor& background, const QStringList& lines)
 {
@@ -26,20 +69,18 @@ QTextEdit* makePanel(QWidget* window, const char* name, const QRect& place,
     panel->setObjectName(QString::fromLatin1(name));
     panel->setGeometry(place);
     panel->setReadOnly(true);
+    // Display only, and the whole text is in sight: a scroll bar would only cover text.
+    panel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    panel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     panel->setFont(QFont(QString::fromLatin1(kWindowFontFamily), 12));
     // Every line of the text is one line on screen, never broken.
     panel->setLineWrapMode(QTextEdit::NoWrap);
-    const int scrollBar = panel->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const int margins = 2 * panel->frameWidth() +
-                        2 * static_cast<int>(std::ceil(panel->document()->documentMargin()));
-    // The text ends with a line break, which adds an empty last line.
-    fitFontToBox(panel, lines + QStringList{QString()}, place.width() - margins - scrollBar,
-                 place.height() - margins);
     QPalette palette = panel->palette();
     palette.setColor(QPalette::Base, background);
     palette.setColor(QPalette::Text, Qt::black);
     panel->setPalette(palette);
     panel->setPlainText(lines.join(u'\n') + u'\n');
+    fitTextToPanel(panel);
     panel->hide();
     return panel;
 }

@@ -22,6 +22,55 @@ void pressAlt(const Play& play, Qt::Key key)
     QTest::keyClick(play.window.get(), key, Qt::AltModifier);
 }
 
+// The rules as the panel must show them, typed out here so that a slip in the program's copy
+// shows up.
+const QString kRulesText = QStringLiteral(
+    "                                \n"
+    "      Es geht darum, eine möglichst hohe Punktezahl zu erreichen.\n"
+    "      Punkte werden erzielt durch Verschieben (Drag&Drop) von Feldern, um Strei-\n"
+    "fen oder Quadrate mit gleichfarbigen Feldern zu bilden. Verschiebbar sind nur\n"
+    "gefüllte Felder. Es darf beliebig über andere Felder hinweg verschoben werden.\n"
+    "Die Streifen bestehen aus fünf Feldern, die horizontal, vertikal oder diagonal ver-\n"
+    "laufen. Die Quadrate bestehen aus drei mal drei Feldern.\n"
+    "      Es werden am Spielanfang und nach jedem Spielzug, der nicht zum Löschen\n"
+    "eines Streifens oder Quadrats führt, drei Felder gefüllt.\n"
+    "      Wird ein Streifen oder Quadrat erzielt, löst er oder es sich auf, und dem Spie-\n"
+    "ler werden vier beziehungsweise siebzehn Punkte angerechnet.\n"
+    "      Das Spiel endet, wenn keine Felder mehr frei sind.\n"
+    "      Nach Bildung und Auflösung eines Quadrats werden dem Spieler nicht nur\n"
+    "siebzehn Punkte gutgeschrieben: Als weitere Belohnung werden alle Felder einer\n"
+    "(zufällig) bestimmten Farbe blitzartig gelöscht.\n"
+    "      Ueberdies erfolgt zwischendurch gelegentlich und rein zufällig (unabhängig\n"
+    "vom Erreichen von Streifen oder Quadraten) die Auflösung aller Felder einer\n"
+    "Farbe blitzartig.\n"
+    "      Ab und zu werden umgekehrt Felder schwarz-grau und unheilbar besetzt.\n"
+    "      Die vielfarbigen Felder können als beliebige Farbfelder verwendet werden - es\n"
+    "sind Joker.\n"
+    "                                \n"
+    "      Das Bäumchen auf der rechten Seite hat direkt nichts mit dem Spiel zu tun.\n"
+    "Es wächst bei jedem Erzielen und Erlöschen eines Streifens oder Quadrats ganz\n"
+    "von neuem, und zwar jedesmal als noch nie dagewesenes Bäumchen. Kein Spie-\n"
+    "ler wird zweimal dasselbe Bäumchen sehen, weil es unendlich viele davon gibt...\n"
+    "                                \n"
+    "      Viel Vergnügen!\n");
+
+// The panel's text is in sight as a whole: nothing to scroll, and no scroll bar covering text.
+void checkWholeTextInSight(QTextEdit* panel)
+{
+    QCOMPARE(panel->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(panel->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(panel->horizontalScrollBar()->maximum(), 0);
+    QCOMPARE(panel->verticalScrollBar()->maximum(), 0);
+    const QSizeF text = panel->document()->size();
+    QVERIFY2(text.width() <= panel->viewport()->width() && text.height() <= panel->viewport()->height(),
+             qPrintable(QStringLiteral("text %1 x %2 in a viewport of %3 x %4")
+                            .arg(text.width()).arg(text.height())
+                            .arg(panel->viewport()->width()).arg(panel->viewport()->height())));
+    QCOMPARE(panel->viewport()->size(), panel->contentsRect().size());
+    for (QTextBlock block = panel->document()->begin(); block.isValid(); block = block.next())
+        QCOMPARE(block.layout()->lineCount(), 1);
+}
+
 }  // namespace
 
 class ButtonsTest : public QObject {
@@ -57,22 +106,14 @@ private slots:
         Play play;
         QTextEdit* rules = play.panel("txtSpielregeln");
         QVERIFY(rules->isReadOnly());
-        QCOMPARE(rules->toPlainText(), rulesLines().join(u'\n') + u'\n');
+        QCOMPARE(rules->toPlainText(), kRulesText);
+        QCOMPARE(rules->toPlainText().count(u'\n'), 28);
         QVERIFY(rules->font().pointSizeF() <= 12 && rules->font().pointSizeF() >= 6);
         // Line by line, whatever the installed font: no line is broken or out of sight.
         play.click("cmdSpielregeln");
         QVERIFY(QTest::qWaitForWindowExposed(play.window.get()));
-        QCOMPARE(rules->horizontalScrollBar()->maximum(), 0);
-        QCOMPARE(rules->verticalScrollBar()->maximum(), 0);
-        for (QTextBlock block = rules->document()->begin(); block.isValid(); block = block.next())
-            QCOMPARE(block.layout()->lineCount(), 1);
+        checkWholeTextInSight(rules);
         QCOMPARE(rules->palette().color(QPalette::Base), QColor(Qt::white));
-        const QStringList lines = rulesLines();
-        QCOMPARE(lines.size(), 28);
-        QVERIFY(lines[0].trimmed().isEmpty() && !lines[0].isEmpty());
-        QCOMPARE(lines[1], QStringLiteral("      Es geht darum, eine möglichst hohe Punktezahl zu erreichen."));
-        QCOMPARE(lines[3], QStringLiteral("fen oder Quadrate mit gleichfarbigen Feldern zu bilden. Verschiebbar sind nur"));
-        QCOMPARE(lines[27], QStringLiteral("      Viel Vergnügen!"));
 
         QTextEdit* information = play.panel("txtInformation");
         QVERIFY(information->isReadOnly());
@@ -88,6 +129,8 @@ private slots:
         QCOMPARE(information->toPlainText(), info.join(u'\n') + u'\n');
         for (QTextBlock block = information->document()->begin(); block.isValid(); block = block.next())
             QCOMPARE(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        play.click("cmdInformation");
+        checkWholeTextInSight(information);
     }
 
     void baseColourCyclesInSixStepsAndKeepsPictures()

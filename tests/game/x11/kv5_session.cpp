@@ -96,6 +96,27 @@ bool Kv5Session::dragField(int from, int to) const
                 window_.x + fieldCentreX(to), window_.y + fieldCentreY(to));
 }
 
+bool Kv5Session::dragFieldOntoItself(int index) const
+{
+    constexpr int kAside = 15;  // still well inside the 62-pixel field
+    return drag(window_.x + fieldCentreX(index), window_.y + fieldCentreY(index),
+                window_.x + fieldCentreX(index) + kAside, window_.y + fieldCentreY(index) + kAside);
+}
+
+PanelOnScreen Kv5Session::panel(const PanelPlace& place, std::chrono::milliseconds timeout) const
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    PanelOnScreen previous = readPanel(screenshot(), window_.x, window_.y, place);
+    for (;;) {
+        std::this_thread::sleep_for(100ms);
+        const PanelOnScreen now = readPanel(screenshot(), window_.x, window_.y, place);
+        if ((now.covered && describe(now) == describe(previous))
+            || std::chrono::steady_clock::now() > deadline)
+            return now;
+        previous = now;
+    }
+}
+
 BoardOnScreen Kv5Session::board() const
 {
     return readBoard(screenshot(), window_.x, window_.y);

@@ -7,6 +7,7 @@
 
 #include "board_look.h"
 #include "child_process.h"
+#include "panel_look.h"
 #include "x_server.h"
 
 namespace kv::x11test {
@@ -27,8 +28,13 @@ public:
     bool clickAt(int x, int y) const;
     bool clickField(int index) const;
     bool dragField(int from, int to) const;
+    // Presses on a field and releases on it a few pixels away.
+    bool dragFieldOntoItself(int index) const;
 
     BoardOnScreen board() const;
+    // A text panel once it covers its place and its picture holds still (as it looks after
+    // `timeout` otherwise).
+    PanelOnScreen panel(const PanelPlace& place, std::chrono::milliseconds timeout) const;
     // Waits until the board differs from `before` (returns `before` after the timeout), then
     // until it holds still for longer than a flash lasts.
     BoardOnScreen boardAfterChange(const BoardOnScreen& before,

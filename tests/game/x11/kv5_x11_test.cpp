@@ -15,6 +15,11 @@ using namespace std::chrono_literals;
 
 constexpr int kStartButtonX = 635 + 65;
 constexpr int kStartButtonY = 295 + 11;
+constexpr int kRulesButtonY = 403 + 11;
+constexpr int kInformationButtonY = 430 + 11;
+
+constexpr PanelPlace kRulesPanel{31, 13, 577, 574, {255, 255, 255}};
+constexpr PanelPlace kInformationPanel{35, 15, 570, 570, {192, 255, 192}};
 
 std::vector<int> fieldsThatAre(const BoardOnScreen& board, FieldLook look)
 {
@@ -23,6 +28,24 @@ std::vector<int> fieldsThatAre(const BoardOnScreen& board, FieldLook look)
         if (board[i].look == look)
             found.push_back(i);
     return found;
+}
+
+// Whether every field that was occupied still shows the same: no wipe and no cleared figure
+// came between.
+bool oldFieldsKept(const BoardOnScreen& before, const BoardOnScreen& after)
+{
+    for (int i = 0; i < 81; ++i)
+        if (before[i].look != FieldLook::Free && !(after[i] == before[i]))
+            return false;
+    return true;
+}
+
+int newlyBlocked(const BoardOnScreen& before, const BoardOnScreen& after)
+{
+    int count = 0;
+    for (int i = 0; i < 81; ++i)
+        count += before[i].look == FieldLook::Free && after[i].look == FieldLook::Blocked;
+    return count;
 }
 
 class Kv5OnX11 : public ::testing::Test {
@@ -75,6 +98,50 @@ TEST_F(Kv5OnX11, WindowHasAClientAreaOf800x600)
     EXPECT_EQ(session_->window().height, 600);
 }
 
+// Opens a panel with its button, reads it and closes it again.
+PanelOnScreen openAndClosePanel(Kv5Session& session, int buttonY, const PanelPlace& place)
+{
+    const BoardOnScreen board = session.board();
+    EXPECT_TRUE(session.clickAt(kStartButtonX, buttonY));
+    const PanelOnScreen panel = session.panel(place, 5s);
+    const BoardOnScreen covered = session.board();
+    EXPECT_TRUE(session.clickAt(kStartButtonX, buttonY));
+    EXPECT_EQ(describe(session.boardAfterChange(covered, 5s)), describe(board));
+    return panel;
+}
+
+TEST_F(Kv5OnX11, RulesPanelShowsItsLastLineWithoutScrollBars)
+{
+    const PanelOnScreen panel = openAndClosePanel(*session_, kRulesButtonY, kRulesPanel);
+    SCOPED_TRACE(describe(panel));
+    ASSERT_TRUE(panel.covered);
+    EXPECT_TRUE(panel.rightEdgeClear);
+    EXPECT_TRUE(panel.bottomEdgeClear);
+    ASSERT_GE(panel.textBands.size(), 2u);
+    // From the bottom: the short "Viel Vergnügen!", a blank line, the long line before it, and
+    // below the last line the empty one the closing line break adds.
+    const auto& last = panel.textBands.back();
+    const auto& before = panel.textBands[panel.textBands.size() - 2];
+    const int middle = kRulesPanel.left + kRulesPanel.width / 2;
+    const int lineHeight = last.bottom - last.top + 1;
+    EXPECT_LT(last.right, middle);
+    EXPECT_GT(before.right, middle);
+    EXPECT_GT(last.top - before.bottom, lineHeight);
+    EXPECT_GE(panel.spaceBelowText, lineHeight / 2);
+}
+
+TEST_F(Kv5OnX11, InformationPanelShowsItsLinesWithoutScrollBars)
+{
+    const PanelOnScreen panel = openAndClosePanel(*session_, kInformationButtonY, kInformationPanel);
+    SCOPED_TRACE(describe(panel));
+    ASSERT_TRUE(panel.covered);
+    EXPECT_TRUE(panel.rightEdgeClear);
+    EXPECT_TRUE(panel.bottomEdgeClear);
+    // "KARVELO" to "Brettspiel" at the top, three lines of credits at the foot.
+    EXPECT_GE(panel.textBands.size(), 8u);
+    EXPECT_GT(panel.spaceBelowText, 0);
+}
+
 TEST_F(Kv5OnX11, StartButtonPlacesThreeFields)
 {
     const BoardOnScreen board = startedBoard();
@@ -82,25 +149,41 @@ TEST_F(Kv5OnX11, StartButtonPlacesThreeFields)
     EXPECT_TRUE(fieldsThatAre(board, FieldLook::Blocked).empty()) << describe(board);
 }
 
-TEST_F(Kv5OnX11, ClickOnAFilledFieldPlacesMoreFields)
+// A click, like a drop of a field onto itself, is a fruitless move: the fields stay and exactly
+// three are added, or four when a random blocked field follows; a move that is counted twice
+// adds more. A random colour wipe or a figure the new fields complete changes the old fields,
+// and then another move gets a second chance.
+void expectFruitlessMoves(Kv5Session& session, BoardOnScreen board, bool byDrag)
 {
-    BoardOnScreen board = startedBoard();
-    // A click is a fruitless move and adds three fields. A random colour wipe or a stripe the
-    // new fields complete can take fields away, so another click gets a second chance.
     std::string attempts;
     for (int attempt = 0; attempt < 3; ++attempt) {
-        std::vector<int> filled = fieldsThatAre(board, FieldLook::Coloured);
-        ASSERT_FALSE(filled.empty()) << "no plain coloured field to click:\n" << describe(board);
-        const int clicked = filled[attempt % filled.size()];
-        ASSERT_TRUE(session_->clickField(clicked));
-        const BoardOnScreen after = session_->boardAfterChange(board, 5s);
-        attempts += "clicked field " + std::to_string(clicked) + ":\n" + describe(board)
+        const std::vector<int> filled = fieldsThatAre(board, FieldLook::Coloured);
+        ASSERT_FALSE(filled.empty()) << "no plain coloured field to move:\n" << describe(board);
+        const int moved = filled[attempt % filled.size()];
+        ASSERT_TRUE(byDrag ? session.dragFieldOntoItself(moved) : session.clickField(moved));
+        const BoardOnScreen after = session.boardAfterChange(board, 5s);
+        attempts += "moved field " + std::to_string(moved) + " onto itself:\n" + describe(board)
                     + "->\n" + describe(after);
-        if (occupiedFields(after) > occupiedFields(board))
+        if (oldFieldsKept(board, after)) {
+            const int blocked = newlyBlocked(board, after);
+            EXPECT_LE(blocked, 1) << attempts;
+            EXPECT_EQ(occupiedFields(after) - occupiedFields(board), 3 + blocked) << attempts;
             return;
+        }
         board = after;
     }
-    ADD_FAILURE() << "no click on a filled field placed new fields\n" << attempts;
+    ADD_FAILURE() << "every move was disturbed by a wipe or a figure\n" << attempts;
+}
+
+TEST_F(Kv5OnX11, ClickOnAFilledFieldAddsExactlyThreeFields)
+{
+    expectFruitlessMoves(*session_, startedBoard(), false);
+}
+
+TEST_F(Kv5OnX11, DropOfAFieldOntoItselfAddsExactlyThreeFields)
+{
+    startedBoard();
+    expectFruitlessMoves(*session_, session_->board(), true);
 }
 
 TEST_F(Kv5OnX11, DragMovesAFieldOntoAFreeOne)
