@@ -30,7 +30,8 @@ class Tree;
 class TreeCanvasWidget;
 
 // What the window runs on. Left empty, it makes its own: a clock-seeded generator shared by the
-// rules and the tree, the Qt Multimedia sound player and P1.dat in the working directory.
+// rules and the tree, the sound player (its module beside the program) and P1.dat in the
+// working directory.
 struct Form1Setup {
     RandomSource* random = nullptr;
     // A separate source for the tree's shapes, so that a test's scripted numbers feed the rules
