@@ -8,6 +8,8 @@
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   static char ownPath[setup::kPathSize];
-  setup::ownExecutablePath(ownPath, sizeof ownPath);
-  return setup::runSetup(ownPath);
+  // Without its full path the program cannot find its package; the name it
+  // was started by is all there is to show.
+  const bool known = setup::ownExecutablePath(ownPath, sizeof ownPath);
+  return setup::runSetup(known ? ownPath : nullptr, argc > 0 ? argv[0] : nullptr);
 }

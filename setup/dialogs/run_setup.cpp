@@ -9,17 +9,36 @@
 #include "setup/driver/start_up.h"
 
 namespace setup {
+namespace {
 
-int runSetup(const char* ownPath) {
+// The dialogs' family is not installed on this system: Qt takes the first
+// of these sans families that is. One call per name costs the image less
+// than building a list.
+void substituteDialogFont() {
+  static const char* const kInstalledSans[] = {"Liberation Sans", "Nimbus Sans", "Arial",
+                                               "DejaVu Sans", "Sans Serif"};
+  const QString family = QStringLiteral("MS Sans Serif");
+  for (const char* sans : kInstalledSans)
+    QFont::insertSubstitution(family, QString::fromUtf8(sans));
+}
+
+}  // namespace
+
+int runSetup(const char* ownPath, const char* startedAs) {
   // Boxes come and go before and after the main window; none of them ends
   // the program by closing.
   QApplication::setQuitOnLastWindowClosed(false);
+  substituteDialogFont();
   QApplication::setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
   // Large path buffers: kept off the stack of the event loops.
   static SetupRun run;
   initSetupRun(run);
   MainWindow window(run);
-  if (prepareSetup(run, ownPath, window)) window.show();
+  if (!ownPath)
+    reportFailure(window, startedAs && startedAs[0] ? startedAs : "setup",
+                  "Kann Datei nicht öffnen ..");
+  else if (prepareSetup(run, ownPath, window))
+    window.show();
   return finishSetup(run, window);
 }
 

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "in_process_fixture.h"
+#include "setup/dialogs/run_setup.h"
 #include "setup/package/fixed_notice.h"
 #include "volumes.h"
 
@@ -235,6 +236,21 @@ TEST_F(InProcessRun, StartUpFailuresShowTheirBoxesAndNoWindow) {
   EXPECT_EQ(boxes[1].text,
             "Dateigröße inkorrekt - bitte versuchen Sie, dieses Programm nochmals downzuloaden.");
   EXPECT_EQ(boxes[1].caption, "Fehler");
+  EXPECT_FALSE(exists(workFolder));
+}
+
+TEST_F(InProcessRun, OwnFileTheSystemCannotNameIsReportedByTheNameItWasStartedBy) {
+  answerBox();
+  answerBox();
+  EXPECT_EQ(setup::runSetup(nullptr, "./KARVELO-setup.run"), 0);
+  EXPECT_EQ(setup::runSetup(nullptr, ""), 0);
+  EXPECT_TRUE(script.remaining().empty());
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].text, "./KARVELO-setup.run");
+  EXPECT_EQ(boxes[0].caption, "Kann Datei nicht öffnen ..");
+  EXPECT_EQ(boxes[0].icon, QMessageBox::Critical);
+  EXPECT_EQ(boxes[1].text, "setup");
+  EXPECT_EQ(boxes[1].caption, "Kann Datei nicht öffnen ..");
   EXPECT_FALSE(exists(workFolder));
 }
 

@@ -27,7 +27,7 @@ InProcessRun::~InProcessRun() {
 }
 
 int InProcessRun::runOnFile(const std::string& ownPath) {
-  const int code = setup::runSetup(ownPath.c_str());
+  const int code = setup::runSetup(ownPath.c_str(), ownPath.c_str());
   for (const Step& step : script.remaining()) ADD_FAILURE() << "never happened: " << step.description;
   return code;
 }
