@@ -14,8 +14,13 @@ void sizeAndCentre(QWidget* dialog, int width, int height) {
   const int w = dluX(width);
   const int h = dluY(height);
   dialog->setFixedSize(w, h);
+  // The window is centred with its frame, which is known once the window
+  // exists; move() places the frame.
+  dialog->winId();
+  const QSize outer = dialog->frameGeometry().size();
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  dialog->move(screen.x() + (screen.width() - w) / 2, screen.y() + (screen.height() - h) / 2);
+  dialog->move(screen.x() + (screen.width() - outer.width()) / 2,
+               screen.y() + (screen.height() - outer.height()) / 2);
 }
 
 }  // namespace setup
