@@ -9,8 +9,9 @@
 
 namespace setup {
 
-// The work folder's name has to fit the installer's command line as the
-// Windows original built it.
+// The work folder's name is built in a buffer of this fixed size: a path of
+// up to 260 characters and its terminator. A longer temporary folder makes
+// way for the system folder rather than leave a cut name.
 constexpr size_t kWorkFolderSize = 261;
 
 // The operating-system calls a run depends on, replaceable so that every
