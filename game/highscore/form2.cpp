@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "highscore/table_cell.h"
+#include "ui/widgets/font_fit.h"
 
 namespace kv {
 namespace {
@@ -50,6 +51,8 @@ Form2::Form2(const std::filesystem::path& folder, QWidget* parent)
     }
     cmdWeiter_ = makeFaceButton(QStringLiteral("&Weiter"), twipsRect(4305, 3495, 1095, 300), this);
     cmdWeiter_->setObjectName(QStringLiteral("cmdWeiter"));
+    // The caption changes for good on the first display; both must fit the one font.
+    fitButtonCaptions(cmdWeiter_, {QStringLiteral("&Weiter"), QStringLiteral("Zurück")});
     connect(cmdWeiter_, &QPushButton::clicked, this, &QWidget::hide);
 }
 
@@ -95,7 +98,12 @@ void Form2::showTableWithButtonFocus()
 
 void Form2::showTableInBackground()
 {
-    if (isVisible()) return;
+    // Already open, perhaps under other windows: brought to the front, but the keyboard stays
+    // where it is.
+    if (isVisible()) {
+        raise();
+        return;
+    }
     setAttribute(Qt::WA_ShowWithoutActivating, true);
     show();
     setAttribute(Qt::WA_ShowWithoutActivating, false);

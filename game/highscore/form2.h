@@ -36,7 +36,8 @@ public:
     void showTable();
     // showTable, then the keyboard focus on the button.
     void showTableWithButtonFocus();
-    // Shows the window modeless without activating it.
+    // Shows the window modeless, or brings it to the front when it is open, without activating
+    // it.
     void showTableInBackground();
 
     void setPointsCell(int row, const QString& text);

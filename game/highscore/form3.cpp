@@ -11,6 +11,7 @@
 #include "highscore/date_text.h"
 #include "highscore/form2.h"
 #include "highscore/highscore_table.h"
+#include "ui/widgets/font_fit.h"
 
 namespace kv {
 namespace {
@@ -48,6 +49,7 @@ Form3::Form3(Form2& table, const std::filesystem::path& folder, QWidget* parent)
 
     cmdWeiter_ = makeFaceButton(QStringLiteral("&Weiter"), twipsRect(1725, 1410, 900, 285), this);
     cmdWeiter_->setObjectName(QStringLiteral("cmdWeiter"));
+    fitButtonCaptions(cmdWeiter_);
     setTabOrder(txtEingabeNamen_, cmdWeiter_);
 
     connect(cmdWeiter_, &QPushButton::clicked, this, &Form3::storeEntry);

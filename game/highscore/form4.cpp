@@ -5,6 +5,7 @@
 
 #include "highscore/form2.h"
 #include "highscore/highscore_table.h"
+#include "ui/widgets/font_fit.h"
 
 namespace kv {
 
@@ -17,11 +18,15 @@ Form4::Form4(Form2& table, const std::filesystem::path& folder, QWidget* parent)
     lblFrage->setObjectName(QStringLiteral("lblFrage"));
     lblFrage->setGeometry(twipsRect(285, 615, 3225, 270));
     lblFrage->setFont(dialogFont());
+    // The substitutes for the dialog font are wider: at 8 pt the question lost its "?".
+    fitFontToBox(lblFrage, {lblFrage->text()}, lblFrage->width(), lblFrage->height());
 
     cmdJa_ = makeFaceButton(QStringLiteral("&ja"), twipsRect(645, 1200, 990, 360), this);
     cmdJa_->setObjectName(QStringLiteral("cmdJa"));
     cmdNein_ = makeFaceButton(QStringLiteral("&nein"), twipsRect(2130, 1200, 990, 360), this);
     cmdNein_->setObjectName(QStringLiteral("cmdNein"));
+    fitButtonCaptions(cmdJa_);
+    fitButtonCaptions(cmdNein_);
     setTabOrder(cmdJa_, cmdNein_);
 
     connect(cmdJa_, &QPushButton::clicked, this, &Form4::reset);

@@ -55,10 +55,15 @@ FramedWindow::FramedWindow(const QString& title, QSize clientSize, QWidget* pare
 
 void FramedWindow::paintEvent(QPaintEvent*)
 {
+    // Filled one-pixel strips rather than a cosmetic pen, which draws one device pixel: on a
+    // screen with more device pixels per pixel the frame would become a hairline.
     QPainter painter(this);
-    painter.setPen(QPen(Qt::black, 0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(0, 0, width() - 1, height() - 1);
+    const int w = width();
+    const int h = height();
+    painter.fillRect(0, 0, w, 1, Qt::black);
+    painter.fillRect(0, h - 1, w, 1, Qt::black);
+    painter.fillRect(0, 0, 1, h, Qt::black);
+    painter.fillRect(w - 1, 0, 1, h, Qt::black);
 }
 
 }  // namespace kv

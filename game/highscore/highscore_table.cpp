@@ -1,6 +1,7 @@
 #include "highscore/highscore_table.h"
 
 #include <algorithm>
+#include <system_error>
 
 namespace kv {
 
@@ -70,9 +71,14 @@ bool storeNewHighscore(const HighscoreRecord& entry, HighscoreTable& ranked,
 
 bool resetHighscoreFile(const std::filesystem::path& folder)
 {
-    HighscoreFile file(highscoreFilePath(folder));
+    const std::filesystem::path path = highscoreFilePath(folder);
+    HighscoreFile file(path);
     const bool written = writeHighscoreTable(file, blankHighscoreTable());
-    return file.close() && written;
+    if (!file.close() || !written) return false;
+    // Whatever a longer file held after record 11 goes too: a reset leaves blank records only.
+    std::error_code error;
+    std::filesystem::resize_file(path, kHighscoreFileSize, error);
+    return !error;
 }
 
 }  // namespace kv

@@ -51,7 +51,7 @@ bool loadHighscoreTable(HighscoreTable& table, const std::filesystem::path& fold
 bool storeNewHighscore(const HighscoreRecord& entry, HighscoreTable& ranked,
                        const std::filesystem::path& folder = {});
 
-// Overwrites records 1 to 11 with blank records.
+// Overwrites records 1 to 11 with blank records and cuts the file after them.
 bool resetHighscoreFile(const std::filesystem::path& folder = {});
 
 }  // namespace kv

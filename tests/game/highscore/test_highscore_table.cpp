@@ -82,6 +82,20 @@ TEST(HighscoreTable, ResetWritesElevenBlankRecordsWhateverWasThere)
     EXPECT_FALSE(resetHighscoreFile(folder.path() / "missing"));
 }
 
+TEST(HighscoreTable, ResetCutsALongerFileToElevenBlankRecords)
+{
+    test::TempFolder folder;
+    // Twelve records and a few stray bytes: nothing after record 11 may survive a reset.
+    std::vector<unsigned char> longer = shippedFileBytes();
+    const auto twelfth = test::recordBytes(7, "Zwoelfter           ", "01.01.00 00:00:00");
+    longer.insert(longer.end(), twelfth.begin(), twelfth.end());
+    longer.insert(longer.end(), {'e', 'n', 'd'});
+    folder.setBytes(longer);
+    EXPECT_TRUE(resetHighscoreFile(folder.path()));
+    EXPECT_EQ(folder.bytes().size(), 429u);
+    EXPECT_EQ(folder.bytes(), blankFileBytes());
+}
+
 TEST(HighscoreTable, LowestHighscoreIsRecordTen)
 {
     test::TempFolder folder;

@@ -34,6 +34,12 @@ private slots:
         QVERIFY(!folder.exists());  // creating the window does not touch the file
     }
 
+    void bothButtonCaptionsFit()
+    {
+        Form2 table;
+        test::checkCaptionsFit(button(table), {QStringLiteral("&Weiter"), QStringLiteral("Zurück")});
+    }
+
     void cellsSitOnTheTwipGrid()
     {
         Form2 table;

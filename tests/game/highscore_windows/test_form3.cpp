@@ -74,6 +74,20 @@ private slots:
         QCOMPARE(button(entry)->text(), QStringLiteral("&Weiter"));
     }
 
+    void questionAndCaptionFitTheirBoxes()
+    {
+        Form2 table;
+        Form3 entry(table);
+        auto* question = entry.findChild<QLabel*>(QStringLiteral("lblFrage"));
+        // The question is broken at blanks; the lines must fit the label's box.
+        const QRect box = question->contentsRect();
+        const QRect text = QFontMetrics(question->font()).boundingRect(box, Qt::TextWordWrap, question->text());
+        QVERIFY2(text.width() <= box.width() && text.height() <= box.height(),
+                 qPrintable(QStringLiteral("%1 x %2 in %3 x %4").arg(text.width()).arg(text.height())
+                                .arg(box.width()).arg(box.height())));
+        test::checkCaptionsFit(button(entry), {button(entry)->text()});
+    }
+
     void askFocusesTheNameBox()
     {
         Form2 table;

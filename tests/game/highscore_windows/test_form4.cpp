@@ -22,6 +22,18 @@ int visibleWindows()
     return count;
 }
 
+// Counts how often `window` is raised or lowered among the windows.
+class ZOrderChanges : public QObject {
+public:
+    explicit ZOrderChanges(QWidget& window) { window.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == QEvent::ZOrderChange;
+        return false;
+    }
+    int count = 0;
+};
+
 void checkBlankFileAndTable(const test::HighscoreFolder& folder, const Form2& table)
 {
     QCOMPARE(folder.bytes(), test::blankFileBytes());
@@ -60,6 +72,16 @@ private slots:
             QVERIFY(!button->autoDefault());
             QCOMPARE(button->palette().color(QPalette::Button), QColor(128, 255, 128));
         }
+    }
+
+    void questionAndCaptionsFitTheirBoxes()
+    {
+        Form2 table;
+        Form4 question(table);
+        auto* text = question.findChild<QLabel*>(QStringLiteral("lblFrage"));
+        test::checkLabelFits(text);
+        test::checkCaptionsFit(yes(question), {yes(question)->text()});
+        test::checkCaptionsFit(no(question), {no(question)->text()});
     }
 
     void noLeavesTheFileByteForByte()
@@ -118,6 +140,35 @@ private slots:
         question.ask();
         QTest::mouseClick(yes(question), Qt::LeftButton);
         checkBlankFileAndTable(folder, table);
+
+        // Longer than eleven records: the rest is cut off, not left behind the blanks.
+        folder.setBytes(test::blankFileBytes() + QByteArray(39, 'x') + "tail");
+        table.hide();
+        question.ask();
+        QTest::mouseClick(yes(question), Qt::LeftButton);
+        checkBlankFileAndTable(folder, table);
+    }
+
+    void resetBringsTheOpenTableToTheFrontWithoutTheKeyboard()
+    {
+        test::HighscoreFolder folder;
+        folder.installShippedFile();
+        Form2 table(folder.path());
+        Form4 question(table, folder.path());
+        QWidget other;
+        other.resize(400, 300);
+        table.displayTable();
+        other.show();
+        QVERIFY(test::activate(other));
+        ZOrderChanges raised(table);
+        question.ask();
+        QVERIFY(test::activate(question));
+        QTest::mouseClick(yes(question), Qt::LeftButton);
+        QVERIFY(!question.isVisible());
+        QCOMPARE(table.pointsCell(0), QStringLiteral("0"));
+        QVERIFY(raised.count > 0);
+        QTest::qWait(20);
+        QVERIFY(QApplication::activeWindow() != &table);
     }
 
     void askingAgainWhileOpenChangesNothing()

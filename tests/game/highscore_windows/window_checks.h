@@ -1,10 +1,15 @@
 // Checks on what a window shows: its pixels, its frame and its keyboard handling.
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QColor>
+#include <QFontMetricsF>
 #include <QImage>
+#include <QLabel>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QWidget>
 
@@ -29,6 +34,32 @@ inline void checkFramedWindow(QWidget& window, int width, int height)
     QCOMPARE(image.pixelColor(0, height / 2), black);
     QCOMPARE(image.pixelColor(1, 1), green);
     QCOMPARE(image.pixelColor(width - 2, height - 2), green);
+}
+
+// The text drawn for each caption (an access key's `&` is not drawn) fits the button's face.
+inline void checkCaptionsFit(QAbstractButton* button, const QStringList& captions)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const QRect face = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    const QFontMetricsF metrics(button->font());
+    for (QString caption : captions) {
+        caption.remove(u'&');
+        QVERIFY2(metrics.horizontalAdvance(caption) <= face.width(),
+                 qPrintable(QStringLiteral("\"%1\" is %2 px wide on a face of %3 px")
+                                .arg(caption).arg(metrics.horizontalAdvance(caption)).arg(face.width())));
+    }
+}
+
+// A one-line label's text fits inside it, across and down.
+inline void checkLabelFits(const QLabel* label)
+{
+    const QFontMetricsF metrics(label->font());
+    const QRect box = label->contentsRect();
+    QVERIFY2(metrics.horizontalAdvance(label->text()) <= box.width(),
+             qPrintable(QStringLiteral("\"%1\" is %2 px wide in a label of %3 px")
+                            .arg(label->text()).arg(metrics.horizontalAdvance(label->text())).arg(box.width())));
+    QVERIFY(metrics.height() <= box.height());
 }
 
 inline void checkCentred(const QWidget& window)
