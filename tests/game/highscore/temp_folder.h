@@ -1,33 +1,21 @@
 // A fresh folder per test, removed afterwards.
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "support/scratch_folder.h"
+
 namespace kv::test {
 
-class TempFolder {
+class TempFolder : public ScratchFolder {
 public:
-    TempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kv_highscore_XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        path_ = pattern;
-    }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
+    TempFolder() : ScratchFolder("kv_highscore") {}
 
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path file() const { return path_ / "P1.dat"; }
+    std::filesystem::path file() const { return path() / "P1.dat"; }
 
     std::vector<unsigned char> bytes() const
     {
@@ -40,8 +28,6 @@ public:
         out.write(reinterpret_cast<const char*>(content.data()), static_cast<std::streamsize>(content.size()));
     }
 
-private:
-    std::filesystem::path path_;
 };
 
 // 39 bytes of one record: points little-endian, then the 37 text bytes as given.

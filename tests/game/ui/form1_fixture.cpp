@@ -26,20 +26,6 @@ std::vector<double> quietRandomEvents()
     return {kNoChance, wipeOf(0), kNoChance, fieldAt(0)};
 }
 
-TempFolder::TempFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "kv_form1_XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        std::abort();
-    path_ = pattern;
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
 void TempFolder::writeTable(const HighscoreTable& table) const
 {
     HighscoreFile file(highscoreFile());

@@ -21,6 +21,7 @@
 #include "ui/form1.h"
 #include "ui/sound_backend.h"
 #include "ui/widgets/field_widget.h"
+#include "support/scratch_folder.h"
 
 namespace kv::test {
 
@@ -90,19 +91,12 @@ std::vector<double> placements(const std::vector<Placement>& fields);
 // After a fruitless move that leaves a free field: no random wipe, no blocked field.
 std::vector<double> quietRandomEvents();
 
-class TempFolder {
+class TempFolder : public ScratchFolder {
 public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path highscoreFile() const { return path_ / "P1.dat"; }
+    TempFolder() : ScratchFolder("kv_form1") {}
+    std::filesystem::path highscoreFile() const { return path() / "P1.dat"; }
     void writeTable(const HighscoreTable& table) const;
     std::string bytes() const;
-
-private:
-    std::filesystem::path path_;
 };
 
 // A shown main window in a folder holding the shipped P1.dat.

@@ -13,20 +13,6 @@ int runMakeSounds(const std::string& arguments)
     return status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TempFolder::TempFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "kv-sounds-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    path_ = pattern;
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
 GeneratedSounds generateSounds(const std::filesystem::path& folder)
 {
     if (runMakeSounds("'" + folder.string() + "'") != 0)

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "support/scratch_folder.h"
 #include "wav_reader.h"
 
 namespace kv::sounds::test {
@@ -11,18 +12,7 @@ namespace kv::sounds::test {
 // Runs the make_sounds program; returns its exit status (-1 if it could not be run).
 int runMakeSounds(const std::string& arguments);
 
-// A fresh private folder below the temporary folder, removed again on destruction.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
+using TempFolder = ::kv::test::ScratchFolder;
 
 // The seven files of one make_sounds run, raw and parsed; parseErrors[i] is empty when
 // sound(i+1).wav is well-formed.
