@@ -4,8 +4,10 @@
 #include <QLibrary>
 #include <QMetaObject>
 #include <QSemaphore>
+#include <QTimer>
 
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "ui/sound/sound_output.h"
@@ -37,10 +39,47 @@ public:
 
     void play(const WavSound& sound, const Finished& finished)
     {
-        if (!loadTried_) {
-            loadTried_ = true;
-            output_ = loadOutput(modulePath_);
+        if (loaded_) {
+            playLoaded(sound, finished);
+            return;
         }
+        // Loading the audio libraries competes with the window's first frame for the processor
+        // and the dynamic loader. A sound nobody waits for (the start sound) can begin a moment
+        // later; a sound the game waits for loads the module at once. A newer sound replaces
+        // one still waiting for the module, as it would replace one playing.
+        releasePending();
+        pending_ = Pending{sound, finished};
+        if (finished) {
+            load();
+        } else if (!loadScheduled_) {
+            loadScheduled_ = true;
+            QTimer::singleShot(SoundPlayer::kFirstLoadDelayMs, this, [this] { load(); });
+        }
+    }
+
+    ~SoundModuleHost() override { releasePending(); }
+
+private:
+    struct Pending {
+        WavSound sound;
+        Finished finished;
+    };
+
+    void load()
+    {
+        if (loaded_)
+            return;
+        loaded_ = true;
+        output_ = loadOutput(modulePath_);
+        if (pending_) {
+            const Pending pending = std::move(*pending_);
+            pending_.reset();
+            playLoaded(pending.sound, pending.finished);
+        }
+    }
+
+    void playLoaded(const WavSound& sound, const Finished& finished)
+    {
         auto release = [finished] {
             if (finished)
                 finished->release();
@@ -52,9 +91,17 @@ public:
         output_->play(sound, std::move(release));
     }
 
-private:
+    void releasePending()
+    {
+        if (pending_ && pending_->finished)
+            pending_->finished->release();
+        pending_.reset();
+    }
+
     const QString modulePath_;
-    bool loadTried_ = false;
+    bool loaded_ = false;
+    bool loadScheduled_ = false;
+    std::optional<Pending> pending_;
     std::unique_ptr<SoundOutput> output_;
 };
 

@@ -12,7 +12,8 @@ class SoundModuleHost;
 
 // kv5 does not link the audio libraries: the first sound starts the player thread, which loads
 // the sound module (libkv5-sound.so) and from then on plays through it, so the window never
-// waits for the audio system to load. A sound to be waited for blocks the calling thread on a
+// waits for the audio system to load; a first sound nobody waits for loads it only after a
+// moment, so that loading does not slow the window's first frame. A sound to be waited for blocks the calling thread on a
 // semaphore (no nested event loop) until the player thread reports its end, at most for the
 // sound's length plus a small margin, so neither a stalled audio device nor a slow first load can
 // freeze the game. A module that is missing or cannot be loaded leaves the game silent.
@@ -33,6 +34,9 @@ public:
 
     // How long a waiting call may outlast the sound itself.
     static constexpr int kWaitMarginMs = 750;
+    // How long the first sound that nobody waits for leaves the window alone before the module
+    // is loaded: time enough for the window to appear.
+    static constexpr int kFirstLoadDelayMs = 200;
 
 private:
     void startThread();

@@ -61,6 +61,31 @@ private slots:
         QCOMPARE(probeRecord().created, before + 1);
     }
 
+    void aFirstSoundNobodyWaitsForLoadsTheModuleAMomentLater()
+    {
+        const auto before = probeRecord();
+        SoundPlayer player(QStringLiteral(KV_SOUND_PROBE_MODULE));
+        player.play(file("short.wav"), false);
+        QTest::qWait(SoundPlayer::kFirstLoadDelayMs / 4);
+        QCOMPARE(probeRecord().created, before.created);
+        QTRY_COMPARE(probeRecord().created, before.created + 1);
+        QTRY_COMPARE(probeRecord().played, before.played + 1);
+    }
+
+    void aWaitedForSoundLoadsAtOnceAndReplacesOneWaitingForTheModule()
+    {
+        const auto before = probeRecord();
+        SoundPlayer player(QStringLiteral(KV_SOUND_PROBE_MODULE));
+        player.play(file("long.wav"), false);
+        player.play(file("short.wav"), true);
+        QCOMPARE(probeRecord().created, before.created + 1);
+        QCOMPARE(probeRecord().played, before.played + 1);
+        QCOMPARE(probeRecord().lastSampleBytes, 3200);
+        // The replaced sound does not turn up once the delay has passed.
+        QTest::qWait(SoundPlayer::kFirstLoadDelayMs + 100);
+        QCOMPARE(probeRecord().played, before.played + 1);
+    }
+
     void handsTheSoundOverAsRead()
     {
         const probe::Record before = probeRecord();
