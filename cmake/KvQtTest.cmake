@@ -1,0 +1,15 @@
+# A Qt Test program registered as one test that runs headless on Qt's offscreen platform.
+#   kv_qt_test(<target> SOURCES <files...> [LIBRARIES <libraries...>] [TEST_NAME <name>])
+# The test is named after the target unless TEST_NAME says otherwise.
+function(kv_qt_test target)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "TEST_NAME" "SOURCES;LIBRARIES")
+  if(NOT arg_TEST_NAME)
+    set(arg_TEST_NAME ${target})
+  endif()
+  add_executable(${target} ${arg_SOURCES})
+  target_link_libraries(${target} PRIVATE ${arg_LIBRARIES} Qt6::Test)
+  set_target_properties(${target} PROPERTIES AUTOMOC ON)
+  kv_warnings(${target})
+  add_test(NAME ${arg_TEST_NAME} COMMAND ${target})
+  set_tests_properties(${arg_TEST_NAME} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 60)
+endfunction()
