@@ -147,9 +147,12 @@ TEST_F(StartInstaller, ChildKeepsNoDescriptorOfOursAndGetsItsOwnSession) {
   sigemptyset(&blocked);
   sigaddset(&blocked, SIGUSR1);
   sigprocmask(SIG_BLOCK, &blocked, &previous);
+  // The mask is read by the exec'd reader itself: a shell blocks every signal while it forks,
+  // so reading the shell's own mask from a forked command sees that passing state.
+  const std::string seen = "'" + report("seen") + "'";
   installer(own(), "{ [ -e /proc/$$/fd/" + std::to_string(leaky) +
-                       " ] && echo open || echo closed; cut -d' ' -f6 /proc/$$/stat;"
-                       " grep SigBlk /proc/$$/status; } > '" + report("seen") + "'");
+                       " ] && echo open || echo closed; cut -d' ' -f6 /proc/$$/stat; } > " + seen +
+                       "\nexec grep SigBlk /proc/self/status >> " + seen);
   ChildProcess child;
   const bool started = startInstaller(kLine, own().c_str(), false, &child);
   sigprocmask(SIG_SETMASK, &previous, nullptr);
