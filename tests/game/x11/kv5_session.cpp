@@ -24,20 +24,27 @@ constexpr auto kStillFor = 500ms;
 
 } // namespace
 
-Kv5Session::Kv5Session(const std::filesystem::path& kv5, const std::filesystem::path& stage)
+Kv5Session::Kv5Session(const std::filesystem::path& kv5, const std::filesystem::path& stage,
+                       const Options& options)
     : folder_(makePrivateFolder())
 {
     try {
-        std::filesystem::copy(stage, folder_ / "stage", std::filesystem::copy_options::recursive);
+        std::filesystem::copy(stage, this->stage(), std::filesystem::copy_options::recursive);
+        if (options.highscoreFile) {
+            std::ofstream file(this->stage() / "P1.dat", std::ios::binary | std::ios::trunc);
+            file << *options.highscoreFile;
+            if (!file.flush())
+                throw std::runtime_error("cannot write the highscore file");
+        }
         std::filesystem::create_directory(folder_ / "runtime");
         std::filesystem::permissions(folder_ / "runtime", std::filesystem::perms::owner_all);
         setenv("XDG_RUNTIME_DIR", (folder_ / "runtime").c_str(), 1);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
 
-        server_ = std::make_unique<XvfbServer>(folder_ / "xvfb.log");
+        server_ = std::make_unique<XvfbServer>(folder_, options.windowManager);
         game_ = std::make_unique<ChildProcess>(
             std::vector<std::string>{kv5.string()},
-            ChildProcess::Options{folder_ / "stage", folder_ / "kv5.log", -1});
+            ChildProcess::Options{this->stage(), folder_ / "kv5.log", -1});
 
         const auto deadline = std::chrono::steady_clock::now() + 20s;
         std::vector<std::string> windows;
@@ -51,7 +58,8 @@ Kv5Session::Kv5Session(const std::filesystem::path& kv5, const std::filesystem::
         if (windows.size() != 1)
             throw std::runtime_error("kv5 shows " + std::to_string(windows.size())
                                      + " windows at start-up instead of one");
-        const auto geometry = windowGeometry(windows.front());
+        mainWindow_ = windows.front();
+        const auto geometry = windowGeometry(mainWindow_);
         if (!geometry)
             throw std::runtime_error("xdotool cannot tell the geometry of kv5's window");
         window_ = *geometry;
@@ -103,13 +111,37 @@ bool Kv5Session::dragFieldOntoItself(int index) const
                 window_.x + fieldCentreX(index) + kAside, window_.y + fieldCentreY(index) + kAside);
 }
 
+std::optional<WindowGeometry> Kv5Session::otherWindow(std::chrono::milliseconds timeout) const
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        for (const std::string& window : visibleWindowsOf(game_->pid()))
+            if (window != mainWindow_)
+                return windowGeometry(window);
+        if (std::chrono::steady_clock::now() > deadline)
+            return std::nullopt;
+        std::this_thread::sleep_for(20ms);
+    }
+}
+
+bool Kv5Session::onlyMainWindow(std::chrono::milliseconds timeout) const
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (visibleWindowsOf(game_->pid()) != std::vector<std::string>{mainWindow_}) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
 PanelOnScreen Kv5Session::panel(const PanelPlace& place, std::chrono::milliseconds timeout) const
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    PanelOnScreen previous = readPanel(screenshot(), window_.x, window_.y, place);
+    PanelOnScreen previous = readPanel(screen(), window_.x, window_.y, place);
     for (;;) {
         std::this_thread::sleep_for(100ms);
-        const PanelOnScreen now = readPanel(screenshot(), window_.x, window_.y, place);
+        const PanelOnScreen now = readPanel(screen(), window_.x, window_.y, place);
         if ((now.covered && describe(now) == describe(previous))
             || std::chrono::steady_clock::now() > deadline)
             return now;
@@ -119,7 +151,7 @@ PanelOnScreen Kv5Session::panel(const PanelPlace& place, std::chrono::millisecon
 
 BoardOnScreen Kv5Session::board() const
 {
-    return readBoard(screenshot(), window_.x, window_.y);
+    return readBoard(screen(), window_.x, window_.y);
 }
 
 BoardOnScreen Kv5Session::boardAfterChange(const BoardOnScreen& before,

@@ -1,10 +1,14 @@
 #include "x_server.h"
 
+#include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <fcntl.h>
 #include <poll.h>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 #include <unistd.h>
 
 namespace kv::x11test {
@@ -24,17 +28,24 @@ std::string readDisplayNumber(int fd)
     return text.substr(0, text.find('\n'));
 }
 
+// The pointer rests in the screen's bottom right-hand corner after every input: the
+// framebuffer holds the pointer's picture, which would cover what lies under it, and a pointer
+// over a button would light it up.
+const std::vector<std::string> kParkPointer{"sleep", "0.05", "mousemove", "1023", "767"};
+
 } // namespace
 
-XvfbServer::XvfbServer(const std::filesystem::path& logFile)
+XvfbServer::XvfbServer(const std::filesystem::path& folder, bool withWindowManager)
+    : framebuffer_(folder / "Xvfb_screen0")
 {
+    const std::filesystem::path logFile = folder / "xvfb.log";
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0)
         throw std::runtime_error("cannot create a pipe for Xvfb");
     try {
         process_ = std::make_unique<ChildProcess>(
             std::vector<std::string>{"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24",
-                                     "-nolisten", "tcp"},
+                                     "-fbdir", folder.string(), "-nolisten", "tcp"},
             ChildProcess::Options{{}, logFile, fds[1]});
     } catch (...) {
         close(fds[0]);
@@ -49,6 +60,50 @@ XvfbServer::XvfbServer(const std::filesystem::path& logFile)
                                  + logFile.string());
     display_ = ":" + number;
     setenv("DISPLAY", display_.c_str(), 1);
+    if (withWindowManager)
+        startWindowManager(folder / "openbox.log");
+    // The pointer starts in the middle of the screen, where it would cover the game's window.
+    std::vector<std::string> park{"xdotool"};
+    park.insert(park.end(), kParkPointer.begin() + 2, kParkPointer.end());
+    if (!runForOutput(park))
+        throw std::runtime_error("xdotool cannot move the pointer");
+}
+
+void XvfbServer::startWindowManager(const std::filesystem::path& logFile)
+{
+    windowManager_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"openbox", "--sm-disable"},
+        ChildProcess::Options{{}, logFile, -1});
+    // A window manager announces itself on the root window once it manages the screen; windows
+    // mapped before that would be left unframed.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!runForOutput({"xprop", "-root", "-notype", "_NET_SUPPORTING_WM_CHECK"})
+                .value_or("")
+                .starts_with("_NET_SUPPORTING_WM_CHECK: window id")) {
+        if (!windowManager_->running() || std::chrono::steady_clock::now() > deadline)
+            throw std::runtime_error("openbox did not take over the screen; see "
+                                     + logFile.string());
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+XwdImage XvfbServer::screenshot() const
+{
+    std::ifstream file(framebuffer_, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    if (!file)
+        throw std::runtime_error("cannot read the framebuffer " + framebuffer_.string());
+    std::string error;
+    XwdImage image = XwdImage::parse(bytes, error);
+    if (!error.empty())
+        throw std::runtime_error("framebuffer unreadable: " + error);
+    return image;
+}
+
+bool windowManagerWanted()
+{
+    const char* wanted = std::getenv("KV_X11_WINDOW_MANAGER");
+    return wanted != nullptr && *wanted != '\0';
 }
 
 std::vector<std::string> visibleWindowsOf(int pid)
@@ -64,22 +119,27 @@ std::vector<std::string> visibleWindowsOf(int pid)
     return windows;
 }
 
+// xwininfo rather than `xdotool getwindowgeometry`, which counts the offset inside a window
+// manager's frame twice.
 std::optional<WindowGeometry> windowGeometry(const std::string& window)
 {
-    const auto out = runForOutput({"xdotool", "getwindowgeometry", "--shell", window});
+    const auto out = runForOutput({"xwininfo", "-id", window});
     if (!out)
         return std::nullopt;
     WindowGeometry g;
     int found = 0;
     std::istringstream lines(*out);
     for (std::string line; std::getline(lines, line);) {
-        const auto eq = line.find('=');
-        if (eq == std::string::npos)
+        const auto colon = line.find(':');
+        if (colon == std::string::npos)
             continue;
-        const std::string key = line.substr(0, eq);
-        const int value = std::atoi(line.c_str() + eq + 1);
-        int* slot = key == "X" ? &g.x : key == "Y" ? &g.y : key == "WIDTH" ? &g.width
-                  : key == "HEIGHT" ? &g.height : nullptr;
+        const std::string key = line.substr(line.find_first_not_of(' '), colon);
+        const int value = std::atoi(line.c_str() + colon + 1);
+        int* slot = key.starts_with("Absolute upper-left X") ? &g.x
+                  : key.starts_with("Absolute upper-left Y") ? &g.y
+                  : key.starts_with("Width")                 ? &g.width
+                  : key.starts_with("Height")                ? &g.height
+                                                             : nullptr;
         if (slot) {
             *slot = value;
             ++found;
@@ -92,9 +152,10 @@ std::optional<WindowGeometry> windowGeometry(const std::string& window)
 // already is at the target, as after a click on the same field.
 bool click(int x, int y)
 {
-    return runForOutput({"xdotool", "mousemove", std::to_string(x), std::to_string(y),
-                         "sleep", "0.05", "click", "1"})
-        .has_value();
+    std::vector<std::string> command{"xdotool", "mousemove", std::to_string(x),
+                                     std::to_string(y), "sleep", "0.05", "click", "1"};
+    command.insert(command.end(), kParkPointer.begin(), kParkPointer.end());
+    return runForOutput(command).has_value();
 }
 
 bool drag(int fromX, int fromY, int toX, int toY)
@@ -109,19 +170,20 @@ bool drag(int fromX, int fromY, int toX, int toY)
                         std::to_string(fromY + (toY - fromY) * step / kSteps), "sleep", "0.05"});
     }
     command.insert(command.end(), {"mouseup", "1"});
+    command.insert(command.end(), kParkPointer.begin(), kParkPointer.end());
     return runForOutput(command).has_value();
 }
 
-XwdImage screenshot()
+bool typeText(const std::string& text)
 {
-    const auto dump = runForOutput({"xwd", "-root", "-silent"});
-    if (!dump)
-        throw std::runtime_error("xwd could not take a screenshot");
-    std::string error;
-    XwdImage image = XwdImage::parse(*dump, error);
-    if (!error.empty())
-        throw std::runtime_error("xwd output unreadable: " + error);
-    return image;
+    return runForOutput({"xdotool", "type", "--delay", "30", text}).has_value();
+}
+
+bool pressKeys(const std::vector<std::string>& keys)
+{
+    std::vector<std::string> command{"xdotool", "key", "--delay", "30"};
+    command.insert(command.end(), keys.begin(), keys.end());
+    return runForOutput(command).has_value();
 }
 
 } // namespace kv::x11test

@@ -13,7 +13,8 @@ struct Rgb {
 
 std::string toString(Rgb c);
 
-// A screenshot as written by `xwd` (X Window Dump, version 7) of a true-colour visual.
+// A screen picture in the X Window Dump format (version 7) of a true-colour visual, as Xvfb keeps
+// its framebuffer and `xwd` writes.
 class XwdImage {
 public:
     // Empty `error` on success.
