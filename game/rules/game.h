@@ -60,6 +60,9 @@ public:
     void picP_DragDrop(int Index, int Source);
     // The flash timer fired.
     void tmrTimer_Timer();
+    // A drop is being handled, with the end of the game it may bring; drops meanwhile are
+    // ignored, so the view starts no drag either.
+    bool moveInProgress() const { return moveInProgress_; }
 
     // The procedures the move is made of, callable one by one.
     void Neufelder();

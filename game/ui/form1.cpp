@@ -185,9 +185,12 @@ void Form1::hidePanels()
 
 void Form1::connectButtons()
 {
-    for (FieldWidget* field : fields_)
+    for (FieldWidget* field : fields_) {
         connect(field, &FieldWidget::dropped, this,
                 [this](int target, int source) { game_->picP_DragDrop(target, source); });
+        // A press during the tree's yield would start a drag whose drop the game ignores.
+        field->setDragGate([this] { return !game_->moveInProgress(); });
+    }
     connect(cmdSpielStarten_, &QPushButton::clicked, this, [this] { game_->StartGame(); });
     connect(cmdSpielAbbrechen_, &QPushButton::clicked, this, [this] { game_->AbortGame(); });
     connect(cmdTonEinschaltenAusschalten_, &QPushButton::clicked, this, &Form1::toggleSound);

@@ -52,7 +52,7 @@ void FieldWidget::mousePressEvent(QMouseEvent* event)
 {
     // Qt gives disabled widgets no mouse events; the check keeps that rule if this is ever
     // called another way.
-    if (event->button() != Qt::LeftButton || !draggable_ || !isEnabled()) {
+    if (event->button() != Qt::LeftButton || !canStartDrag()) {
         QWidget::mousePressEvent(event);
         return;
     }

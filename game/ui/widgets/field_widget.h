@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 #include "rules/palette.h"
@@ -25,6 +26,10 @@ public:
 
     void setDraggable(bool draggable) { draggable_ = draggable; }
     bool isDraggable() const { return draggable_; }
+    // Asked before every drag: a drag that starts while the game cannot take its drop would
+    // swallow the player's move.
+    void setDragGate(std::function<bool()> gate) { dragGate_ = std::move(gate); }
+    bool canStartDrag() const { return draggable_ && isEnabled() && (!dragGate_ || dragGate_()); }
 
     void setBaseColour(const QColor& colour);
     QColor baseColour() const { return baseColour_; }
@@ -50,6 +55,7 @@ private:
     const PalettePictures& pictures_;
     std::optional<PaletteIndex> picture_;
     bool draggable_ = false;
+    std::function<bool()> dragGate_;
     QColor baseColour_{224, 224, 224};
     // Set by the field a drag from this one was dropped on, so the fallback for a drag that the
     // platform cancelled never reports a second drop.

@@ -1,5 +1,8 @@
 // Games played through the window: start, moves through the field widgets, a stripe, a flash,
 // a blocked field, a whole game to the name entry, and an abort.
+#include <QTimer>
+#include <optional>
+
 #include "form1_fixture.h"
 #include "highscore/form2.h"
 #include "highscore/form3.h"
@@ -72,7 +75,12 @@ private slots:
         Play play;
         scriptStripeOpening(play);
         const QImage treeBefore = play.window->treeCanvas()->image();
+        // Runs in the tree's yield, while the stripe is being handled.
+        std::optional<bool> dragDuringMove;
+        QTimer::singleShot(0, play.window.get(), [&] { dragDuringMove = play.field(60)->canStartDrag(); });
         play.drop(4, 20);
+        QCOMPARE(dragDuringMove, std::optional<bool>(false));
+        QVERIFY(play.field(60)->canStartDrag());
 
         QCOMPARE(play.label("lblPunkte")->text(), QStringLiteral("4"));
         QCOMPARE(play.sound.log.last(), QStringLiteral("sounds/sound3.wav 1"));
