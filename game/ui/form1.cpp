@@ -22,6 +22,7 @@
 #include "ui/info_panels.h"
 #include "ui/sound_player.h"
 #include "ui/widgets/bevel_frame.h"
+#include "ui/widgets/board_cursor.h"
 #include "ui/widgets/field_widget.h"
 #include "ui/widgets/palette_pictures.h"
 #include "ui/widgets/tree_canvas_widget.h"
@@ -127,6 +128,9 @@ void Form1::createControls()
     cmdHighscoreErneuern_ = makeColumnButton(this, "cmdHighscoreErneuern",
                                              QStringLiteral("Highscore er&neuern"), 484);
     cmdProgrammBeenden_ = makeColumnButton(this, "cmdProgrammBeenden", QStringLiteral("Programm &beenden"), 538);
+    // Made after the buttons: it is the last stop of the Tab order and lies over the fields.
+    boardCursor_ = new BoardCursor(fields_, this);
+    boardCursor_->setObjectName(QStringLiteral("boardCursor"));
 }
 
 void Form1::createPanels()
@@ -185,12 +189,14 @@ void Form1::hidePanels()
 
 void Form1::connectButtons()
 {
+    // The mouse and the keyboard hand their moves to the same handler.
+    const auto drop = [this](int target, int source) { game_->picP_DragDrop(target, source); };
     for (FieldWidget* field : fields_) {
-        connect(field, &FieldWidget::dropped, this,
-                [this](int target, int source) { game_->picP_DragDrop(target, source); });
+        connect(field, &FieldWidget::dropped, this, drop);
         // A press during the tree's yield would start a drag whose drop the game ignores.
         field->setDragGate([this] { return !game_->moveInProgress(); });
     }
+    connect(boardCursor_, &BoardCursor::dropped, this, drop);
     connect(cmdSpielStarten_, &QPushButton::clicked, this, [this] { game_->StartGame(); });
     connect(cmdSpielAbbrechen_, &QPushButton::clicked, this, [this] { game_->AbortGame(); });
     connect(cmdTonEinschaltenAusschalten_, &QPushButton::clicked, this, &Form1::toggleSound);

@@ -20,6 +20,7 @@ class QTextEdit;
 
 namespace kv {
 
+class BoardCursor;
 class FieldWidget;
 class Form1Outside;
 class Form2;
@@ -54,6 +55,7 @@ public:
     const Game& game() const { return *game_; }
 
     FieldWidget* field(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
+    BoardCursor* boardCursor() const { return boardCursor_; }
     TreeCanvasWidget* treeCanvas() const { return picCanvas_; }
     // The three highscore windows are made right after the first frame, or at once when asked for
     // earlier. They stay hidden until shown.
@@ -106,6 +108,7 @@ private:
 
     std::unique_ptr<PalettePictures> pictures_;
     std::array<FieldWidget*, kFieldCount> fields_{};
+    BoardCursor* boardCursor_ = nullptr;
     QLabel* lblKarvelo_ = nullptr;
     QLabel* lblPunkte_ = nullptr;
     TreeCanvasWidget* picCanvas_ = nullptr;

@@ -8,10 +8,21 @@
 #include <QPainter>
 #include <QPointer>
 
+#include "rules/board.h"
 #include "ui/widgets/field_drag_data.h"
 #include "ui/widgets/palette_pictures.h"
 
 namespace kv {
+namespace {
+
+QString whatFieldShows(std::optional<PaletteIndex> picture)
+{
+    static const char* const kNames[kPaletteSize] = {
+        "rot", "orange", "gelb", "grün", "türkis", "blau", "magenta", "Joker", "markiert", "blockiert"};
+    return picture ? QString::fromUtf8(kNames[*picture]) : QStringLiteral("frei");
+}
+
+}  // namespace
 
 FieldWidget::FieldWidget(int index, const PalettePictures& pictures, QWidget* parent)
     : QWidget(parent), index_(index), pictures_(pictures)
@@ -19,6 +30,15 @@ FieldWidget::FieldWidget(int index, const PalettePictures& pictures, QWidget* pa
     setFixedSize(kPictureSize, kPictureSize);
     setAcceptDrops(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    updateAccessibleName();
+}
+
+void FieldWidget::updateAccessibleName()
+{
+    setAccessibleName(QStringLiteral("Feld %1,%2: %3")
+                          .arg(index_ / kBoardSide + 1)
+                          .arg(index_ % kBoardSide + 1)
+                          .arg(whatFieldShows(picture_)));
 }
 
 void FieldWidget::setPicture(std::optional<PaletteIndex> entry)
@@ -26,6 +46,7 @@ void FieldWidget::setPicture(std::optional<PaletteIndex> entry)
     if (entry && *entry >= kPaletteSize) entry.reset();
     if (entry == picture_) return;
     picture_ = entry;
+    updateAccessibleName();
     update();
 }
 

@@ -20,7 +20,8 @@ public:
 
     int index() const { return index_; }
 
-    // No picture lets the base colour show.
+    // No picture lets the base colour show. The accessible name says what the field shows:
+    // "Feld 3,5: rot", "Feld 1,1: frei", "… blockiert", "… Joker".
     void setPicture(std::optional<PaletteIndex> entry);
     std::optional<PaletteIndex> picture() const { return picture_; }
 
@@ -29,7 +30,8 @@ public:
     // Asked before every drag: a drag that starts while the game cannot take its drop would
     // swallow the player's move.
     void setDragGate(std::function<bool()> gate) { dragGate_ = std::move(gate); }
-    bool canStartDrag() const { return draggable_ && isEnabled() && (!dragGate_ || dragGate_()); }
+    bool canStartDrag() const { return draggable_ && canTakeDrop(); }
+    bool canTakeDrop() const { return isEnabled() && (!dragGate_ || dragGate_()); }
 
     void setBaseColour(const QColor& colour);
     QColor baseColour() const { return baseColour_; }
@@ -48,6 +50,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void updateAccessibleName();
     void runDrag(const QPoint& hotSpot);
     QPixmap dragPixmap() const;
 

@@ -1,11 +1,13 @@
 // Games played through the window: start, moves through the field widgets, a stripe, a flash,
 // a blocked field, a whole game to the name entry, and an abort.
+#include <QApplication>
 #include <QTimer>
 #include <optional>
 
 #include "form1_fixture.h"
 #include "highscore/form2.h"
 #include "highscore/form3.h"
+#include "ui/widgets/board_cursor.h"
 #include "ui/widgets/tree_canvas_widget.h"
 
 using namespace kv;
@@ -171,6 +173,69 @@ private slots:
         const std::string before = play.pictures();
         play.drop(60, 59);
         QCOMPARE(play.pictures(), before);
+    }
+
+    // Keyboard play from one Tab stop: the cursor shows at the first key, Space picks up only
+    // what a drag could take, Escape puts it back, Return drops through the move handler (also
+    // on the field itself), and the buttons' access keys keep working.
+    void keyboardPlaysThroughTheSameMoves()
+    {
+        Play play;
+        BoardCursor* board = play.window->boardCursor();
+        auto key = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+            QTest::keyClick(QApplication::focusWidget(), k, m);
+        };
+        auto keys = [&](Qt::Key k, int times) {
+            for (int i = 0; i < times; ++i)
+                key(k);
+        };
+        QVERIFY(!board->cursorShown());
+        play.random.add(placements({{10, 2}, {44, 7}, {80, 5}}));
+        play.click("cmdSpielStarten");
+        key(Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), board);
+        QVERIFY(board->cursorShown());
+        QCOMPARE(board->cursor(), 40);
+
+        key(Qt::Key_Space);  // a free field cannot be picked up
+        QCOMPARE(board->pickedUp(), std::nullopt);
+        keys(Qt::Key_Right, 4);
+        key(Qt::Key_Space);
+        QCOMPARE(board->pickedUp(), std::optional<int>(44));
+        key(Qt::Key_Escape);
+        QCOMPARE(board->pickedUp(), std::nullopt);
+        key(Qt::Key_Space);
+        keys(Qt::Key_Left, 2);
+        keys(Qt::Key_Up, 5);  // stops at the top row
+        QCOMPARE(board->cursor(), 6);
+        keys(Qt::Key_Down, 4);
+        play.random.add(placements({{0, 1}, {1, 3}, {2, 4}}));
+        play.random.add(quietRandomEvents());
+        key(Qt::Key_Return);
+        QCOMPARE(play.field(42)->picture(), PaletteIndex{7});
+        QVERIFY(!play.field(44)->picture().has_value());
+        QCOMPARE(play.picturesShown(), 6);
+        QCOMPARE(play.field(42)->accessibleName(), QStringLiteral("Feld 5,7: Joker"));
+        QCOMPARE(play.field(44)->accessibleName(), QStringLiteral("Feld 5,9: frei"));
+        QCOMPARE(play.field(1)->accessibleName(), QStringLiteral("Feld 1,2: grün"));
+
+        // Picked up and dropped on itself: the fruitless move, as a click.
+        play.random.add(placements({{3, 0}, {4, 6}, {5, 2}}));
+        play.random.add(quietRandomEvents());
+        key(Qt::Key_Space);
+        key(Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(play.picturesShown(), 9);
+        QCOMPARE(play.random.remaining(), std::size_t{0});
+
+        // An abort between pick-up and drop leaves nothing in hand to drop.
+        key(Qt::Key_Space);
+        key(Qt::Key_A, Qt::AltModifier);  // clicks after the button's press animation
+        QTRY_COMPARE(play.picturesShown(), 0);
+        key(Qt::Key_Backtab);  // the abort gave the start button the focus
+        QCOMPARE(board->pickedUp(), std::optional<int>(42));
+        key(Qt::Key_Return);
+        QCOMPARE(board->pickedUp(), std::nullopt);
+        QCOMPARE(play.picturesShown(), 0);
     }
 
     void abortClearsTheBoard()

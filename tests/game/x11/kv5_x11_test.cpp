@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "kv5_session.h"
@@ -208,6 +209,75 @@ TEST_F(Kv5OnX11, DragMovesAFieldOntoAFreeOne)
         board = after;
     }
     ADD_FAILURE() << "no drag moved a field onto a free one\n" << attempts;
+}
+
+// The keyboard cursor's ring on field `index`: black along the field's edge, white inside it.
+bool cursorOn(const XwdImage& screen, const WindowGeometry& window, int index)
+{
+    const int left = window.x + fieldCentreX(index) - 31;
+    const int y = window.y + fieldCentreY(index);
+    return screen.at(left + 1, y) == Rgb{0, 0, 0} && screen.at(left + 3, y) == Rgb{255, 255, 255};
+}
+
+// Arrow keys from one field to another.
+std::vector<std::string> arrowsFrom(int from, int to)
+{
+    std::vector<std::string> keys;
+    for (int step = from % 9; step < to % 9; ++step)
+        keys.push_back("Right");
+    for (int step = from % 9; step > to % 9; --step)
+        keys.push_back("Left");
+    for (int step = from / 9; step < to / 9; ++step)
+        keys.push_back("Down");
+    for (int step = from / 9; step > to / 9; --step)
+        keys.push_back("Up");
+    return keys;
+}
+
+// Last: it leaves the keyboard cursor on the board.
+TEST_F(Kv5OnX11, KeyboardMovesAFieldOntoAFreeOne)
+{
+    startedBoard();
+    constexpr int kCursorStart = 40;
+    ASSERT_FALSE(cursorOn(session_->screen(), session_->window(), kCursorStart))
+        << "the cursor shows before the keyboard was used";
+    // Tab reaches the board within one round of the buttons, wherever the focus is.
+    bool reached = false;
+    for (int tab = 0; tab < 12 && !reached; ++tab) {
+        ASSERT_TRUE(pressKeys({"Tab"}));
+        for (int look = 0; look < 10 && !reached; ++look) {
+            reached = cursorOn(session_->screen(), session_->window(), kCursorStart);
+            std::this_thread::sleep_for(30ms);
+        }
+    }
+    ASSERT_TRUE(reached) << "Tab never brought the cursor onto the board";
+
+    int cursor = kCursorStart;
+    BoardOnScreen board = session_->board();
+    std::string attempts;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const std::vector<int> filled = fieldsThatAre(board, FieldLook::Coloured);
+        const std::vector<int> free = fieldsThatAre(board, FieldLook::Free);
+        ASSERT_FALSE(filled.empty() || free.empty()) << describe(board);
+        const int from = filled[attempt % filled.size()];
+        const int to = free[(free.size() / 3 + 5 * attempt) % free.size()];
+        std::vector<std::string> keys = arrowsFrom(cursor, from);
+        keys.push_back("space");
+        const std::vector<std::string> onward = arrowsFrom(from, to);
+        keys.insert(keys.end(), onward.begin(), onward.end());
+        keys.push_back("Return");
+        ASSERT_TRUE(pressKeys(keys));
+        cursor = to;
+        const BoardOnScreen after = session_->boardAfterChange(board, 5s);
+        attempts += "keys from " + std::to_string(from) + " to " + std::to_string(to) + ":\n"
+                    + describe(board) + "->\n" + describe(after);
+        if (after[from].look == FieldLook::Free && after[to] == board[from]) {
+            EXPECT_TRUE(cursorOn(session_->screen(), session_->window(), to));
+            return;
+        }
+        board = after;
+    }
+    ADD_FAILURE() << "no key press moved a field onto a free one\n" << attempts;
 }
 
 } // namespace
