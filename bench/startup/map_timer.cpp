@@ -1,13 +1,17 @@
 // Starts a program on the X display of $DISPLAY and reports how long it took until its first
-// top-level window was mapped, and its resident memory a while after that:
+// top-level window was mapped, until that window's first frame was drawn, and its resident
+// memory a while after that:
 //
 //   map_timer <settle seconds> <program> [arguments...]
-//   -> prints "map_ms=<milliseconds> rss_kb=<kilobytes>" and ends the program
+//   -> prints "map_ms=<ms> paint_ms=<ms> rss_kb=<kilobytes>" and ends the program
 //
-// The clock starts just before the fork and stops when the X server reports the MapNotify of a
-// window whose _NET_WM_PID is the child's, so no polling interval adds to the figure.
+// The clock starts just before the fork. The map time is the X server's MapNotify of a window
+// whose _NET_WM_PID is the child's; the paint time is the first Damage report of that window
+// after it was mapped (a program draws its whole first frame in one go). Both are events, so no
+// polling interval adds to the figures.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/Xdamage.h>
 
 #include <chrono>
 #include <csignal>
@@ -67,6 +71,13 @@ bool nextEvent(Display* display, XEvent& event, std::chrono::steady_clock::time_
     return true;
 }
 
+// Windows come and go while they are watched: a window destroyed before its Damage object was
+// made or used is no error of ours.
+int ignoreXErrors(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -81,6 +92,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "map_timer: cannot open the display\n");
         return 1;
     }
+    XSetErrorHandler(ignoreXErrors);
+    int damageEvent = 0;
+    int damageError = 0;
+    if (!XDamageQueryExtension(display, &damageEvent, &damageError)) {
+        std::fprintf(stderr, "map_timer: the X server has no Damage extension\n");
+        return 1;
+    }
     XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
     XSync(display, False);
 
@@ -92,28 +110,45 @@ int main(int argc, char** argv)
         std::perror("map_timer: exec");
         _exit(127);
     }
+    auto msSinceStart = [&] {
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
+            .count();
+    };
 
+    // Every new top-level window is watched for drawing from its creation on, since the child
+    // may draw before this program has seen the window mapped.
     const auto deadline = started + std::chrono::seconds(30);
     double mapMs = -1.0;
+    double paintMs = -1.0;
+    Window mapped = None;
     XEvent event;
-    while (mapMs < 0 && nextEvent(display, event, deadline))
-        if (event.type == MapNotify && !event.xmap.override_redirect
-            && windowPid(display, event.xmap.window) == child)
-            mapMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now()
-                                                              - started).count();
+    while (paintMs < 0 && nextEvent(display, event, deadline)) {
+        if (event.type == CreateNotify && !event.xcreatewindow.override_redirect) {
+            XDamageCreate(display, event.xcreatewindow.window, XDamageReportNonEmpty);
+        } else if (mapMs < 0 && event.type == MapNotify && !event.xmap.override_redirect
+                   && windowPid(display, event.xmap.window) == child) {
+            mapMs = msSinceStart();
+            mapped = event.xmap.window;
+        } else if (event.type == damageEvent + XDamageNotify) {
+            const auto& damage = reinterpret_cast<const XDamageNotifyEvent&>(event);
+            if (mapMs >= 0 && damage.drawable == mapped)
+                paintMs = msSinceStart();
+            XDamageSubtract(display, damage.damage, None, None);
+        }
+    }
 
     long rss = -1;
-    if (mapMs >= 0) {
+    if (paintMs >= 0) {
         std::this_thread::sleep_for(std::chrono::duration<double>(settleS));
         rss = residentKb(child);
     }
     kill(child, SIGTERM);
     waitpid(child, nullptr, 0);
     XCloseDisplay(display);
-    if (mapMs < 0 || rss < 0) {
-        std::fprintf(stderr, "map_timer: %s never mapped a window\n", argv[2]);
+    if (paintMs < 0 || rss < 0) {
+        std::fprintf(stderr, "map_timer: %s never mapped and drew a window\n", argv[2]);
         return 1;
     }
-    std::printf("map_ms=%.1f rss_kb=%ld\n", mapMs, rss);
+    std::printf("map_ms=%.1f paint_ms=%.1f rss_kb=%ld\n", mapMs, paintMs, rss);
     return 0;
 }

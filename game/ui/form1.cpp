@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
+#include <QWindow>
 
 #include "highscore/form2.h"
 #include "highscore/form3.h"
@@ -24,6 +25,7 @@
 #include "ui/widgets/bevel_frame.h"
 #include "ui/widgets/board_cursor.h"
 #include "ui/widgets/field_widget.h"
+#include "ui/widgets/font_fit.h"
 #include "ui/widgets/palette_pictures.h"
 #include "ui/widgets/tree_canvas_widget.h"
 
@@ -92,7 +94,8 @@ Form1::Form1(const Form1Setup& setup, QWidget* parent)
     centreOnScreen();
     // A file that cannot be read counts as a table of blank records.
     game_->state().LowestHighscore = readLowestHighscore(folder_).value_or(0);
-    outside_->regrowTree();
+    // The first tree and the captions' fonts are made when the window is first exposed, before
+    // its first frame is painted: see prepareFirstFrame.
     game_->state().SoundOn = true;
     game_->PlaySound(kSoundProgramStart, SoundFlags::Async);
 }
@@ -160,10 +163,36 @@ Form4& Form1::resetQuestion()
     return *form4_;
 }
 
-void Form1::createDeferredParts()
+void Form1::prepareFirstFrame()
 {
-    createSecondaryWindows();
-    createPanels();
+    if (firstFramePrepared_)
+        return;
+    firstFramePrepared_ = true;
+    // Measuring the captions loads the font database, and the tree draws a few thousand lines:
+    // done here, the window is on the screen as soon as a bare window would be, and its first
+    // frame is the same.
+    for (QPushButton* button : {cmdSpielStarten_, cmdSpielAbbrechen_, cmdTonEinschaltenAusschalten_,
+                                cmdFelderGrundfarbe_, cmdSpielregeln_, cmdInformation_,
+                                cmdHighscoreAnzeigen_, cmdHighscoreErneuern_, cmdProgrammBeenden_})
+        fitButtonCaptions(button);
+    outside_->regrowTree();
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!firstFramePrepared_ && windowHandle() != nullptr)
+        windowHandle()->installEventFilter(this);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    // The window's first exposure comes before its first paint.
+    if (watched == windowHandle() && event->type() == QEvent::Expose) {
+        windowHandle()->removeEventFilter(this);
+        prepareFirstFrame();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QTextEdit* Form1::rulesPanel()
@@ -281,10 +310,6 @@ void Form1::showFrame()
 
 void Form1::paintEvent(QPaintEvent*)
 {
-    if (!firstFramePainted_) {
-        firstFramePainted_ = true;
-        QTimer::singleShot(0, this, &Form1::createDeferredParts);
-    }
     QPainter painter(this);
     painter.fillRect(rect(), background_);
     if (frameVisible_)

@@ -57,15 +57,14 @@ public:
     FieldWidget* field(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
     BoardCursor* boardCursor() const { return boardCursor_; }
     TreeCanvasWidget* treeCanvas() const { return picCanvas_; }
-    // The three highscore windows are made right after the first frame, or at once when asked for
-    // earlier. They stay hidden until shown.
+    // The three highscore windows are made when one of them is first asked for, so a player who
+    // never opens them pays neither time nor memory for them. They stay hidden until shown.
     Form2& highscoreTable();
     Form3& nameEntry();
     Form4& resetQuestion();
 
-    // The rules and information panels are made right after the first frame, so that measuring
-    // their texts does not hold up the window's appearance; asked for earlier, they are made at
-    // once. Both start hidden.
+    // The rules and information panels are made together when one of them is first asked for,
+    // for the same reason. Both start hidden.
     QTextEdit* rulesPanel();
     QTextEdit* informationPanel();
 
@@ -75,6 +74,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -85,7 +86,7 @@ private:
     void centreOnScreen();
     void createSecondaryWindows();
     void createPanels();
-    void createDeferredParts();
+    void prepareFirstFrame();
     void hidePanels();
 
     void toggleSound();
@@ -104,7 +105,7 @@ private:
 
     QColor background_;
     bool frameVisible_ = false;
-    bool firstFramePainted_ = false;
+    bool firstFramePrepared_ = false;
 
     std::unique_ptr<PalettePictures> pictures_;
     std::array<FieldWidget*, kFieldCount> fields_{};

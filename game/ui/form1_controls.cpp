@@ -6,7 +6,6 @@
 #include <QPushButton>
 
 #include "ui/form1_colours.h"
-#include "ui/widgets/font_fit.h"
 
 namespace kv {
 namespace {
@@ -22,8 +21,8 @@ QPushButton* makeColumnButton(QWidget* window, const char* name, const QString& 
     auto* button = new QPushButton(caption, window);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(kColumnLeft, top, kButtonWidth, kButtonHeight);
+    // Fitted to its face by the window before its first frame.
     button->setFont(QFont(QString::fromLatin1(kWindowFontFamily), 8));
-    fitButtonCaptions(button);
     button->setAutoDefault(false);
     QPalette palette = button->palette();
     palette.setColor(QPalette::Button, colours::kButtonFace);

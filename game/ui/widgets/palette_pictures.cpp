@@ -150,17 +150,14 @@ QImage drawPalettePicture(PaletteIndex entry, qreal devicePixelRatio)
     return image;
 }
 
-PalettePictures::PalettePictures(qreal devicePixelRatio) : devicePixelRatio_(devicePixelRatio)
-{
-    for (int entry = 0; entry < kPaletteSize; ++entry) {
-        pictures_[static_cast<std::size_t>(entry)] =
-            QPixmap::fromImage(drawPalettePicture(static_cast<PaletteIndex>(entry), devicePixelRatio));
-    }
-}
+PalettePictures::PalettePictures(qreal devicePixelRatio) : devicePixelRatio_(devicePixelRatio) {}
 
 const QPixmap& PalettePictures::picture(PaletteIndex entry) const
 {
-    return pictures_.at(entry);
+    QPixmap& picture = pictures_.at(entry);
+    if (picture.isNull())
+        picture = QPixmap::fromImage(drawPalettePicture(entry, devicePixelRatio_));
+    return picture;
 }
 
 }  // namespace kv

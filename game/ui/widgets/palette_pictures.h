@@ -17,7 +17,8 @@ inline constexpr int kPictureSize = 62;
 // outside 0..9 give a null image.
 QImage drawPalettePicture(PaletteIndex entry, qreal devicePixelRatio);
 
-// All ten pictures, made once at start-up and shared by every field.
+// The ten pictures shared by every field, each drawn when it is first shown: the board of a
+// new window is empty.
 class PalettePictures {
 public:
     explicit PalettePictures(qreal devicePixelRatio);
@@ -27,7 +28,7 @@ public:
 
 private:
     qreal devicePixelRatio_;
-    std::array<QPixmap, kPaletteSize> pictures_;
+    mutable std::array<QPixmap, kPaletteSize> pictures_;
 };
 
 }  // namespace kv

@@ -127,7 +127,7 @@ private slots:
         QVERIFY(!play.window->resetQuestion().isVisible());
     }
 
-    void panelsAndHighscoreWindowsAreMadeAfterTheFirstFrame()
+    void panelsAndHighscoreWindowsAreMadeWhenFirstAskedFor()
     {
         TempFolder folder;
         folder.writeTable(shippedHighscoreTable());
@@ -135,10 +135,13 @@ private slots:
         SteppingRandom treeRandom;
         RecordingSound sound;
         Form1 window(Form1Setup{&random, &treeRandom, &sound, folder.path()});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(window.findChild<QTextEdit*>(QStringLiteral("txtSpielregeln")) == nullptr);
         QVERIFY(window.findChild<Form2*>() == nullptr);
-        window.show();
-        QTRY_VERIFY(window.findChild<QTextEdit*>(QStringLiteral("txtSpielregeln")) != nullptr);
+        window.informationPanel();
+        window.resetQuestion();
+        QVERIFY(window.findChild<QTextEdit*>(QStringLiteral("txtSpielregeln")) != nullptr);
         QVERIFY(window.findChild<Form2*>() != nullptr);
         QVERIFY(window.findChild<Form3*>() != nullptr && window.findChild<Form4*>() != nullptr);
         QVERIFY(!window.findChild<Form2*>()->isVisible());
