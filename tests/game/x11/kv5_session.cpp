@@ -19,6 +19,14 @@ std::filesystem::path makePrivateFolder()
     return pattern;
 }
 
+std::string readText(const std::filesystem::path& file)
+{
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 // A flash clears after 400 ms: a board that held still for longer shows no passing state.
 constexpr auto kStillFor = 500ms;
 
@@ -50,7 +58,8 @@ Kv5Session::Kv5Session(const std::filesystem::path& kv5, const std::filesystem::
         std::vector<std::string> windows;
         while ((windows = visibleWindowsOf(game_->pid())).empty()) {
             if (!game_->running())
-                throw std::runtime_error("kv5 ended before showing a window:\n" + gameOutput());
+                throw std::runtime_error("kv5 ended before showing a window:\n" + gameOutput()
+                                         + "\nThe X server's log:\n" + readText(folder_ / "xvfb.log"));
             if (std::chrono::steady_clock::now() > deadline)
                 throw std::runtime_error("kv5 showed no window within 20 s:\n" + gameOutput());
             std::this_thread::sleep_for(50ms);
@@ -176,10 +185,7 @@ BoardOnScreen Kv5Session::boardAfterChange(const BoardOnScreen& before,
 
 std::string Kv5Session::gameOutput() const
 {
-    std::ifstream log(folder_ / "kv5.log");
-    std::stringstream text;
-    text << log.rdbuf();
-    return text.str();
+    return readText(folder_ / "kv5.log");
 }
 
 } // namespace kv::x11test

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "kv5_session.h"
+#include "kv5_suite.h"
 #include "window_look.h"
 
 namespace kv::x11test {
@@ -64,30 +65,16 @@ std::string tableTakingEveryResult()
     return bytes;
 }
 
-class Kv5WindowsOnX11 : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
+class Kv5WindowsOnX11 : public Kv5Suite<Kv5WindowsOnX11> {
+public:
+    static Kv5Session::Options sessionOptions()
     {
-        try {
-            Kv5Session::Options options;
-            options.highscoreFile = tableTakingEveryResult();
-            session_ = std::make_unique<Kv5Session>(KV5_PATH, KV_STAGE_DIR, options);
-        } catch (const std::exception& e) {
-            setupError_ = e.what();
-        }
-    }
-    static void TearDownTestSuite() { session_.reset(); }
-    void SetUp() override
-    {
-        if (!session_)
-            FAIL() << "kv5 could not be brought up on Xvfb: " << setupError_;
-    }
-    void TearDown() override
-    {
-        if (HasFailure() && session_)
-            std::cerr << "kv5's own output:\n" << session_->gameOutput() << '\n';
+        Kv5Session::Options options;
+        options.highscoreFile = tableTakingEveryResult();
+        return options;
     }
 
+protected:
     // The window that a click opened, once it shows its background, frame and every expectation.
     static WindowGeometry windowShowing(const std::string& title, int width, int height,
                                         const std::vector<Expectation>& expectations)
@@ -120,12 +107,7 @@ protected:
     {
         ASSERT_TRUE(click(window.x + box.left + box.width / 2, window.y + box.top + box.height / 2));
     }
-
-    static std::unique_ptr<Kv5Session> session_;
-    static std::string setupError_;
 };
-std::unique_ptr<Kv5Session> Kv5WindowsOnX11::session_;
-std::string Kv5WindowsOnX11::setupError_;
 
 TEST_F(Kv5WindowsOnX11, TableShowsTheStoredResultsAndGoesWithZurueck)
 {

@@ -1,6 +1,7 @@
 // kv5 on a real X server, played with synthesised mouse input the way a player would.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "kv5_session.h"
+#include "kv5_suite.h"
 
 namespace kv::x11test {
 namespace {
@@ -49,32 +51,11 @@ int newlyBlocked(const BoardOnScreen& before, const BoardOnScreen& after)
     return count;
 }
 
-class Kv5OnX11 : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        try {
-            session_ = new Kv5Session(KV5_PATH, KV_STAGE_DIR);
-        } catch (const std::exception& e) {
-            setupError_ = e.what();
-        }
-    }
-    static void TearDownTestSuite()
-    {
-        delete session_;
-        session_ = nullptr;
-    }
-    void SetUp() override
-    {
-        if (!session_)
-            FAIL() << "kv5 could not be brought up on Xvfb: " << setupError_;
-    }
-    void TearDown() override
-    {
-        if (HasFailure() && session_)
-            std::cerr << "kv5's own output:\n" << session_->gameOutput() << '\n';
-    }
+class Kv5OnX11 : public Kv5Suite<Kv5OnX11> {
+public:
+    static Kv5Session::Options sessionOptions() { return {}; }
 
+protected:
     // Starts the game once for all tests that need a running one.
     static BoardOnScreen startedBoard()
     {
@@ -86,12 +67,7 @@ protected:
         }
         return *started;
     }
-
-    static Kv5Session* session_;
-    static std::string setupError_;
 };
-Kv5Session* Kv5OnX11::session_ = nullptr;
-std::string Kv5OnX11::setupError_;
 
 TEST_F(Kv5OnX11, WindowHasAClientAreaOf800x600)
 {
@@ -187,28 +163,42 @@ TEST_F(Kv5OnX11, DropOfAFieldOntoItselfAddsExactlyThreeFields)
     expectFruitlessMoves(*session_, session_->board(), true);
 }
 
-TEST_F(Kv5OnX11, DragMovesAFieldOntoAFreeOne)
+// Moves a plain coloured field onto a free one with `move` until the board shows it moved and
+// returns the field it went to. A move that happens to complete a figure clears the moved
+// field, and a random wipe may take its colour: then another pair shows the move.
+std::optional<int> moveAFieldOntoAFreeOne(Kv5Session& session,
+                                          const std::function<bool(int from, int to)>& move)
 {
-    startedBoard();
-    BoardOnScreen board = session_->board();
-    // A move that happens to complete a figure clears the moved field, and a random wipe may
-    // take its colour: then another pair shows the move.
+    BoardOnScreen board = session.board();
     std::string attempts;
     for (int attempt = 0; attempt < 4; ++attempt) {
         const std::vector<int> filled = fieldsThatAre(board, FieldLook::Coloured);
         const std::vector<int> free = fieldsThatAre(board, FieldLook::Free);
-        ASSERT_FALSE(filled.empty() || free.empty()) << describe(board);
+        if (filled.empty() || free.empty()) {
+            ADD_FAILURE() << "no field to move or none to move it to:\n" << describe(board);
+            return std::nullopt;
+        }
         const int from = filled[attempt % filled.size()];
         const int to = free[(free.size() / 2 + 7 * attempt) % free.size()];
-        ASSERT_TRUE(session_->dragField(from, to));
-        const BoardOnScreen after = session_->boardAfterChange(board, 5s);
-        attempts += "dragged " + std::to_string(from) + " to " + std::to_string(to) + ":\n"
+        if (!move(from, to)) {
+            ADD_FAILURE() << "the input for a move from " << from << " to " << to << " failed";
+            return std::nullopt;
+        }
+        const BoardOnScreen after = session.boardAfterChange(board, 5s);
+        attempts += "moved " + std::to_string(from) + " to " + std::to_string(to) + ":\n"
                     + describe(board) + "->\n" + describe(after);
         if (after[from].look == FieldLook::Free && after[to] == board[from])
-            return;
+            return to;
         board = after;
     }
-    ADD_FAILURE() << "no drag moved a field onto a free one\n" << attempts;
+    ADD_FAILURE() << "no move took a field onto a free one\n" << attempts;
+    return std::nullopt;
+}
+
+TEST_F(Kv5OnX11, DragMovesAFieldOntoAFreeOne)
+{
+    startedBoard();
+    moveAFieldOntoAFreeOne(*session_, [](int from, int to) { return session_->dragField(from, to); });
 }
 
 // The keyboard cursor's ring on field `index`: black along the field's edge, white inside it.
@@ -253,31 +243,18 @@ TEST_F(Kv5OnX11, KeyboardMovesAFieldOntoAFreeOne)
     ASSERT_TRUE(reached) << "Tab never brought the cursor onto the board";
 
     int cursor = kCursorStart;
-    BoardOnScreen board = session_->board();
-    std::string attempts;
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        const std::vector<int> filled = fieldsThatAre(board, FieldLook::Coloured);
-        const std::vector<int> free = fieldsThatAre(board, FieldLook::Free);
-        ASSERT_FALSE(filled.empty() || free.empty()) << describe(board);
-        const int from = filled[attempt % filled.size()];
-        const int to = free[(free.size() / 3 + 5 * attempt) % free.size()];
+    const auto movedTo = moveAFieldOntoAFreeOne(*session_, [&cursor](int from, int to) {
         std::vector<std::string> keys = arrowsFrom(cursor, from);
         keys.push_back("space");
         const std::vector<std::string> onward = arrowsFrom(from, to);
         keys.insert(keys.end(), onward.begin(), onward.end());
         keys.push_back("Return");
-        ASSERT_TRUE(pressKeys(keys));
         cursor = to;
-        const BoardOnScreen after = session_->boardAfterChange(board, 5s);
-        attempts += "keys from " + std::to_string(from) + " to " + std::to_string(to) + ":\n"
-                    + describe(board) + "->\n" + describe(after);
-        if (after[from].look == FieldLook::Free && after[to] == board[from]) {
-            EXPECT_TRUE(cursorOn(session_->screen(), session_->window(), to));
-            return;
-        }
-        board = after;
+        return pressKeys(keys);
+    });
+    if (movedTo) {
+        EXPECT_TRUE(cursorOn(session_->screen(), session_->window(), *movedTo));
     }
-    ADD_FAILURE() << "no key press moved a field onto a free one\n" << attempts;
 }
 
 } // namespace

@@ -39,13 +39,33 @@ XvfbServer::XvfbServer(const std::filesystem::path& folder, bool withWindowManag
     : framebuffer_(folder / "Xvfb_screen0")
 {
     const std::filesystem::path logFile = folder / "xvfb.log";
+    // Servers that start at the same moment can both be told the same free display, and then
+    // one of them cannot be reached: such a server is replaced by a new one.
+    for (int attempt = 0; display_.empty(); ++attempt) {
+        if (attempt == 5)
+            throw std::runtime_error("no Xvfb could be reached; see " + logFile.string());
+        startServer(logFile);
+    }
+    setenv("DISPLAY", display_.c_str(), 1);
+    if (withWindowManager)
+        startWindowManager(folder / "openbox.log");
+    // The pointer starts in the middle of the screen, where it would cover the game's window.
+    std::vector<std::string> park{"xdotool"};
+    park.insert(park.end(), kParkPointer.begin() + 2, kParkPointer.end());
+    if (!runForOutput(park))
+        throw std::runtime_error("xdotool cannot move the pointer");
+}
+
+void XvfbServer::startServer(const std::filesystem::path& logFile)
+{
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0)
         throw std::runtime_error("cannot create a pipe for Xvfb");
     try {
         process_ = std::make_unique<ChildProcess>(
             std::vector<std::string>{"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24",
-                                     "-fbdir", folder.string(), "-nolisten", "tcp"},
+                                     "-fbdir", framebuffer_.parent_path().string(), "-nolisten",
+                                     "tcp"},
             ChildProcess::Options{{}, logFile, fds[1]});
     } catch (...) {
         close(fds[0]);
@@ -58,15 +78,15 @@ XvfbServer::XvfbServer(const std::filesystem::path& folder, bool withWindowManag
     if (number.empty())
         throw std::runtime_error("Xvfb did not report a display within 10 s; see "
                                  + logFile.string());
-    display_ = ":" + number;
-    setenv("DISPLAY", display_.c_str(), 1);
-    if (withWindowManager)
-        startWindowManager(folder / "openbox.log");
-    // The pointer starts in the middle of the screen, where it would cover the game's window.
-    std::vector<std::string> park{"xdotool"};
-    park.insert(park.end(), kParkPointer.begin() + 2, kParkPointer.end());
-    if (!runForOutput(park))
-        throw std::runtime_error("xdotool cannot move the pointer");
+    const std::string display = ":" + number;
+    for (int look = 0; look < 20; ++look) {
+        if (runForOutput({"xdpyinfo", "-display", display}) && std::filesystem::exists(framebuffer_)) {
+            display_ = display;
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    process_.reset();
 }
 
 void XvfbServer::startWindowManager(const std::filesystem::path& logFile)

@@ -29,6 +29,8 @@ public:
     XwdImage screenshot() const;
 
 private:
+    // Sets display_ once the new server can be reached.
+    void startServer(const std::filesystem::path& logFile);
     void startWindowManager(const std::filesystem::path& logFile);
 
     std::filesystem::path framebuffer_;
