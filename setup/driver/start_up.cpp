@@ -49,9 +49,12 @@ bool prepareSetup(SetupRun& run, const char* ownPath, SetupUi& ui) {
     reportFailure(ui, ownPath, "Kann Datei nicht öffnen ..");
     return false;
   }
-  // Without the magic the run goes on with an empty package and fails at
-  // the first extraction.
-  if (!readFixedHeader(run.packageFd, run.settings)) return true;
+  // Without the magic there is no package to read: as incomplete as one cut
+  // short, and told at once rather than after the window has opened.
+  if (!readFixedHeader(run.packageFd, run.settings)) {
+    reportIncompletePackage(ui);
+    return false;
+  }
   if (run.settings.header.adminOnly && !run.system->isAdministrator()) {
     reportError(ui, "Dieses Programm darf nur vom System-Administrator installiert werden.");
     return false;

@@ -72,6 +72,14 @@ int DriverFixture::finish() {
   return finishSetup(run, window);
 }
 
+void DriverFixture::restart() {
+  if (!finished) finish();
+  finished = false;
+  initSetupRun(run);
+  run.system = system.calls();
+  window.log.clear();
+}
+
 bool DriverFixture::exists(const std::string& path) {
   struct stat info;
   return lstat(path.c_str(), &info) == 0;
