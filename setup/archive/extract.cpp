@@ -21,7 +21,7 @@ namespace {
 constexpr char kUnpackFailed[] = "Fehler beim Entpacken der Datei(en).";
 constexpr char kInvalidName[] = "Invalid filename.";
 
-enum class EntryOutcome { Done, Skipped, Failed };
+enum class EntryOutcome { Done, Failed };
 
 struct Walk {
   int package;
@@ -32,6 +32,12 @@ struct Walk {
   ChunkBuffers buffers;
   bool workFolderReady;
 };
+
+// The end of a walk that unpacked nothing usable: the message and the status line.
+void reportUnpackFailed(SetupUi& ui) {
+  reportError(ui, kUnpackFailed);
+  ui.setStatusText("Error extracting file(s).");
+}
 
 void showProgress(SetupUi& ui, const char* target) {
   char text[kPathSize + 32];
@@ -129,7 +135,11 @@ EntryOutcome processEntry(Walk& walk, long long start, const EntryHeader& header
         encryptionCheckByte(header.flags, header.modTime, header.crc32);
     switch (findPassword(walk.ui, walk.state.archivePassword, encryptionHeader, check, keys)) {
       case PasswordResult::Accepted: break;
-      case PasswordResult::Rejected: return EntryOutcome::Skipped;
+      // An entry that cannot be opened fails the run: asking for the
+      // passwords of the entries after it would be in vain.
+      case PasswordResult::Rejected:
+        reportUnpackFailed(walk.ui);
+        return EntryOutcome::Failed;
       case PasswordResult::Cancelled: return EntryOutcome::Failed;
     }
   }
@@ -142,7 +152,7 @@ EntryOutcome processEntry(Walk& walk, long long start, const EntryHeader& header
 }
 
 // Runs the walk from archiveStart; false after a failure that ended it.
-bool walkEntries(Walk& walk, long long position, bool& lastEntryOk, bool& anySkipped) {
+bool walkEntries(Walk& walk, long long position, unsigned& entries) {
   for (;;) {
     unsigned char raw[kEntryHeaderSize];
     if (!seekTo(walk.package, position)) return true;
@@ -159,10 +169,8 @@ bool walkEntries(Walk& walk, long long position, bool& lastEntryOk, bool& anySki
       return false;
     }
     const EntryHeader header = parseEntryHeader(raw);
-    const EntryOutcome outcome = processEntry(walk, position, header);
-    if (outcome == EntryOutcome::Failed) return false;
-    lastEntryOk = outcome == EntryOutcome::Done;
-    anySkipped = anySkipped || outcome == EntryOutcome::Skipped;
+    if (processEntry(walk, position, header) == EntryOutcome::Failed) return false;
+    ++entries;
     position += kEntryHeaderSize + header.nameLength + static_cast<long long>(header.compressedSize);
   }
 }
@@ -182,18 +190,16 @@ bool extractArchive(int packageFd, const PackageSettings& settings, const char* 
   unsigned char* input = static_cast<unsigned char*>(malloc(kChunkSize + 2));
   unsigned char* output = static_cast<unsigned char*>(malloc(kInflateOutputSize + 2));
   Walk walk{packageFd, size, workFolder, ui, state, {input, output}, false};
-  bool lastEntryOk = false;
-  bool anySkipped = false;
+  unsigned entries = 0;
   bool walked = false;
-  if (input && output) walked = walkEntries(walk, settings.archiveStart, lastEntryOk, anySkipped);
+  if (input && output) walked = walkEntries(walk, settings.archiveStart, entries);
   else reportError(ui, kUnpackFailed);
   free(input);
   free(output);
   if (!walked) return false;
-  // A skipped entry fails the run wherever it sits, not just at the end.
-  if (!lastEntryOk || anySkipped) {
-    reportError(ui, kUnpackFailed);
-    ui.setStatusText("Error extracting file(s).");
+  // An archive without a single entry installs nothing.
+  if (entries == 0) {
+    reportUnpackFailed(ui);
     return false;
   }
   state.extractionOk = true;
