@@ -18,7 +18,7 @@ struct ExtractionState {
   bool extractionOk;
   PathList extractedFiles;   // every file created, in order
   PathList createdFolders;   // sub-folders created below the work folder, outer first
-  char archivePassword[80];  // the last password entered, kept for later entries
+  char archivePassword[80];  // the last password entered (Windows-1252), kept for later entries
 };
 
 // Walks the archive from settings.archiveStart and unpacks every entry below

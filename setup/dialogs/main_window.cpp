@@ -76,8 +76,8 @@ void MainWindow::setStatusText(const char* text) { text_->setText(displayText(te
 
 void MainWindow::processOneEvent() { QCoreApplication::processEvents(); }
 
-bool MainWindow::askPassword(char* buf80, int* length) {
-  return setup::askPassword(buf80, length);
+bool MainWindow::askPassword(char* entry, int* length) {
+  return setup::askPassword(entry, length);
 }
 
 void MainWindow::setButtonCaption(MainButton button, const char* caption) {

@@ -7,12 +7,11 @@
 #include <QPushButton>
 
 #include "setup/dialogs/dialog_units.h"
+#include "setup/package/setup_ui.h"
 
 namespace setup {
 
-constexpr int kLongestPassword = 79;
-
-bool askPassword(char* buf80, int* length) {
+bool askPassword(char* entry, int* length) {
   // A caption bar without system menu: no close box either.
   QDialog dialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   dialog.setWindowTitle(QStringLiteral("Bitte geben Sie das Paßwort ein..."));
@@ -35,14 +34,11 @@ bool askPassword(char* buf80, int* length) {
   edit->setFocus();
   if (dialog.exec() != QDialog::Accepted) return false;
 
+  // The edit box holds at most kLongestPassword characters, which always fit.
   const QByteArray entered = edit->text().toUtf8();
-  // Never cut a character in two: back off to the start of the last one.
-  int size = entered.size() < kLongestPassword ? static_cast<int>(entered.size())
-                                               : kLongestPassword;
-  if (size < entered.size())
-    while (size > 0 && (static_cast<unsigned char>(entered[size]) & 0xC0) == 0x80) --size;
-  memcpy(buf80, entered.constData(), static_cast<size_t>(size));
-  buf80[size] = '\0';
+  const int size = entered.size() < kPasswordEntrySize ? static_cast<int>(entered.size()) : 0;
+  memcpy(entry, entered.constData(), static_cast<size_t>(size));
+  entry[size] = '\0';
   *length = size;
   return true;
 }

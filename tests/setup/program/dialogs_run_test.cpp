@@ -156,7 +156,8 @@ TEST_F(InProcessRun, LicenceDeclinedByEnterThenAccepted) {
 
 TEST_F(InProcessRun, PasswordPromptHidesTheTextAndAsksAgainAfterAWrongOne) {
   mkpackage::PackagePlan plan = programPlan();
-  for (mkpackage::EntryPlan& entry : plan.entries) entry.password = "geheim";
+  // Keyed in the package's code page; typed as the user's text.
+  for (mkpackage::EntryPlan& entry : plan.entries) entry.password = "Gr\xF6\xDF" "e";
   std::vector<QString> titles;
   auto answer = [&](const QString& typed) {
     script.then({"password prompt",
@@ -167,12 +168,16 @@ TEST_F(InProcessRun, PasswordPromptHidesTheTextAndAsksAgainAfterAWrongOne) {
                    EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
                    EXPECT_EQ(edit->maxLength(), 79);
                    EXPECT_EQ(w->focusWidget(), edit);
-                   QTest::keyClicks(edit, typed);
+                   // Typed as key events carrying their text, umlauts included.
+                   for (const QChar c : typed)
+                     QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c),
+                                         Qt::NoModifier);
+                   EXPECT_EQ(edit->text(), typed);
                    clickLater(buttonWithText(w, "&Ok"));
                  }});
   };
   answer("falsch");
-  answer("geheim");
+  answer(QStringLiteral("Größe"));
   EXPECT_EQ(runOn(plan), 0);
   EXPECT_EQ(titles, (std::vector<QString>{"Bitte geben Sie das Paßwort ein...",
                                           "Bitte geben Sie das Paßwort ein..."}));

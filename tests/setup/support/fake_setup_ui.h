@@ -48,15 +48,15 @@ public:
   void setStatusText(const char* text) override { statusTexts.emplace_back(text); }
   void processOneEvent() override { ++eventsProcessed; }
 
-  bool askPassword(char* buf80, int* length) override {
+  bool askPassword(char* entry, int* length) override {
     ++passwordPrompts;
     if (passwords.empty() || !passwords.front()) {
       if (!passwords.empty()) passwords.pop_front();
       return false;
     }
-    const std::string entered = passwords.front()->substr(0, 79);
+    const std::string entered = passwords.front()->substr(0, kPasswordEntrySize - 1);
     passwords.pop_front();
-    std::memcpy(buf80, entered.c_str(), entered.size() + 1);
+    std::memcpy(entry, entered.c_str(), entered.size() + 1);
     *length = static_cast<int>(entered.size());
     return true;
   }
