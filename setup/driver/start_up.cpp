@@ -29,7 +29,7 @@ void rememberFolders(SetupRun& run, const char* ownPath) {
 // The joined file replaces the own file as the package from here on.
 bool joinPackage(SetupRun& run, SetupUi& ui) {
   joinedFilePath(run.joinedFile, sizeof run.joinedFile, run.workFolder);
-  const int joined = joinVolumes(run.settings, run.ownPath, run.workFolder, ui);
+  const int joined = joinVolumes(run.settings, run.packageFd, run.ownPath, run.workFolder, ui);
   if (joined < 0) return false;
   closeFile(run.packageFd);
   run.packageFd = joined;
@@ -38,13 +38,13 @@ bool joinPackage(SetupRun& run, SetupUi& ui) {
 
 }  // namespace
 
-bool prepareSetup(SetupRun& run, const char* ownPath, SetupUi& ui) {
+bool prepareSetup(SetupRun& run, const char* ownPath, int ownFile, SetupUi& ui) {
   run.installDone = false;
   run.installing = false;
   fixedNotice();
   rememberFolders(run, ownPath);
 
-  run.packageFd = openExistingForReading(ownPath);
+  run.packageFd = ownFile;
   if (run.packageFd < 0) {
     reportFailure(ui, ownPath, "Kann Datei nicht öffnen ..");
     return false;

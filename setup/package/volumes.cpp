@@ -52,8 +52,8 @@ static bool askForVolume(const PackageSettings& settings, unsigned volume, Setup
          Answer::Ok;
 }
 
-int joinVolumes(const PackageSettings& settings, const char* ownPath, const char* workFolder,
-                SetupUi& ui) {
+int joinVolumes(const PackageSettings& settings, int packageFd, const char* ownPath,
+                const char* workFolder, SetupUi& ui) {
   char joinedPath[kPathSize];
   char volume[kPathSize];
   char* buffer = static_cast<char*>(malloc(kCopyChunk));
@@ -64,6 +64,12 @@ int joinVolumes(const PackageSettings& settings, const char* ownPath, const char
 
   long long written = 0;
   for (unsigned k = 0; !failed && written < settings.header.totalSize;) {
+    // Volume 0 is the running program's own file, already open.
+    if (k == 0) {
+      failed = !seekTo(packageFd, 0) || !copyVolume(packageFd, joined, buffer, written);
+      ++k;
+      continue;
+    }
     failed = !volumePath(volume, sizeof volume, ownPath, k);
     const int in = failed ? -1 : openExistingForReading(volume);
     if (in < 0) {

@@ -14,10 +14,12 @@ bool joinedFilePath(char* out, size_t size, const char* workFolder);
 bool volumePath(char* out, size_t size, const char* ownPath, unsigned volume);
 
 // Creates the work folder, copies volumes 0, 1, ... into the joined file until
-// it holds header.totalSize bytes, asking for each missing volume. Returns the
-// joined file opened for reading, or -1 after "Setup-Archiv konnte nicht
-// erfolgreich erstellt werden." (or the work folder's own refusal).
-int joinVolumes(const PackageSettings& settings, const char* ownPath,
+// it holds header.totalSize bytes, asking for each missing volume. Volume 0 is
+// read from `packageFd`, the setup's own file as it was started; the others
+// are looked up beside `ownPath`. Returns the joined file opened for reading,
+// or -1 after "Setup-Archiv konnte nicht erfolgreich erstellt werden." (or the
+// work folder's own refusal).
+int joinVolumes(const PackageSettings& settings, int packageFd, const char* ownPath,
                 const char* workFolder, SetupUi& ui);
 
 }  // namespace setup

@@ -6,6 +6,7 @@
 
 #include "setup/driver/end_of_run.h"
 #include "setup/driver/start_up.h"
+#include "setup/platform/files.h"
 
 namespace setup::testing {
 
@@ -60,7 +61,7 @@ DriverFixture::~DriverFixture() {
 
 bool DriverFixture::prepareBytes(const mkpackage::Bytes& bytes) {
   dir.write("KARVELO-setup.run", std::string(bytes.begin(), bytes.end()));
-  return prepareSetup(run, ownPath.c_str(), window);
+  return prepareSetup(run, ownPath.c_str(), openExistingForReading(ownPath.c_str()), window);
 }
 
 bool DriverFixture::prepare(const mkpackage::PackagePlan& plan) {

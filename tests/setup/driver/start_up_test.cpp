@@ -7,6 +7,7 @@
 #include "setup/driver/end_of_run.h"
 #include "setup/driver/start_up.h"
 #include "setup/driver/window_commands.h"
+#include "setup/platform/files.h"
 #include "volumes.h"
 
 namespace setup::testing {
@@ -44,7 +45,7 @@ TEST_F(StartUp, TemporaryFolderWithABlankOrOfOneCharacterGivesWayToTheSystemFold
   initSetupRun(root);
   root.system = system.calls();
   setenv("TMPDIR", "/", 1);
-  ASSERT_TRUE(prepareSetup(root, ownPath.c_str(), window));
+  ASSERT_TRUE(prepareSetup(root, ownPath.c_str(), openExistingForReading(ownPath.c_str()), window));
   EXPECT_STREQ(root.workFolder, "/var/tmp/$Pakorix.Tmp");
   finishSetup(root, window);
 }
@@ -58,7 +59,7 @@ TEST_F(StartUp, TemporaryFolderTooLongForTheWorkFolderGivesWayToTheSystemFolder)
 
 TEST_F(StartUp, OwnFileThatCannotBeOpenedIsReportedByItsPath) {
   const std::string missing = dir.file("weg.run");
-  EXPECT_FALSE(prepareSetup(run, missing.c_str(), window));
+  EXPECT_FALSE(prepareSetup(run, missing.c_str(), openExistingForReading(missing.c_str()), window));
   EXPECT_EQ(window.log, std::vector<std::string>{"stop " + missing + " / Kann Datei nicht öffnen .."});
   EXPECT_EQ(finish(), 0);
   EXPECT_EQ(window.log.size(), 1u);  // nothing to close, no second box
@@ -155,7 +156,7 @@ protected:
 
 TEST_F(Volumes, AllVolumesAreJoinedIntoTheWorkFolderAndRemovedAtTheEnd) {
   ASSERT_GE(writeVolumes(shippedLikePlan()).size(), 3u);
-  ASSERT_TRUE(prepareSetup(run, ownPath.c_str(), window));
+  ASSERT_TRUE(prepareSetup(run, ownPath.c_str(), openExistingForReading(ownPath.c_str()), window));
   EXPECT_TRUE(window.log.empty());
   EXPECT_EQ(run.joinedFile, workFolder + "/Pakorix.pkg");
   EXPECT_TRUE(exists(run.joinedFile));
@@ -172,7 +173,7 @@ TEST_F(Volumes, MissingVolumeAskedForAndCancelledEndsTheRun) {
   ASSERT_GE(paths.size(), 3u);
   ASSERT_EQ(unlink(paths[2].c_str()), 0);
   window.boxAnswer = Answer::Cancel;
-  EXPECT_FALSE(prepareSetup(run, ownPath.c_str(), window));
+  EXPECT_FALSE(prepareSetup(run, ownPath.c_str(), openExistingForReading(ownPath.c_str()), window));
   EXPECT_EQ(window.log, (std::vector<std::string>{
                             "info Setup benötigt die Diskette Nr.3.. / KARVELO",
                             "stop Setup-Archiv konnte nicht erfolgreich erstellt werden. / Fehler"}));

@@ -248,8 +248,8 @@ TEST_F(InProcessRun, StartUpFailuresShowTheirBoxesAndNoWindow) {
 TEST_F(InProcessRun, OwnFileTheSystemCannotNameIsReportedByTheNameItWasStartedBy) {
   answerBox();
   answerBox();
-  EXPECT_EQ(setup::runSetup(nullptr, "./KARVELO-setup.run"), 0);
-  EXPECT_EQ(setup::runSetup(nullptr, ""), 0);
+  EXPECT_EQ(setup::runSetup(nullptr, -1, "./KARVELO-setup.run"), 0);
+  EXPECT_EQ(setup::runSetup(nullptr, -1, ""), 0);
   EXPECT_TRUE(script.remaining().empty());
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[0].text, "./KARVELO-setup.run");

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 
 #include "setup/dialogs/run_setup.h"
+#include "setup/platform/files.h"
 
 namespace setup::testing {
 
@@ -26,7 +27,8 @@ InProcessRun::~InProcessRun() {
 }
 
 int InProcessRun::runOnFile(const std::string& ownPath) {
-  const int code = setup::runSetup(ownPath.c_str(), ownPath.c_str());
+  const int code =
+      setup::runSetup(ownPath.c_str(), openExistingForReading(ownPath.c_str()), ownPath.c_str());
   for (const Step& step : script.remaining()) ADD_FAILURE() << "never happened: " << step.description;
   return code;
 }
