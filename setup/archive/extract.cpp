@@ -13,6 +13,7 @@
 #include "setup/package/setup_ui.h"
 #include "setup/package/work_folder.h"
 #include "setup/platform/files.h"
+#include "setup/platform/folders.h"
 #include "setup/platform/path_text.h"
 
 namespace setup {
@@ -30,7 +31,6 @@ struct Walk {
   SetupUi& ui;
   ExtractionState& state;
   ChunkBuffers buffers;
-  bool workFolderReady;
 };
 
 // The end of a walk that unpacked nothing usable: the message and the status line.
@@ -58,22 +58,26 @@ void finishFile(SetupUi& ui, int fd, const char* target, const EntryHeader& head
 EntryOutcome writeEntryFile(Walk& walk, const EntryHeader& header, const char* name,
                             long long dataStart, uint32_t dataSize, ZipKeys* keys) {
   SetupUi& ui = walk.ui;
-  if (!walk.workFolderReady && !ensureWorkFolder(walk.workFolder, ui)) return EntryOutcome::Failed;
-  walk.workFolderReady = true;
-  char folder[kPathSize];
-  if (!createEntryFolders(walk.workFolder, name, walk.state.createdFolders, folder,
-                          sizeof folder)) {
-    reportFailure(ui, folder, "Error in directory ..");
-    return EntryOutcome::Failed;
-  }
-  // A name ending in "/" stands for a folder, which now exists.
-  if (name[strlen(name) - 1] == '/') return EntryOutcome::Done;
-
+  int& work = walk.state.workFolderFd;
+  if (!ensureWorkFolder(walk.workFolder, work, ui)) return EntryOutcome::Failed;
+  // The path only names the file in messages and the list.
   char target[kPathSize];
   copyText(target, sizeof target, walk.workFolder);
   appendText(target, sizeof target, "/");
   appendText(target, sizeof target, name);
-  const int fd = createFileReplacing(target);
+  const char* lastSlash = strrchr(name, '/');
+  const int folder = openEntryFolder(work, name, &walk.state.createdFolders);
+  if (folder < 0) {
+    // The message names the whole folder part.
+    if (lastSlash) target[strlen(walk.workFolder) + 1 + static_cast<size_t>(lastSlash - name)] = '\0';
+    reportFailure(ui, target, "Error in directory ..");
+    return EntryOutcome::Failed;
+  }
+  // A name ending in "/" stands for a folder, which now exists.
+  const char* base = lastSlash ? lastSlash + 1 : name;
+  const int fd = *base ? createFileIn(folder, base) : -1;
+  if (folder != work) closeFile(folder);
+  if (!*base) return EntryOutcome::Done;
   if (fd < 0) {
     reportFailure(ui, target, "Kann Datei nicht öffnen ..");
     return EntryOutcome::Failed;
@@ -189,7 +193,7 @@ bool extractArchive(int packageFd, const PackageSettings& settings, const char* 
   // The inflater may look two bytes beyond its input and output.
   unsigned char* input = static_cast<unsigned char*>(malloc(kChunkSize + 2));
   unsigned char* output = static_cast<unsigned char*>(malloc(kInflateOutputSize + 2));
-  Walk walk{packageFd, size, workFolder, ui, state, {input, output}, false};
+  Walk walk{packageFd, size, workFolder, ui, state, {input, output}};
   unsigned entries = 0;
   bool walked = false;
   if (input && output) walked = walkEntries(walk, settings.archiveStart, entries);

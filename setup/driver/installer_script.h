@@ -21,8 +21,9 @@ bool installerCommandLine(char* out, size_t size, bool advancedInf, const char* 
 bool followUpCommandLine(char* out, size_t size, const char* workFolder, const char* infName);
 
 // Runs the installer the package unpacked into the work folder (else the one on
-// PATH) from the work folder and waits for it while the window stays alive; with the advanced installer, then the second section at high
-// priority without window events. Returns to the saved current folder.
+// PATH) in the work folder and waits for it while the window stays alive;
+// with the advanced installer, then the second section at high priority
+// without window events. The setup's own current folder stays as it was.
 void runInstallerScript(SetupRun& run, SetupWindow& window);
 
 }  // namespace setup

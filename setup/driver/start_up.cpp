@@ -1,7 +1,5 @@
 #include "setup/driver/start_up.h"
 
-#include <unistd.h>
-
 #include "setup/driver/setup_run.h"
 #include "setup/package/completeness.h"
 #include "setup/package/fixed_notice.h"
@@ -15,7 +13,6 @@ namespace setup {
 namespace {
 
 void rememberFolders(SetupRun& run, const char* ownPath) {
-  if (!getcwd(run.savedFolder, sizeof run.savedFolder)) run.savedFolder[0] = '\0';
   systemFolder(run.systemFolder, sizeof run.systemFolder);
   // A temporary folder too long for the work folder's buffer would leave a
   // cut name; the system folder always fits.
@@ -29,7 +26,8 @@ void rememberFolders(SetupRun& run, const char* ownPath) {
 // The joined file replaces the own file as the package from here on.
 bool joinPackage(SetupRun& run, SetupUi& ui) {
   joinedFilePath(run.joinedFile, sizeof run.joinedFile, run.workFolder);
-  const int joined = joinVolumes(run.settings, run.packageFd, run.ownPath, run.workFolder, ui);
+  const int joined = joinVolumes(run.settings, run.packageFd, run.ownPath, run.workFolder,
+                                 run.extraction.workFolderFd, ui);
   if (joined < 0) return false;
   closeFile(run.packageFd);
   run.packageFd = joined;

@@ -7,26 +7,21 @@
 
 namespace setup {
 
-int openExistingForReading(const char* path) {
+int openRetrying(int folder, const char* name, int flags, unsigned mode) {
   int fd;
-  do fd = open(path, O_RDONLY | O_CLOEXEC);
+  do fd = openat(folder, name, flags, static_cast<mode_t>(mode));
   while (fd < 0 && errno == EINTR);
   return fd;
 }
 
-int createFileReplacing(const char* path) {
-  int fd;
-  do fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
-  while (fd < 0 && errno == EINTR);
-  return fd;
+int openExistingForReading(const char* path) {
+  return openRetrying(AT_FDCWD, path, O_RDONLY | O_CLOEXEC, 0);
 }
 
 bool closeFile(int fd) {
   // Linux releases the descriptor even when close reports EINTR: never retry.
   return close(fd) == 0;
 }
-
-bool removeFile(const char* path) { return unlink(path) == 0; }
 
 long long fileSize(int fd) {
   struct stat info;

@@ -5,13 +5,12 @@
 
 namespace setup {
 
+// openat with `flags` (and `mode` for a new file), again after an
+// interruption; -1 on failure.
+int openRetrying(int folder, const char* name, int flags, unsigned mode);
 // An existing file opened read-only; -1 on failure.
 int openExistingForReading(const char* path);
-// Creates or truncates `path` for writing. Never follows a symbolic link at
-// `path` itself; -1 on failure.
-int createFileReplacing(const char* path);
 bool closeFile(int fd);
-bool removeFile(const char* path);
 
 long long fileSize(int fd);  // -1 on failure
 bool seekTo(int fd, long long offset);

@@ -1,14 +1,23 @@
 #include "setup/platform/folders.h"
 
-#include <errno.h>
 #include <fcntl.h>
-#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "setup/platform/files.h"
 #include "setup/platform/path_text.h"
 
 namespace setup {
+namespace {
+
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+bool isFolderFollowingLinks(const char* path) {
+  struct stat info;
+  return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+}  // namespace
 
 PathKind pathKind(const char* path) {
   struct stat info;
@@ -16,29 +25,6 @@ PathKind pathKind(const char* path) {
   if (S_ISREG(info.st_mode)) return PathKind::File;
   if (S_ISDIR(info.st_mode)) return PathKind::Folder;
   return PathKind::Other;
-}
-
-FolderOwnership folderOwnership(const char* path) {
-  struct stat info;
-  if (lstat(path, &info) != 0)
-    return errno == ENOENT ? FolderOwnership::Missing : FolderOwnership::Refused;
-  if (!S_ISDIR(info.st_mode) || info.st_uid != geteuid()) return FolderOwnership::Refused;
-  return FolderOwnership::Own;
-}
-
-bool restrictFolderToOwner(const char* path) {
-  const int fd = open(path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool done = fchmod(fd, 0700) == 0;
-  close(fd);
-  return done;
-}
-
-bool createFolder(const char* path, mode_t mode) { return mkdir(path, mode) == 0; }
-
-static bool isFolderFollowingLinks(const char* path) {
-  struct stat info;
-  return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool createFolderWithParents(const char* path, mode_t mode) {
@@ -57,5 +43,36 @@ bool createFolderWithParents(const char* path, mode_t mode) {
 }
 
 bool removeFolder(const char* path) { return rmdir(path) == 0; }
+
+int openFolder(const char* path) { return openRetrying(AT_FDCWD, path, kFolderFlags, 0); }
+
+bool claimFolder(int folder) {
+  struct stat info;
+  return fstat(folder, &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
+         fchmod(folder, 0700) == 0;
+}
+
+bool namesFolder(const char* path, int folder) {
+  struct stat named, open;
+  return lstat(path, &named) == 0 && fstat(folder, &open) == 0 && named.st_dev == open.st_dev &&
+         named.st_ino == open.st_ino;
+}
+
+int openFolderIn(int parent, const char* name, bool* created) {
+  if (created) *created = mkdirat(parent, name, 0777) == 0;
+  return openRetrying(parent, name, kFolderFlags, 0);
+}
+
+int createFileIn(int folder, const char* name) {
+  return openRetrying(folder, name, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+}
+
+int openFileIn(int folder, const char* name) {
+  return openRetrying(folder, name, O_RDONLY | O_NOFOLLOW | O_CLOEXEC, 0);
+}
+
+bool removeIn(int folder, const char* name, bool isFolder) {
+  return unlinkat(folder, name, isFolder ? AT_REMOVEDIR : 0) == 0;
+}
 
 }  // namespace setup

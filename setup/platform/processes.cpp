@@ -12,6 +12,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include "setup/platform/folders.h"
 #include "setup/platform/path_text.h"
 
 extern char** environ;
@@ -51,8 +52,10 @@ bool searchPath(const char* program, char* out, size_t size) {
   while (true) {
     const char* end = strchr(path, ':');
     const size_t length = end ? static_cast<size_t>(end - path) : strlen(path);
-    // An empty entry would mean the current folder, which holds nothing to run for us.
-    if (joinPath(path, length, program, out, size) && isExecutableFile(out)) return true;
+    // Only absolute folders: an empty or relative entry would be taken from the
+    // current folder, which holds nothing to run for us.
+    if (path[0] == '/' && joinPath(path, length, program, out, size) && isExecutableFile(out))
+      return true;
     if (!end) return false;
     path = end + 1;
   }
@@ -61,8 +64,8 @@ bool searchPath(const char* program, char* out, size_t size) {
 // The copy the package brought along: a regular file of our own user (a link is not opened),
 // made executable for its owner. The folder is the private work folder, so nobody else can
 // have put it there or change it afterwards.
-bool prepareCarriedProgram(const char* path) {
-  const int fd = open(path, O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+bool prepareCarriedProgram(int workFolder, const char* program) {
+  const int fd = openFileIn(workFolder, program);
   if (fd < 0) return false;
   struct stat info;
   const bool ours = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid();
@@ -73,10 +76,11 @@ bool prepareCarriedProgram(const char* path) {
 
 }  // namespace
 
-bool findInstallerProgram(const char* program, const char* workFolder, char* out, size_t size) {
-  if (workFolder && joinPath(workFolder, strlen(workFolder), program, out, size) &&
-      prepareCarriedProgram(out))
-    return true;
+bool findInstallerProgram(const char* program, int workFolder, char* out, size_t size) {
+  // Started in the work folder itself (see startInstaller), so the name is
+  // found through the folder held open, not through its path.
+  if (workFolder >= 0 && prepareCarriedProgram(workFolder, program))
+    return copyText(out, size, "./") && appendText(out, size, program);
   return searchPath(program, out, size);
 }
 
@@ -96,7 +100,7 @@ int splitArguments(const char* commandLine, char* buffer, size_t bufferSize, cha
   }
 }
 
-bool startInstaller(const char* commandLine, const char* workFolder, bool highPriority,
+bool startInstaller(const char* commandLine, int workFolder, bool highPriority,
                     ChildProcess* child) {
   char program[kPathSize];
   if (!findInstallerProgram(kInstallerProgram, workFolder, program, sizeof program)) return false;
@@ -108,11 +112,12 @@ bool startInstaller(const char* commandLine, const char* workFolder, bool highPr
   if (count < 0) return false;
   argv[count + 1] = nullptr;
 
-  // The child starts with nothing of ours but the three standard descriptors, a clean signal
-  // state and a session of its own.
+  // The child starts in the work folder with nothing of ours but the three standard
+  // descriptors, a clean signal state and a session of its own.
   posix_spawn_file_actions_t actions;
   posix_spawnattr_t attributes;
   posix_spawn_file_actions_init(&actions);
+  if (workFolder >= 0) posix_spawn_file_actions_addfchdir_np(&actions, workFolder);
   posix_spawn_file_actions_addclosefrom_np(&actions, 3);
   posix_spawnattr_init(&attributes);
   sigset_t signals;

@@ -44,8 +44,13 @@ protected:
     workFolder_ = dir_.file("work/$Pakorix.Tmp");
     ownFile_ = open(own_.c_str(), O_RDONLY);
   }
-  void TearDown() override { close(ownFile_); }
-  int join() { return joinVolumes(settings_, ownFile_, own_.c_str(), workFolder_.c_str(), ui_); }
+  void TearDown() override {
+    close(ownFile_);
+    if (workFolderFd_ >= 0) close(workFolderFd_);
+  }
+  int join() {
+    return joinVolumes(settings_, ownFile_, own_.c_str(), workFolder_.c_str(), workFolderFd_, ui_);
+  }
   std::string joined() const { return TempDir::read(workFolder_ + "/Pakorix.pkg"); }
 
   TempDir dir_;
@@ -55,6 +60,7 @@ protected:
   std::string workFolder_;
   std::string whole_;
   int ownFile_ = -1;  // the setup's own file as it was started
+  int workFolderFd_ = -1;
 };
 
 TEST_F(JoinVolumesTest, JoinsAllVolumesIntoAFreshFileOpenForReading) {

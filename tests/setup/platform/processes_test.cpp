@@ -22,8 +22,8 @@ namespace {
 using testing::TempDir;
 namespace fs = std::filesystem;
 
-// Each test runs in a fresh tree: work/ is the private work folder the package is unpacked into,
-// here/ the current folder, beside/ the folder of the setup's own file and bin/ the only folder
+// Each test runs in a fresh tree: work/ is the private work folder the package is unpacked into
+// (the child runs in it), here/ the setup's current folder, beside/ the folder of the setup's own file and bin/ the only folder
 // on PATH. The installer stand-ins are small shell scripts that write what they saw into report
 // files in the tree's root.
 class StartInstaller : public ::testing::Test {
@@ -35,10 +35,13 @@ protected:
     if (hadPath_) savedPath_ = path;
     for (const std::string& folder : {work(), here(), beside(), bin()}) fs::create_directories(folder);
     chmod(work().c_str(), 0700);
+    workFd_ = open(work().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(workFd_, 0);
     fs::current_path(here());
     setenv("PATH", bin().c_str(), 1);
   }
   void TearDown() override {
+    close(workFd_);
     fs::current_path(savedCwd_);
     if (hadPath_) setenv("PATH", savedPath_.c_str(), 1);
     else unsetenv("PATH");
@@ -65,7 +68,7 @@ protected:
   // Starts the line and waits plainly; the result of startInstaller.
   bool runToEnd(const char* line) {
     ChildProcess child;
-    if (!startInstaller(line, work().c_str(), false, &child)) return false;
+    if (!startInstaller(line, workFd_, false, &child)) return false;
     EXPECT_GT(child.pid, 0);
     waitForChild(&child, nullptr, nullptr);
     EXPECT_EQ(child.pid, 0);
@@ -74,6 +77,7 @@ protected:
   std::string which() const { return TempDir::read(report("which")); }
 
   TempDir tree_;
+  int workFd_ = -1;  // the work folder, held open as the setup holds it
 
 private:
   fs::path savedCwd_;
@@ -143,13 +147,13 @@ TEST_F(StartInstaller, SkipsWhatIsNotAnExecutableFileOnPath) {
 TEST_F(StartInstaller, ReportsAProgramThatCannotBeFoundOrStarted) {
   namedInstaller(beside(), "beside");
   ChildProcess child;
-  EXPECT_FALSE(startInstaller(kLine, work().c_str(), false, &child));
+  EXPECT_FALSE(startInstaller(kLine, workFd_, false, &child));
   EXPECT_EQ(child.pid, 0);
-  EXPECT_FALSE(startInstaller(kLine, nullptr, false, &child));
+  EXPECT_FALSE(startInstaller(kLine, -1, false, &child));
 
   // Executable, but neither a binary nor a script: no shell is asked to make sense of it.
   std::ofstream(work() + "/infinstall") << "echo started > '" << report("which") << "'\n";
-  EXPECT_FALSE(startInstaller(kLine, work().c_str(), false, &child));
+  EXPECT_FALSE(startInstaller(kLine, workFd_, false, &child));
   EXPECT_EQ(child.pid, 0);
   EXPECT_FALSE(fs::exists(report("which")));
 }
@@ -166,7 +170,7 @@ TEST_F(StartInstaller, PassesTheLineAfterTheHostWordForWordWithoutAShell) {
   EXPECT_EQ(TempDir::read(report("args")),
             "4\n[advpack,LaunchINFSection]\n[/tmp/$Pakorix.Tmp/KARV10G1.INF,DefaultInstall2.ntx86]\n"
             "[$HOME;echo]\n[*'\"]\n" +
-                fs::canonical(here()).string() + "\ninherited\n");
+                fs::canonical(work()).string() + "\ninherited\n");
 
   ASSERT_TRUE(runToEnd("rundll32.exe"));
   EXPECT_EQ(TempDir::read(report("args")).substr(0, 2), "0\n");
@@ -187,7 +191,7 @@ TEST_F(StartInstaller, ChildKeepsNoDescriptorOfOursAndGetsItsOwnSession) {
                        " ] && echo open || echo closed; cut -d' ' -f6 /proc/$$/stat; } > " + seen +
                        "\nexec grep SigBlk /proc/self/status >> " + seen);
   ChildProcess child;
-  const bool started = startInstaller(kLine, work().c_str(), false, &child);
+  const bool started = startInstaller(kLine, workFd_, false, &child);
   sigprocmask(SIG_SETMASK, &previous, nullptr);
   close(leaky);
   ASSERT_TRUE(started);
@@ -215,7 +219,7 @@ TEST_F(StartInstaller, WaitingServicesEventsUntilTheChildHasEnded) {
   installer(work(), "while [ ! -e '" + gate.goFile + "' ]; do sleep 0.01; done\n"
                    "cut -d' ' -f19 /proc/$$/stat > '" + doneFile + "'\nexit 3");
   ChildProcess child;
-  ASSERT_TRUE(startInstaller(kLine, work().c_str(), true, &child));
+  ASSERT_TRUE(startInstaller(kLine, workFd_, true, &child));
   waitForChild(&child, openGateOnThirdCall, &gate);
   EXPECT_EQ(child.pid, 0);
   EXPECT_GE(gate.calls, 3);

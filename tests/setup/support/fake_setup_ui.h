@@ -26,6 +26,9 @@ public:
   std::deque<Answer> answers;
   // Called for every box before it is answered (e.g. to supply a volume).
   std::function<void(const ShownMessage&)> onMessage;
+  // Called for every window event the core lets through, with its number (1, 2, ...): the
+  // moments between two entries, or between two deletions.
+  std::function<void(int)> onEvent;
   // Password dialog script: a text means OK with it, nullopt means Cancel.
   // An exhausted script cancels.
   std::deque<std::optional<std::string>> passwords;
@@ -46,7 +49,10 @@ public:
   }
 
   void setStatusText(const char* text) override { statusTexts.emplace_back(text); }
-  void processOneEvent() override { ++eventsProcessed; }
+  void processOneEvent() override {
+    ++eventsProcessed;
+    if (onEvent) onEvent(eventsProcessed);
+  }
 
   bool askPassword(char* entry, int* length) override {
     ++passwordPrompts;
