@@ -35,8 +35,13 @@ public:
   bool askLicence(const char* licenceText) override;
   void serviceEvents() override;
 
-private:
+  // The handlers of the window's events.
+  void installPressed();
+  void closePressed();
+  void opened();
   void rejectedBySystem();
+
+private:
 
   SetupRun& run_;
   QDialog dialog_;

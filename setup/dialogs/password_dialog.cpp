@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "setup/dialogs/controls.h"
 #include "setup/dialogs/dialog_units.h"
 #include "setup/package/setup_ui.h"
 
@@ -14,18 +15,16 @@ namespace setup {
 bool askPassword(char* entry, int* length) {
   // A caption bar without system menu: no close box either.
   QDialog dialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-  dialog.setWindowTitle(QStringLiteral("Bitte geben Sie das Paßwort ein..."));
+  setTitle(&dialog, "Bitte geben Sie das Paßwort ein...");
   QLineEdit* edit = new QLineEdit(&dialog);
   placeInUnits(edit, 5, 6, 181, 12);
   edit->setEchoMode(QLineEdit::Password);
   edit->setMaxLength(kLongestPassword);
-  QPushButton* ok = new QPushButton(QStringLiteral("&Ok"), &dialog);
-  placeInUnits(ok, 62, 24, 32, 13);
+  QPushButton* ok = addButton(&dialog, "&Ok", 62, 24, 32, 13);
   // Enter in the edit box confirms, as it does in any dialog without a
   // marked default button.
   ok->setDefault(true);
-  QPushButton* cancel = new QPushButton(QStringLiteral("&Abbrechen"), &dialog);
-  placeInUnits(cancel, 102, 24, 35, 13);
+  QPushButton* cancel = addButton(&dialog, "&Abbrechen", 102, 24, 35, 13);
 
   QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
   QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);

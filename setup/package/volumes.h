@@ -8,7 +8,7 @@ class SetupUi;
 struct PackageSettings;
 
 // The volumes joined, inside the work folder.
-constexpr char kJoinedFileName[] = "Pakorix.pkg";
+inline constexpr char kJoinedFileName[] = "Pakorix.pkg";
 // workFolder + "/Pakorix.pkg".
 bool joinedFilePath(char* out, size_t size, const char* workFolder);
 // Volume k (k >= 1): ownPath with its last three characters replaced by k,

@@ -23,9 +23,15 @@ bool closeFile(int fd) {
   return close(fd) == 0;
 }
 
+bool fileInfo(int fd, struct stat* info) { return fstatat(fd, "", info, AT_EMPTY_PATH) == 0; }
+
+bool pathInfo(const char* path, bool followLink, struct stat* info) {
+  return fstatat(AT_FDCWD, path, info, followLink ? 0 : AT_SYMLINK_NOFOLLOW) == 0;
+}
+
 long long fileSize(int fd) {
   struct stat info;
-  if (fstat(fd, &info) != 0) return -1;
+  if (!fileInfo(fd, &info)) return -1;
   return info.st_size;
 }
 

@@ -14,14 +14,14 @@ constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 bool isFolderFollowingLinks(const char* path) {
   struct stat info;
-  return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+  return pathInfo(path, true, &info) && S_ISDIR(info.st_mode);
 }
 
 }  // namespace
 
 PathKind pathKind(const char* path) {
   struct stat info;
-  if (lstat(path, &info) != 0) return PathKind::Missing;
+  if (!pathInfo(path, false, &info)) return PathKind::Missing;
   if (S_ISREG(info.st_mode)) return PathKind::File;
   if (S_ISDIR(info.st_mode)) return PathKind::Folder;
   return PathKind::Other;
@@ -35,26 +35,26 @@ bool createFolderWithParents(const char* path, mode_t mode) {
   for (char* cut = partial + 1; *cut != '\0'; ++cut) {
     if (*cut != '/') continue;
     *cut = '\0';
-    if (!isFolderFollowingLinks(partial)) mkdir(partial, 0777);
+    if (!isFolderFollowingLinks(partial)) mkdirat(AT_FDCWD, partial, 0777);
     *cut = '/';
   }
-  if (mkdir(path, mode) == 0) return true;
+  if (mkdirat(AT_FDCWD, path, mode) == 0) return true;
   return isFolderFollowingLinks(path);
 }
 
-bool removeFolder(const char* path) { return rmdir(path) == 0; }
+bool removeFolder(const char* path) { return removeIn(AT_FDCWD, path, true); }
 
 int openFolder(const char* path) { return openRetrying(AT_FDCWD, path, kFolderFlags, 0); }
 
 bool claimFolder(int folder) {
   struct stat info;
-  return fstat(folder, &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
+  return fileInfo(folder, &info) && S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
          fchmod(folder, 0700) == 0;
 }
 
 bool namesFolder(const char* path, int folder) {
   struct stat named, open;
-  return lstat(path, &named) == 0 && fstat(folder, &open) == 0 && named.st_dev == open.st_dev &&
+  return pathInfo(path, false, &named) && fileInfo(folder, &open) && named.st_dev == open.st_dev &&
          named.st_ino == open.st_ino;
 }
 

@@ -12,10 +12,10 @@
 #include <time.h>
 #include <unistd.h>
 
+#include "setup/platform/files.h"
 #include "setup/platform/folders.h"
 #include "setup/platform/path_text.h"
 
-extern char** environ;
 
 namespace setup {
 namespace {
@@ -29,10 +29,11 @@ constexpr long kPollNanoseconds = 10 * 1000 * 1000;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+// A regular file with an execute bit; whether it is ours to run, the start
+// itself says.
 bool isExecutableFile(const char* path) {
   struct stat info;
-  if (stat(path, &info) != 0 || !S_ISREG(info.st_mode)) return false;
-  return faccessat(AT_FDCWD, path, X_OK, AT_EACCESS) == 0;
+  return pathInfo(path, true, &info) && S_ISREG(info.st_mode) && (info.st_mode & 0111) != 0;
 }
 
 // `folder` + "/" + `program`, when it fits.
@@ -68,7 +69,7 @@ bool prepareCarriedProgram(int workFolder, const char* program) {
   const int fd = openFileIn(workFolder, program);
   if (fd < 0) return false;
   struct stat info;
-  const bool ours = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid();
+  const bool ours = fileInfo(fd, &info) && S_ISREG(info.st_mode) && info.st_uid == geteuid();
   const bool ready = ours && fchmod(fd, (info.st_mode & 07777) | S_IXUSR) == 0;
   close(fd);
   return ready;
@@ -128,7 +129,8 @@ bool startInstaller(const char* commandLine, int workFolder, bool highPriority,
   posix_spawnattr_setflags(&attributes,
                            POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
   pid_t pid = 0;
-  const int failure = posix_spawn(&pid, program, &actions, &attributes, argv, environ);
+  // glibc's own name for environ, which the image imports anyway.
+  const int failure = posix_spawn(&pid, program, &actions, &attributes, argv, __environ);
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   if (failure != 0) return false;
