@@ -69,7 +69,8 @@ EntryOutcome writeEntryFile(Walk& walk, const EntryHeader& header, const char* n
   const int folder = openEntryFolder(work, name, &walk.state.createdFolders);
   if (folder < 0) {
     // The message names the whole folder part.
-    if (lastSlash) target[strlen(walk.workFolder) + 1 + static_cast<size_t>(lastSlash - name)] = '\0';
+    if (lastSlash)
+      target[strlen(walk.workFolder) + 1 + static_cast<size_t>(lastSlash - name)] = '\0';
     reportFailure(ui, target, "Error in directory ..");
     return EntryOutcome::Failed;
   }

@@ -42,7 +42,8 @@ MainWindow::MainWindow(SetupRun& run)
   text_->setWordWrap(true);
   QObject::connect(install_, &QPushButton::clicked, &dialog_,
                    Handler{this, &MainWindow::installPressed});
-  QObject::connect(close_, &QPushButton::clicked, &dialog_, Handler{this, &MainWindow::closePressed});
+  QObject::connect(close_, &QPushButton::clicked, &dialog_,
+                   Handler{this, &MainWindow::closePressed});
   // Escape and the close box reject the dialog.
   QObject::connect(&dialog_, &QDialog::rejected, &dialog_,
                    Handler{this, &MainWindow::rejectedBySystem});

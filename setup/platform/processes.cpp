@@ -16,7 +16,6 @@
 #include "setup/platform/folders.h"
 #include "setup/platform/path_text.h"
 
-
 namespace setup {
 namespace {
 
