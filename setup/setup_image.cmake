@@ -31,11 +31,13 @@ target_compile_options(setup PRIVATE -fno-sanitize=all -fomit-frame-pointer -fno
 # congruent to the offset modulo the real page size). Relative relocations are packed (DT_RELR,
 # glibc 2.36); no lookup table for unwinding, since the image has no unwind information of its
 # own; the weak hooks of the C start files are not imported, nor are spare dynamic slots kept;
-# nothing is exported.
+# nothing is exported; only libraries it calls are needed (the sanitizer build's flags would
+# otherwise keep all of them).
 target_link_options(setup PRIVATE -fno-sanitize=all -Wl,-z,noseparate-code -Wl,-z,norelro
   -Wl,-z,common-page-size=64 -Wl,--gc-sections -Wl,--build-id=none -s
   -Wl,-z,pack-relative-relocs -Wl,--no-eh-frame-hdr -Wl,-z,nodynamic-undefined-weak
-  -Wl,--spare-dynamic-tags=0 -Wl,--version-script=${CMAKE_CURRENT_SOURCE_DIR}/exports.map)
+  -Wl,--spare-dynamic-tags=0 -Wl,--version-script=${CMAKE_CURRENT_SOURCE_DIR}/exports.map
+  -Wl,--as-needed)
 set_property(TARGET setup APPEND PROPERTY LINK_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/exports.map)
 # The section headers, their names and the compiler's notes behind the loaded part go too.
 add_dependencies(setup elf_trim)
