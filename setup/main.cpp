@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "setup/dialogs/run_setup.h"
+#include "setup/platform/files.h"
 #include "setup/platform/path_text.h"
 #include "setup/platform/system_paths.h"
 
@@ -11,5 +12,7 @@ int main(int argc, char** argv) {
   // Without its full path the program cannot find its package; the name it
   // was started by is all there is to show.
   const bool known = setup::ownExecutablePath(ownPath, sizeof ownPath);
-  return setup::runSetup(known ? ownPath : nullptr, argc > 0 ? argv[0] : nullptr);
+  // The running file itself, whatever its path names by the time it is read.
+  const int ownFile = setup::openExistingForReading("/proc/self/exe");
+  return setup::runSetup(known ? ownPath : nullptr, ownFile, argc > 0 ? argv[0] : nullptr);
 }

@@ -18,7 +18,7 @@ foreach(library kv_setup_platform kv_setup_package kv_setup_archive kv_setup_dri
 endforeach()
 
 add_executable(setup main.cpp ${kv_setup_image_sources})
-target_include_directories(setup PRIVATE ${PROJECT_SOURCE_DIR})
+target_include_directories(setup PRIVATE ${PROJECT_SOURCE_DIR} ${KV_GENERATED_DIR})
 target_link_libraries(setup PRIVATE Qt6::Widgets ZLIB::ZLIB)
 kv_setup_lean(setup)
 kv_warnings(setup)
@@ -28,10 +28,21 @@ target_compile_definitions(setup PRIVATE NDEBUG QT_NO_DEBUG)
 target_compile_options(setup PRIVATE -fno-sanitize=all -fomit-frame-pointer -fno-plt -fno-ident)
 # Page padding between segments is the largest cost; sections nobody calls go. A small common
 # page size lets the data segment start right behind the code in the file (its address stays
-# congruent to the offset modulo the real page size).
+# congruent to the offset modulo the real page size). Relative relocations are packed (DT_RELR,
+# glibc 2.36); no lookup table for unwinding, since the image has no unwind information of its
+# own; the weak hooks of the C start files are not imported, nor are spare dynamic slots kept;
+# nothing is exported; only libraries it calls are needed (the sanitizer build's flags would
+# otherwise keep all of them).
 target_link_options(setup PRIVATE -fno-sanitize=all -Wl,-z,noseparate-code -Wl,-z,norelro
-  -Wl,-z,common-page-size=64 -Wl,--gc-sections -Wl,--build-id=none -s)
+  -Wl,-z,common-page-size=64 -Wl,--gc-sections -Wl,--build-id=none -s
+  -Wl,-z,pack-relative-relocs -Wl,--no-eh-frame-hdr -Wl,-z,nodynamic-undefined-weak
+  -Wl,--spare-dynamic-tags=0 -Wl,--version-script=${CMAKE_CURRENT_SOURCE_DIR}/exports.map
+  -Wl,--as-needed)
+set_property(TARGET setup APPEND PROPERTY LINK_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/exports.map)
+# The section headers, their names and the compiler's notes behind the loaded part go too.
+add_dependencies(setup elf_trim)
 add_custom_command(TARGET setup POST_BUILD
+  COMMAND elf_trim $<TARGET_FILE:setup>
   COMMAND ${CMAKE_COMMAND} -DIMAGE=$<TARGET_FILE:setup> -DLIMIT=35328
           -P ${CMAKE_CURRENT_SOURCE_DIR}/check_image.cmake
   VERBATIM)

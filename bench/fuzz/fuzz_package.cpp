@@ -103,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The walk runs whatever the check said: a complete package can be just as hostile.
     setup::extractArchive(fd, settings, workFolder, ui, state);
     checkListedFiles(state.extractedFiles, workFolder);
-    setup::deleteExtractedFiles(state, ui);
+    setup::deleteExtractedFiles(state, workFolder, ui);
     setup::removeCreatedFolders(state);
   }
   setup::releaseExtractionState(state);

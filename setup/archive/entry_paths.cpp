@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "setup/archive/path_list.h"
+#include "setup/platform/files.h"
 #include "setup/platform/folders.h"
 #include "setup/platform/path_text.h"
 
@@ -21,34 +22,38 @@ bool normaliseEntryName(char* name) {
   return true;
 }
 
-bool createEntryFolders(const char* workFolder, const char* name, PathList& created,
-                        char* folder, size_t size) {
-  const char* lastSlash = strrchr(name, '/');
-  if (!copyText(folder, size, workFolder)) return false;
-  if (!lastSlash) return true;
-  const size_t base = strlen(folder);
-  // The whole folder part first, so a failure can report it.
-  if (!appendText(folder, size, "/") || base + 1 + static_cast<size_t>(lastSlash - name) >= size)
-    return false;
-  memcpy(folder + base + 1, name, static_cast<size_t>(lastSlash - name));
-  folder[base + 1 + (lastSlash - name)] = '\0';
-
-  // Walk it one component at a time. Links are not followed, so nothing
-  // lands outside the work folder.
-  for (char* cut = folder + base + 1;; ++cut) {
-    const bool atEnd = *cut == '\0';
-    if (!atEnd && *cut != '/') continue;
-    if (cut[-1] != '/') {  // an empty component ("a//b") names nothing new
-      *cut = '\0';
-      const PathKind kind = pathKind(folder);
-      bool good = kind == PathKind::Folder;
-      if (kind == PathKind::Missing)
-        good = createFolder(folder, 0777) && appendPath(created, folder);
-      if (!atEnd) *cut = '/';
-      if (!good) return false;
+int openEntryFolder(int workFolder, const char* name, PathList* created) {
+  char path[kPathSize];
+  if (!copyText(path, sizeof path, name)) return -1;
+  int folder = workFolder;
+  for (char* part = path;;) {
+    char* slash = strchr(part, '/');
+    if (!slash) return folder;
+    if (slash != part) {  // an empty component ("a//b") names nothing new
+      *slash = '\0';
+      bool made = false;
+      int next = openFolderIn(folder, part, created ? &made : nullptr);
+      // Listed by its path below the work folder: `path` up to here.
+      if (next >= 0 && made && !appendPath(*created, path)) {
+        closeFile(next);
+        next = -1;
+      }
+      *slash = '/';
+      if (folder != workFolder) closeFile(folder);
+      if (next < 0) return -1;
+      folder = next;
     }
-    if (atEnd) return true;
+    part = slash + 1;
   }
+}
+
+bool removeBelow(int workFolder, const char* relative, bool isFolder) {
+  const int folder = openEntryFolder(workFolder, relative, nullptr);
+  if (folder < 0) return false;
+  const char* lastSlash = strrchr(relative, '/');
+  const bool removed = removeIn(folder, lastSlash ? lastSlash + 1 : relative, isFolder);
+  if (folder != workFolder) closeFile(folder);
+  return removed;
 }
 
 }  // namespace setup

@@ -11,11 +11,15 @@ namespace setup {
 // work folder.
 bool normaliseEntryName(char* name);
 
-// Makes sure every folder between `workFolder` and the last "/" of the
-// (normalised) `name` is a real folder, creating the missing ones and
-// appending them to `created`. On failure `folder` holds the folder part of
-// the target path, to report.
-bool createEntryFolders(const char* workFolder, const char* name, PathList& created,
-                        char* folder, size_t size);
+// Opens the folder of the (normalised) `name`, the part before its last "/",
+// below the open `workFolder`, one component at a time and never through a
+// link. With `created` non-null the missing ones are made and appended to it,
+// relative to the work folder. Returns the folder's descriptor (`workFolder`
+// itself for a name without a folder part), or -1.
+int openEntryFolder(int workFolder, const char* name, PathList* created);
+
+// Removes the file, or with `isFolder` the empty folder, at `relative` below
+// the open `workFolder`, reaching it the same way.
+bool removeBelow(int workFolder, const char* relative, bool isFolder);
 
 }  // namespace setup

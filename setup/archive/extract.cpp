@@ -13,6 +13,7 @@
 #include "setup/package/setup_ui.h"
 #include "setup/package/work_folder.h"
 #include "setup/platform/files.h"
+#include "setup/platform/folders.h"
 #include "setup/platform/path_text.h"
 
 namespace setup {
@@ -21,7 +22,7 @@ namespace {
 constexpr char kUnpackFailed[] = "Fehler beim Entpacken der Datei(en).";
 constexpr char kInvalidName[] = "Invalid filename.";
 
-enum class EntryOutcome { Done, Skipped, Failed };
+enum class EntryOutcome { Done, Failed };
 
 struct Walk {
   int package;
@@ -30,8 +31,13 @@ struct Walk {
   SetupUi& ui;
   ExtractionState& state;
   ChunkBuffers buffers;
-  bool workFolderReady;
 };
+
+// The end of a walk that unpacked nothing usable: the message and the status line.
+void reportUnpackFailed(SetupUi& ui) {
+  reportError(ui, kUnpackFailed);
+  ui.setStatusText("Error extracting file(s).");
+}
 
 void showProgress(SetupUi& ui, const char* target) {
   char text[kPathSize + 32];
@@ -52,22 +58,27 @@ void finishFile(SetupUi& ui, int fd, const char* target, const EntryHeader& head
 EntryOutcome writeEntryFile(Walk& walk, const EntryHeader& header, const char* name,
                             long long dataStart, uint32_t dataSize, ZipKeys* keys) {
   SetupUi& ui = walk.ui;
-  if (!walk.workFolderReady && !ensureWorkFolder(walk.workFolder, ui)) return EntryOutcome::Failed;
-  walk.workFolderReady = true;
-  char folder[kPathSize];
-  if (!createEntryFolders(walk.workFolder, name, walk.state.createdFolders, folder,
-                          sizeof folder)) {
-    reportFailure(ui, folder, "Error in directory ..");
-    return EntryOutcome::Failed;
-  }
-  // A name ending in "/" stands for a folder, which now exists.
-  if (name[strlen(name) - 1] == '/') return EntryOutcome::Done;
-
+  int& work = walk.state.workFolderFd;
+  if (!ensureWorkFolder(walk.workFolder, work, ui)) return EntryOutcome::Failed;
+  // The path only names the file in messages and the list.
   char target[kPathSize];
   copyText(target, sizeof target, walk.workFolder);
   appendText(target, sizeof target, "/");
   appendText(target, sizeof target, name);
-  const int fd = createFileReplacing(target);
+  const char* lastSlash = strrchr(name, '/');
+  const int folder = openEntryFolder(work, name, &walk.state.createdFolders);
+  if (folder < 0) {
+    // The message names the whole folder part.
+    if (lastSlash)
+      target[strlen(walk.workFolder) + 1 + static_cast<size_t>(lastSlash - name)] = '\0';
+    reportFailure(ui, target, "Error in directory ..");
+    return EntryOutcome::Failed;
+  }
+  // A name ending in "/" stands for a folder, which now exists.
+  const char* base = lastSlash ? lastSlash + 1 : name;
+  const int fd = *base ? createFileIn(folder, base) : -1;
+  if (folder != work) closeFile(folder);
+  if (!*base) return EntryOutcome::Done;
   if (fd < 0) {
     reportFailure(ui, target, "Kann Datei nicht öffnen ..");
     return EntryOutcome::Failed;
@@ -129,7 +140,11 @@ EntryOutcome processEntry(Walk& walk, long long start, const EntryHeader& header
         encryptionCheckByte(header.flags, header.modTime, header.crc32);
     switch (findPassword(walk.ui, walk.state.archivePassword, encryptionHeader, check, keys)) {
       case PasswordResult::Accepted: break;
-      case PasswordResult::Rejected: return EntryOutcome::Skipped;
+      // An entry that cannot be opened fails the run: asking for the
+      // passwords of the entries after it would be in vain.
+      case PasswordResult::Rejected:
+        reportUnpackFailed(walk.ui);
+        return EntryOutcome::Failed;
       case PasswordResult::Cancelled: return EntryOutcome::Failed;
     }
   }
@@ -142,7 +157,7 @@ EntryOutcome processEntry(Walk& walk, long long start, const EntryHeader& header
 }
 
 // Runs the walk from archiveStart; false after a failure that ended it.
-bool walkEntries(Walk& walk, long long position, bool& lastEntryOk, bool& anySkipped) {
+bool walkEntries(Walk& walk, long long position, unsigned& entries) {
   for (;;) {
     unsigned char raw[kEntryHeaderSize];
     if (!seekTo(walk.package, position)) return true;
@@ -159,10 +174,8 @@ bool walkEntries(Walk& walk, long long position, bool& lastEntryOk, bool& anySki
       return false;
     }
     const EntryHeader header = parseEntryHeader(raw);
-    const EntryOutcome outcome = processEntry(walk, position, header);
-    if (outcome == EntryOutcome::Failed) return false;
-    lastEntryOk = outcome == EntryOutcome::Done;
-    anySkipped = anySkipped || outcome == EntryOutcome::Skipped;
+    if (processEntry(walk, position, header) == EntryOutcome::Failed) return false;
+    ++entries;
     position += kEntryHeaderSize + header.nameLength + static_cast<long long>(header.compressedSize);
   }
 }
@@ -181,19 +194,17 @@ bool extractArchive(int packageFd, const PackageSettings& settings, const char* 
   // The inflater may look two bytes beyond its input and output.
   unsigned char* input = static_cast<unsigned char*>(malloc(kChunkSize + 2));
   unsigned char* output = static_cast<unsigned char*>(malloc(kInflateOutputSize + 2));
-  Walk walk{packageFd, size, workFolder, ui, state, {input, output}, false};
-  bool lastEntryOk = false;
-  bool anySkipped = false;
+  Walk walk{packageFd, size, workFolder, ui, state, {input, output}};
+  unsigned entries = 0;
   bool walked = false;
-  if (input && output) walked = walkEntries(walk, settings.archiveStart, lastEntryOk, anySkipped);
+  if (input && output) walked = walkEntries(walk, settings.archiveStart, entries);
   else reportError(ui, kUnpackFailed);
   free(input);
   free(output);
   if (!walked) return false;
-  // A skipped entry fails the run wherever it sits, not just at the end.
-  if (!lastEntryOk || anySkipped) {
-    reportError(ui, kUnpackFailed);
-    ui.setStatusText("Error extracting file(s).");
+  // An archive without a single entry installs nothing.
+  if (entries == 0) {
+    reportUnpackFailed(ui);
     return false;
   }
   state.extractionOk = true;

@@ -13,12 +13,15 @@ struct PathList {
   unsigned capacity;
 };
 
-// Lives for the whole run; start from a zero-initialised value.
+// Lives for the whole run; start from a value-initialised one.
 struct ExtractionState {
   bool extractionOk;
-  PathList extractedFiles;   // every file created, in order
-  PathList createdFolders;   // sub-folders created below the work folder, outer first
-  char archivePassword[80];  // the last password entered, kept for later entries
+  PathList extractedFiles;   // every file created, by its full path, in order
+  PathList createdFolders;   // sub-folders created, relative to the work folder, outer first
+  char archivePassword[80];  // the last password entered (Windows-1252), kept for later entries
+  // The work folder, held open once it is made and checked: everything below
+  // it is created and removed through this descriptor, never by path again.
+  int workFolderFd = -1;
 };
 
 // Walks the archive from settings.archiveStart and unpacks every entry below
@@ -27,12 +30,13 @@ struct ExtractionState {
 bool extractArchive(int packageFd, const PackageSettings& settings, const char* workFolder,
                     SetupUi& ui, ExtractionState& state);
 
-// The Close button's clean-up: deletes each listed file, showing
-// "Lösche " and its path and letting one window event through per file.
-void deleteExtractedFiles(ExtractionState& state, SetupUi& ui);
+// The Close button's clean-up: deletes each listed file below `workFolder`,
+// showing "Lösche " and its path and letting one window event through per
+// file.
+void deleteExtractedFiles(ExtractionState& state, const char* workFolder, SetupUi& ui);
 // Removes the created sub-folders that are empty, innermost first.
 void removeCreatedFolders(ExtractionState& state);
-// Frees both lists (the password stays).
+// Frees both lists and lets go of the work folder (the password stays).
 void releaseExtractionState(ExtractionState& state);
 
 }  // namespace setup

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "setup/dialogs/controls.h"
 #include "setup/dialogs/dialog_units.h"
 #include "setup/dialogs/display_text.h"
 #include "setup/dialogs/licence_dialog.h"
@@ -15,37 +16,48 @@
 #include "setup/driver/window_commands.h"
 
 namespace setup {
+namespace {
+
+// Calls one of the window's handlers. One functor type serves every
+// connection: each lambda would instantiate Qt's slot code anew.
+struct Handler {
+  MainWindow* window;
+  void (MainWindow::*handle)();
+  void operator()() const { (window->*handle)(); }
+};
+
+}  // namespace
 
 MainWindow::MainWindow(SetupRun& run)
     : run_(run),
       dialog_(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      install_(new QPushButton(QString(), &dialog_)),
-      close_(new QPushButton(QString(), &dialog_)),
+      install_(addButton(&dialog_, "", 249, 13, 43, 15)),
+      close_(addButton(&dialog_, "", 249, 33, 43, 15)),
       text_(new QLabel(QString(), &dialog_)) {
-  placeInUnits(install_, 249, 13, 43, 15);
   install_->setDefault(true);
-  placeInUnits(close_, 249, 33, 43, 15);
   placeInUnits(text_, 17, 5, 228, 75);
   text_->setTextFormat(Qt::PlainText);
   text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   text_->setWordWrap(true);
   QObject::connect(install_, &QPushButton::clicked, &dialog_,
-                   [this] { installCommand(run_, *this); });
-  QObject::connect(close_, &QPushButton::clicked, &dialog_, [this] { closeCommand(run_, *this); });
+                   Handler{this, &MainWindow::installPressed});
+  QObject::connect(close_, &QPushButton::clicked, &dialog_,
+                   Handler{this, &MainWindow::closePressed});
   // Escape and the close box reject the dialog.
-  QObject::connect(&dialog_, &QDialog::rejected, &dialog_, [this] { rejectedBySystem(); });
+  QObject::connect(&dialog_, &QDialog::rejected, &dialog_,
+                   Handler{this, &MainWindow::rejectedBySystem});
 }
 
 int MainWindow::show() {
   applySetupIcon();
-  dialog_.setWindowTitle(QString::fromUtf8(mainWindowTitle(run_)));
-  install_->setText(QStringLiteral("&Installieren"));
-  close_->setText(QStringLiteral("&Schließen"));
+  setTitle(&dialog_, mainWindowTitle(run_));
+  setCaption(install_, "&Installieren");
+  setCaption(close_, "&Schließen");
   setStatusText(openingText(run_));
   sizeAndCentre(&dialog_, 296, 83);
   // Once the window is up an unattended run presses Install by itself.
-  QTimer::singleShot(0, &dialog_, [this] { windowOpened(run_, *this); });
+  QTimer::singleShot(0, &dialog_, Handler{this, &MainWindow::opened});
   // A rejection ignored during the install sequence ends one modal run
   // without closing the window: the next one goes on where it left off.
   result_ = 0;
@@ -55,6 +67,12 @@ int MainWindow::show() {
   } while (result_ == 0 && ignoredRejection_);
   return result_;
 }
+
+void MainWindow::installPressed() { installCommand(run_, *this); }
+
+void MainWindow::closePressed() { closeCommand(run_, *this); }
+
+void MainWindow::opened() { windowOpened(run_, *this); }
 
 void MainWindow::rejectedBySystem() {
   // Rejecting has hidden the window. While the installer works the window
@@ -76,12 +94,12 @@ void MainWindow::setStatusText(const char* text) { text_->setText(displayText(te
 
 void MainWindow::processOneEvent() { QCoreApplication::processEvents(); }
 
-bool MainWindow::askPassword(char* buf80, int* length) {
-  return setup::askPassword(buf80, length);
+bool MainWindow::askPassword(char* entry, int* length) {
+  return setup::askPassword(entry, length);
 }
 
 void MainWindow::setButtonCaption(MainButton button, const char* caption) {
-  (button == MainButton::Install ? install_ : close_)->setText(QString::fromUtf8(caption));
+  setCaption(button == MainButton::Install ? install_ : close_, caption);
 }
 
 void MainWindow::enableButtons(bool enabled) {

@@ -25,7 +25,7 @@ public:
   Answer messageBox(const char* text, const char* caption, Icon, Buttons) override;
   void setStatusText(const char* text) override;
   void processOneEvent() override;
-  bool askPassword(char* buf80, int* length) override;
+  bool askPassword(char* entry, int* length) override;
 
   void setButtonCaption(MainButton, const char* caption) override;
   void enableButtons(bool enabled) override;
@@ -35,8 +35,13 @@ public:
   bool askLicence(const char* licenceText) override;
   void serviceEvents() override;
 
-private:
+  // The handlers of the window's events.
+  void installPressed();
+  void closePressed();
+  void opened();
   void rejectedBySystem();
+
+private:
 
   SetupRun& run_;
   QDialog dialog_;

@@ -6,27 +6,25 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "setup/dialogs/controls.h"
 #include "setup/dialogs/dialog_units.h"
+#include "setup/package/setup_ui.h"
 
 namespace setup {
 
-constexpr int kLongestPassword = 79;
-
-bool askPassword(char* buf80, int* length) {
+bool askPassword(char* entry, int* length) {
   // A caption bar without system menu: no close box either.
   QDialog dialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-  dialog.setWindowTitle(QStringLiteral("Bitte geben Sie das Paßwort ein..."));
+  setTitle(&dialog, "Bitte geben Sie das Paßwort ein...");
   QLineEdit* edit = new QLineEdit(&dialog);
   placeInUnits(edit, 5, 6, 181, 12);
   edit->setEchoMode(QLineEdit::Password);
   edit->setMaxLength(kLongestPassword);
-  QPushButton* ok = new QPushButton(QStringLiteral("&Ok"), &dialog);
-  placeInUnits(ok, 62, 24, 32, 13);
+  QPushButton* ok = addButton(&dialog, "&Ok", 62, 24, 32, 13);
   // Enter in the edit box confirms, as it does in any dialog without a
   // marked default button.
   ok->setDefault(true);
-  QPushButton* cancel = new QPushButton(QStringLiteral("&Abbrechen"), &dialog);
-  placeInUnits(cancel, 102, 24, 35, 13);
+  QPushButton* cancel = addButton(&dialog, "&Abbrechen", 102, 24, 35, 13);
 
   QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
   QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
@@ -35,14 +33,11 @@ bool askPassword(char* buf80, int* length) {
   edit->setFocus();
   if (dialog.exec() != QDialog::Accepted) return false;
 
+  // The edit box holds at most kLongestPassword characters, which always fit.
   const QByteArray entered = edit->text().toUtf8();
-  // Never cut a character in two: back off to the start of the last one.
-  int size = entered.size() < kLongestPassword ? static_cast<int>(entered.size())
-                                               : kLongestPassword;
-  if (size < entered.size())
-    while (size > 0 && (static_cast<unsigned char>(entered[size]) & 0xC0) == 0x80) --size;
-  memcpy(buf80, entered.constData(), static_cast<size_t>(size));
-  buf80[size] = '\0';
+  const int size = entered.size() < kPasswordEntrySize ? static_cast<int>(entered.size()) : 0;
+  memcpy(entry, entered.constData(), static_cast<size_t>(size));
+  entry[size] = '\0';
   *length = size;
   return true;
 }

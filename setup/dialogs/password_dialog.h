@@ -3,8 +3,8 @@
 
 namespace setup {
 
-// OK: true with the entered text (at most 79 bytes, terminated) in `buf80`
-// and its length. Cancel, Escape: false.
-bool askPassword(char* buf80, int* length);
+// OK: true with the entered text (at most 79 characters in UTF-8, terminated)
+// in `entry` (kPasswordEntrySize bytes) and its length. Cancel, Escape: false.
+bool askPassword(char* entry, int* length);
 
 }  // namespace setup

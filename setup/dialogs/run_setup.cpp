@@ -24,7 +24,7 @@ void substituteDialogFont() {
 
 }  // namespace
 
-int runSetup(const char* ownPath, const char* startedAs) {
+int runSetup(const char* ownPath, int ownFile, const char* startedAs) {
   // Boxes come and go before and after the main window; none of them ends
   // the program by closing.
   QApplication::setQuitOnLastWindowClosed(false);
@@ -34,11 +34,14 @@ int runSetup(const char* ownPath, const char* startedAs) {
   static SetupRun run;
   initSetupRun(run);
   MainWindow window(run);
-  if (!ownPath)
+  if (!ownPath) {
+    // Closed with the rest of the run.
+    run.packageFd = ownFile;
     reportFailure(window, startedAs && startedAs[0] ? startedAs : "setup",
                   "Kann Datei nicht öffnen ..");
-  else if (prepareSetup(run, ownPath, window))
+  } else if (prepareSetup(run, ownPath, ownFile, window)) {
     window.show();
+  }
   return finishSetup(run, window);
 }
 

@@ -3,11 +3,11 @@
 
 namespace setup {
 
-// `ownPath` is the setup's own file: the package is read from it and the
-// installer program may lie beside it. nullptr when the system cannot tell
-// it: the run then only reports that its own file cannot be opened, naming
-// it as it was started (`startedAs`, the first argument). Returns the exit
-// code.
-int runSetup(const char* ownPath, const char* startedAs);
+// `ownFile` is the setup's own file opened for reading (-1 when it could not
+// be); the package is read from it. `ownPath` is its full path, for messages
+// and further volumes; nullptr when the system cannot tell it: the run then
+// only reports that its own file cannot be opened, naming it as it was
+// started (`startedAs`, the first argument). Returns the exit code.
+int runSetup(const char* ownPath, int ownFile, const char* startedAs);
 
 }  // namespace setup

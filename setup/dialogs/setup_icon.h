@@ -1,5 +1,5 @@
 #pragma once
-// MNICON: the setup's own 32 x 32 icon, drawn at run time.
+// MNICON: the setup's own 32 x 32 icon in 16 colours, drawn at build time.
 
 namespace setup {
 

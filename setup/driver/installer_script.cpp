@@ -1,7 +1,5 @@
 #include "setup/driver/installer_script.h"
 
-#include <unistd.h>
-
 #include "setup/driver/setup_run.h"
 #include "setup/driver/setup_window.h"
 #include "setup/platform/folders.h"
@@ -23,14 +21,6 @@ bool advancedLine(char* out, size_t size, const char* workFolder, const char* in
 }
 
 void serviceWindow(void* window) { static_cast<SetupWindow*>(window)->serviceEvents(); }
-
-// Where the folder cannot be entered or left, the installer still gets the
-// script by its full path; nothing better is left to do.
-void enterFolder(const char* folder) {
-  if (folder[0] == '\0') return;
-  const int ignored = chdir(folder);
-  (void)ignored;
-}
 
 }  // namespace
 
@@ -56,17 +46,17 @@ void runInstallerScript(SetupRun& run, SetupWindow& window) {
   char line[kCommandLineSize];
   const bool lineFits = installerCommandLine(line, sizeof line, advanced, run.systemFolder,
                                              run.workFolder, run.settings.infName);
-  enterFolder(run.workFolder);
+  // Both run in the work folder, held open since the extraction.
+  const int work = run.extraction.workFolderFd;
   ChildProcess child;
-  if (!lineFits || !system.startInstaller(line, run.ownFolder, false, &child))
+  if (!lineFits || !system.startInstaller(line, work, false, &child))
     reportError(window, "Fehler beim Initialisieren der Installation.");
   else
     system.waitForChild(&child, serviceWindow, &window);
 
   if (advanced && followUpCommandLine(line, sizeof line, run.workFolder, run.settings.infName) &&
-      system.startInstaller(line, run.ownFolder, true, &child))
+      system.startInstaller(line, work, true, &child))
     system.waitForChild(&child, nullptr, nullptr);
-  enterFolder(run.savedFolder);
 }
 
 }  // namespace setup

@@ -1,7 +1,5 @@
 #include "setup/driver/setup_run.h"
 
-#include <string.h>
-
 #include "setup/platform/accounts.h"
 
 namespace setup {
@@ -12,7 +10,7 @@ const SystemCalls& systemCalls() {
 }
 
 void initSetupRun(SetupRun& run) {
-  memset(&run, 0, sizeof run);
+  run = SetupRun();
   run.system = &systemCalls();
   run.packageFd = -1;
 }

@@ -1,8 +1,5 @@
 #include "setup/driver/start_up.h"
 
-#include <string.h>
-#include <unistd.h>
-
 #include "setup/driver/setup_run.h"
 #include "setup/package/completeness.h"
 #include "setup/package/fixed_notice.h"
@@ -16,7 +13,6 @@ namespace setup {
 namespace {
 
 void rememberFolders(SetupRun& run, const char* ownPath) {
-  if (!getcwd(run.savedFolder, sizeof run.savedFolder)) run.savedFolder[0] = '\0';
   systemFolder(run.systemFolder, sizeof run.systemFolder);
   // A temporary folder too long for the work folder's buffer would leave a
   // cut name; the system folder always fits.
@@ -25,16 +21,13 @@ void rememberFolders(SetupRun& run, const char* ownPath) {
     appendText(run.workFolder, sizeof run.workFolder, "$Pakorix.Tmp");
   }
   copyText(run.ownPath, sizeof run.ownPath, ownPath);
-  copyText(run.ownFolder, sizeof run.ownFolder, ownPath);
-  char* slash = strrchr(run.ownFolder, '/');
-  if (!slash) copyText(run.ownFolder, sizeof run.ownFolder, ".");
-  else slash[slash == run.ownFolder ? 1 : 0] = '\0';
 }
 
 // The joined file replaces the own file as the package from here on.
 bool joinPackage(SetupRun& run, SetupUi& ui) {
   joinedFilePath(run.joinedFile, sizeof run.joinedFile, run.workFolder);
-  const int joined = joinVolumes(run.settings, run.ownPath, run.workFolder, ui);
+  const int joined = joinVolumes(run.settings, run.packageFd, run.ownPath, run.workFolder,
+                                 run.extraction.workFolderFd, ui);
   if (joined < 0) return false;
   closeFile(run.packageFd);
   run.packageFd = joined;
@@ -43,20 +36,23 @@ bool joinPackage(SetupRun& run, SetupUi& ui) {
 
 }  // namespace
 
-bool prepareSetup(SetupRun& run, const char* ownPath, SetupUi& ui) {
+bool prepareSetup(SetupRun& run, const char* ownPath, int ownFile, SetupUi& ui) {
   run.installDone = false;
   run.installing = false;
   fixedNotice();
   rememberFolders(run, ownPath);
 
-  run.packageFd = openExistingForReading(ownPath);
+  run.packageFd = ownFile;
   if (run.packageFd < 0) {
     reportFailure(ui, ownPath, "Kann Datei nicht öffnen ..");
     return false;
   }
-  // Without the magic the run goes on with an empty package and fails at
-  // the first extraction.
-  if (!readFixedHeader(run.packageFd, run.settings)) return true;
+  // Without the magic there is no package to read: as incomplete as one cut
+  // short, and told at once rather than after the window has opened.
+  if (!readFixedHeader(run.packageFd, run.settings)) {
+    reportIncompletePackage(ui);
+    return false;
+  }
   if (run.settings.header.adminOnly && !run.system->isAdministrator()) {
     reportError(ui, "Dieses Programm darf nur vom System-Administrator installiert werden.");
     return false;

@@ -9,7 +9,10 @@ struct SetupRun;
 
 // True when the main window is to be shown. On false every message has been
 // shown; the caller goes on with finishSetup. `run` must be fresh
-// (initSetupRun); `ownPath` is the full path of the setup's own file.
-bool prepareSetup(SetupRun& run, const char* ownPath, SetupUi& ui);
+// (initSetupRun). `ownFile` is the setup's own file opened for reading (-1
+// when it could not be): the package is read from it, never again by the path,
+// which may name another file by now. The run owns it from here on. `ownPath`
+// is that file's full path, for messages and to find further volumes.
+bool prepareSetup(SetupRun& run, const char* ownPath, int ownFile, SetupUi& ui);
 
 }  // namespace setup

@@ -50,7 +50,7 @@ void installCommand(SetupRun& run, SetupWindow& window) {
 
 void closeCommand(SetupRun& run, SetupWindow& window) {
   if (run.installing) return;
-  deleteExtractedFiles(run.extraction, window);
+  deleteExtractedFiles(run.extraction, run.workFolder, window);
   window.closeWindow(2);
 }
 

@@ -3,6 +3,7 @@
 #include <errno.h>
 #include <iconv.h>
 #include <stdlib.h>
+#include <string.h>
 
 namespace setup {
 
@@ -51,6 +52,28 @@ bool ansiToUtf8Into(char* out, size_t size, const char* text, size_t length) {
   }
   *put = '\0';
   return fits;
+}
+
+bool utf8ToAnsi(char* out, size_t size, const char* text) {
+  if (size == 0) return false;
+  size_t length = strlen(text);
+  char* put = out;
+  size_t room = size - 1;
+  bool done;
+  iconv_t converter = iconv_open("WINDOWS-1252", "UTF-8");
+  if (converter == reinterpret_cast<iconv_t>(-1)) {
+    // Without a converter only ASCII is known to be the same in both.
+    done = length <= room;
+    for (size_t i = 0; done && i < length; ++i) done = static_cast<unsigned char>(text[i]) < 0x80;
+    if (done) put = static_cast<char*>(memcpy(out, text, length)) + length;
+  } else {
+    char* in = const_cast<char*>(text);
+    done = iconv(converter, &in, &length, &put, &room) != static_cast<size_t>(-1);
+    iconv_close(converter);
+  }
+  if (!done) put = out;
+  *put = '\0';
+  return done;
 }
 
 char* ansiToUtf8(const char* text, size_t length) {

@@ -13,4 +13,9 @@ char* ansiToUtf8(const char* text, size_t length);
 // then cut, still terminated).
 bool ansiToUtf8Into(char* out, size_t size, const char* text, size_t length);
 
+// The NUL-terminated UTF-8 `text` in Windows-1252, terminated, into `out`.
+// False, leaving `out` empty, when the text is no valid UTF-8, holds a
+// character the code page lacks, or does not fit into `size` bytes.
+bool utf8ToAnsi(char* out, size_t size, const char* text);
+
 }  // namespace setup

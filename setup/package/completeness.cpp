@@ -22,7 +22,9 @@ void reportIncompletePackage(SetupUi& ui) {
 
 static bool endsWithTrailer(int fd, long long size) {
   char trailer[4];
-  return readAt(fd, size - 4, trailer, sizeof trailer) && memcmp(trailer, "RSF", 3) == 0;
+  // Only the first three letters count.
+  return readAt(fd, size - 4, trailer, sizeof trailer) && trailer[0] == 'R' &&
+         trailer[1] == 'S' && trailer[2] == 'F';
 }
 
 // Looks for an end record whose comment ends exactly where the file ends. A

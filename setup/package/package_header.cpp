@@ -16,7 +16,9 @@ const char kDefaultWelcomeText[] =
 bool readFixedHeader(int fd, PackageSettings& settings) {
   memset(&settings, 0, sizeof settings);
   unsigned char raw[kFixedHeaderSize];
-  if (!readAt(fd, kHeaderOffset, raw, sizeof raw) || memcmp(raw, "MRI", 3) != 0) return false;
+  if (!readAt(fd, kHeaderOffset, raw, sizeof raw) || raw[0] != 'M' || raw[1] != 'R' ||
+      raw[2] != 'I')
+    return false;
   PackageHeader& header = settings.header;
   memcpy(header.magic, raw, 3);
   header.keepWindowOpen = raw[3];

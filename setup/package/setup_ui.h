@@ -8,13 +8,21 @@ enum class Icon { Stop, Information };
 enum class Buttons { Ok, OkCancel };
 enum class Answer { Ok, Cancel };
 
+// The password prompt takes up to 79 characters; in UTF-8 they need up to
+// three bytes each (a character beyond the 16-bit plane counts as two).
+constexpr int kLongestPassword = 79;
+constexpr int kPasswordEntrySize = 3 * kLongestPassword + 1;
+
 class SetupUi {
 public:
   // All texts are UTF-8.
   virtual Answer messageBox(const char* text, const char* caption, Icon, Buttons) = 0;
   virtual void setStatusText(const char* text) = 0;   // the main window's text control (3002)
   virtual void processOneEvent() = 0;                 // take one pending window event, dispatch it
-  virtual bool askPassword(char* buf80, int* length) = 0; // DLG_PASS: false = Cancel; <= 79 chars
+  // DLG_PASS: false = Cancel. On OK the entered text, at most
+  // kLongestPassword characters, terminated, in `entry` (kPasswordEntrySize
+  // bytes) and its length in bytes.
+  virtual bool askPassword(char* entry, int* length) = 0;
 
 protected:
   // Never deleted through this interface; keeping the destructor out of the

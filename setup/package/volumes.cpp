@@ -7,6 +7,7 @@
 #include "setup/package/setup_ui.h"
 #include "setup/package/work_folder.h"
 #include "setup/platform/files.h"
+#include "setup/platform/folders.h"
 #include "setup/platform/path_text.h"
 
 namespace setup {
@@ -14,7 +15,8 @@ namespace setup {
 constexpr size_t kCopyChunk = 32768;
 
 bool joinedFilePath(char* out, size_t size, const char* workFolder) {
-  return copyText(out, size, workFolder) && appendText(out, size, "/Pakorix.pkg");
+  return copyText(out, size, workFolder) && appendText(out, size, "/") &&
+         appendText(out, size, kJoinedFileName);
 }
 
 bool volumePath(char* out, size_t size, const char* ownPath, unsigned volume) {
@@ -52,18 +54,22 @@ static bool askForVolume(const PackageSettings& settings, unsigned volume, Setup
          Answer::Ok;
 }
 
-int joinVolumes(const PackageSettings& settings, const char* ownPath, const char* workFolder,
-                SetupUi& ui) {
-  char joinedPath[kPathSize];
+int joinVolumes(const PackageSettings& settings, int packageFd, const char* ownPath,
+                const char* workFolder, int& workFolderFd, SetupUi& ui) {
   char volume[kPathSize];
   char* buffer = static_cast<char*>(malloc(kCopyChunk));
-  bool failed = !buffer || !joinedFilePath(joinedPath, sizeof joinedPath, workFolder) ||
-                !ensureWorkFolder(workFolder, ui);
-  const int joined = failed ? -1 : createFileReplacing(joinedPath);
+  bool failed = !buffer || !ensureWorkFolder(workFolder, workFolderFd, ui);
+  const int joined = failed ? -1 : createFileIn(workFolderFd, kJoinedFileName);
   failed = failed || joined < 0;
 
   long long written = 0;
   for (unsigned k = 0; !failed && written < settings.header.totalSize;) {
+    // Volume 0 is the running program's own file, already open.
+    if (k == 0) {
+      failed = !seekTo(packageFd, 0) || !copyVolume(packageFd, joined, buffer, written);
+      ++k;
+      continue;
+    }
     failed = !volumePath(volume, sizeof volume, ownPath, k);
     const int in = failed ? -1 : openExistingForReading(volume);
     if (in < 0) {
@@ -77,7 +83,7 @@ int joinVolumes(const PackageSettings& settings, const char* ownPath, const char
   free(buffer);
   if (joined >= 0 && !closeFile(joined)) failed = true;
 
-  const int result = failed ? -1 : openExistingForReading(joinedPath);
+  const int result = failed ? -1 : openFileIn(workFolderFd, kJoinedFileName);
   if (result < 0) reportError(ui, "Setup-Archiv konnte nicht erfolgreich erstellt werden.");
   return result;
 }

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "setup/package/setup_ui.h"
+#include "setup/platform/files.h"
 #include "setup/platform/folders.h"
 #include "setup/platform/path_text.h"
 #include "setup/platform/system_paths.h"
@@ -18,15 +19,21 @@ bool chooseWorkFolder(char* out, size_t size) {
   return copyText(out, size, base) && appendText(out, size, "$Pakorix.Tmp");
 }
 
-bool ensureWorkFolder(const char* workFolder, SetupUi& ui) {
-  FolderOwnership state = folderOwnership(workFolder);
-  if (state == FolderOwnership::Missing && createFolderWithParents(workFolder, 0700))
-    state = folderOwnership(workFolder);
-  // The folder sits in a place every user can write to: anything we did not
-  // make ourselves could lead our files elsewhere.
+bool ensureWorkFolder(const char* workFolder, int& fd, SetupUi& ui) {
+  if (fd >= 0) return true;
+  createFolderWithParents(workFolder, 0700);
+  // The folder sits in a place other users may write to: anything we did
+  // not make ourselves could lead our files elsewhere, and its name may be
+  // given to another folder at any moment. What is checked is the folder
+  // held open, and everything below it is reached through that descriptor.
   // One left behind by an earlier run may have been opened up since; others
-  // must not be able to swap the folders inside it while we unpack.
-  if (state == FolderOwnership::Own && restrictFolderToOwner(workFolder)) return true;
+  // must not be able to change the folders inside it while we unpack.
+  const int opened = openFolder(workFolder);
+  if (opened >= 0 && claimFolder(opened)) {
+    fd = opened;
+    return true;
+  }
+  if (opened >= 0) closeFile(opened);
   reportFailure(ui, workFolder, "Error in directory ..");
   return false;
 }

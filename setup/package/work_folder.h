@@ -12,8 +12,9 @@ class SetupUi;
 bool chooseWorkFolder(char* out, size_t size);
 
 // Creates the folder (mode 0700, parents as needed) or accepts an existing
-// one of our own. A link, a non-folder or a folder of another user is refused
-// with the folder path / "Error in directory ..".
-bool ensureWorkFolder(const char* workFolder, SetupUi& ui);
+// one of our own, and holds it open in `fd`; with `fd` already open nothing
+// happens. A link, a non-folder or a folder of another user is refused with
+// the folder path / "Error in directory ..".
+bool ensureWorkFolder(const char* workFolder, int& fd, SetupUi& ui);
 
 }  // namespace setup

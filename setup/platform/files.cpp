@@ -7,18 +7,15 @@
 
 namespace setup {
 
-int openExistingForReading(const char* path) {
+int openRetrying(int folder, const char* name, int flags, unsigned mode) {
   int fd;
-  do fd = open(path, O_RDONLY | O_CLOEXEC);
+  do fd = openat(folder, name, flags, static_cast<mode_t>(mode));
   while (fd < 0 && errno == EINTR);
   return fd;
 }
 
-int createFileReplacing(const char* path) {
-  int fd;
-  do fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
-  while (fd < 0 && errno == EINTR);
-  return fd;
+int openExistingForReading(const char* path) {
+  return openRetrying(AT_FDCWD, path, O_RDONLY | O_CLOEXEC, 0);
 }
 
 bool closeFile(int fd) {
@@ -26,11 +23,15 @@ bool closeFile(int fd) {
   return close(fd) == 0;
 }
 
-bool removeFile(const char* path) { return unlink(path) == 0; }
+bool fileInfo(int fd, struct stat* info) { return fstatat(fd, "", info, AT_EMPTY_PATH) == 0; }
+
+bool pathInfo(const char* path, bool followLink, struct stat* info) {
+  return fstatat(AT_FDCWD, path, info, followLink ? 0 : AT_SYMLINK_NOFOLLOW) == 0;
+}
 
 long long fileSize(int fd) {
   struct stat info;
-  if (fstat(fd, &info) != 0) return -1;
+  if (!fileInfo(fd, &info)) return -1;
   return info.st_size;
 }
 

@@ -1,17 +1,23 @@
 #pragma once
 // Plain file access on descriptors; every call retries on EINTR.
 #include <stddef.h>
+#include <sys/stat.h>
 #include <time.h>
 
 namespace setup {
 
+// openat with `flags` (and `mode` for a new file), again after an
+// interruption; -1 on failure.
+int openRetrying(int folder, const char* name, int flags, unsigned mode);
 // An existing file opened read-only; -1 on failure.
 int openExistingForReading(const char* path);
-// Creates or truncates `path` for writing. Never follows a symbolic link at
-// `path` itself; -1 on failure.
-int createFileReplacing(const char* path);
 bool closeFile(int fd);
-bool removeFile(const char* path);
+
+// What is known of an open file, or of a path (a link at the path itself
+// followed only with `followLink`); false on failure. One imported function
+// serves all, which keeps the setup image small.
+bool fileInfo(int fd, struct stat* info);
+bool pathInfo(const char* path, bool followLink, struct stat* info);
 
 long long fileSize(int fd);  // -1 on failure
 bool seekTo(int fd, long long offset);

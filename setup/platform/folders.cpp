@@ -1,44 +1,30 @@
 #include "setup/platform/folders.h"
 
-#include <errno.h>
 #include <fcntl.h>
-#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "setup/platform/files.h"
 #include "setup/platform/path_text.h"
 
 namespace setup {
+namespace {
+
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+bool isFolderFollowingLinks(const char* path) {
+  struct stat info;
+  return pathInfo(path, true, &info) && S_ISDIR(info.st_mode);
+}
+
+}  // namespace
 
 PathKind pathKind(const char* path) {
   struct stat info;
-  if (lstat(path, &info) != 0) return PathKind::Missing;
+  if (!pathInfo(path, false, &info)) return PathKind::Missing;
   if (S_ISREG(info.st_mode)) return PathKind::File;
   if (S_ISDIR(info.st_mode)) return PathKind::Folder;
   return PathKind::Other;
-}
-
-FolderOwnership folderOwnership(const char* path) {
-  struct stat info;
-  if (lstat(path, &info) != 0)
-    return errno == ENOENT ? FolderOwnership::Missing : FolderOwnership::Refused;
-  if (!S_ISDIR(info.st_mode) || info.st_uid != geteuid()) return FolderOwnership::Refused;
-  return FolderOwnership::Own;
-}
-
-bool restrictFolderToOwner(const char* path) {
-  const int fd = open(path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool done = fchmod(fd, 0700) == 0;
-  close(fd);
-  return done;
-}
-
-bool createFolder(const char* path, mode_t mode) { return mkdir(path, mode) == 0; }
-
-static bool isFolderFollowingLinks(const char* path) {
-  struct stat info;
-  return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool createFolderWithParents(const char* path, mode_t mode) {
@@ -49,13 +35,44 @@ bool createFolderWithParents(const char* path, mode_t mode) {
   for (char* cut = partial + 1; *cut != '\0'; ++cut) {
     if (*cut != '/') continue;
     *cut = '\0';
-    if (!isFolderFollowingLinks(partial)) mkdir(partial, 0777);
+    if (!isFolderFollowingLinks(partial)) mkdirat(AT_FDCWD, partial, 0777);
     *cut = '/';
   }
-  if (mkdir(path, mode) == 0) return true;
+  if (mkdirat(AT_FDCWD, path, mode) == 0) return true;
   return isFolderFollowingLinks(path);
 }
 
-bool removeFolder(const char* path) { return rmdir(path) == 0; }
+bool removeFolder(const char* path) { return removeIn(AT_FDCWD, path, true); }
+
+int openFolder(const char* path) { return openRetrying(AT_FDCWD, path, kFolderFlags, 0); }
+
+bool claimFolder(int folder) {
+  struct stat info;
+  return fileInfo(folder, &info) && S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
+         fchmod(folder, 0700) == 0;
+}
+
+bool namesFolder(const char* path, int folder) {
+  struct stat named, open;
+  return pathInfo(path, false, &named) && fileInfo(folder, &open) && named.st_dev == open.st_dev &&
+         named.st_ino == open.st_ino;
+}
+
+int openFolderIn(int parent, const char* name, bool* created) {
+  if (created) *created = mkdirat(parent, name, 0777) == 0;
+  return openRetrying(parent, name, kFolderFlags, 0);
+}
+
+int createFileIn(int folder, const char* name) {
+  return openRetrying(folder, name, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+}
+
+int openFileIn(int folder, const char* name) {
+  return openRetrying(folder, name, O_RDONLY | O_NOFOLLOW | O_CLOEXEC, 0);
+}
+
+bool removeIn(int folder, const char* name, bool isFolder) {
+  return unlinkat(folder, name, isFolder ? AT_REMOVEDIR : 0) == 0;
+}
 
 }  // namespace setup

@@ -1,5 +1,6 @@
 #pragma once
-// Folder creation and inspection.
+// Folders: the work folder by its path, everything below it through its
+// descriptor, so that a link swapped in for a path never leads elsewhere.
 #include <stddef.h>
 #include <sys/types.h>
 
@@ -9,21 +10,30 @@ namespace setup {
 enum class PathKind { Missing, File, Folder, Other };
 PathKind pathKind(const char* path);
 
-// Missing: nothing there. Own: a real folder (not a link) owned by the
-// effective user. Refused: anything else (link, file, someone else's folder).
-enum class FolderOwnership { Missing, Own, Refused };
-FolderOwnership folderOwnership(const char* path);
-
-// Makes a folder of ours readable and writable by its owner alone, without
-// following a link at the path itself.
-bool restrictFolderToOwner(const char* path);
-
-// One folder with `mode`; false if it could not be made (also when it exists).
-bool createFolder(const char* path, mode_t mode);
 // Creates the missing parents (default mode) and then `path` itself with
 // `mode`; true when `path` is a folder afterwards.
 bool createFolderWithParents(const char* path, mode_t mode);
 // Removes an empty folder; false otherwise.
 bool removeFolder(const char* path);
+
+// `path` opened as a folder, never through a link at the path itself; -1.
+int openFolder(const char* path);
+// True when the open folder belongs to the effective user; it is then made
+// readable and writable by its owner alone.
+bool claimFolder(int folder);
+// True when `path` (a link at it not followed) still names the open `folder`.
+bool namesFolder(const char* path, int folder);
+
+// The folder `name` inside the open `parent`, never through a link; with
+// `created` non-null a missing one is made first (mode 0777 minus the umask)
+// and *created tells whether that happened. -1 on failure.
+int openFolderIn(int parent, const char* name, bool* created);
+// Creates or truncates the file `name` inside `folder` for writing, never
+// through a link; -1 on failure.
+int createFileIn(int folder, const char* name);
+// The file `name` inside `folder` for reading, never through a link; -1.
+int openFileIn(int folder, const char* name);
+// Removes the file, or with `isFolder` the empty folder, `name` inside `folder`.
+bool removeIn(int folder, const char* name, bool isFolder);
 
 }  // namespace setup

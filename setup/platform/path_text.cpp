@@ -24,17 +24,16 @@ bool copyText(char* out, size_t size, const char* text) {
 }
 
 bool appendNumber(char* out, size_t size, unsigned long value, int minDigits) {
+  // Written backwards from the end of the buffer.
   char digits[24];
-  int count = 0;
+  char* first = digits + sizeof digits - 1;
+  *first = '\0';
   do {
-    digits[count++] = static_cast<char>('0' + value % 10);
+    *--first = static_cast<char>('0' + value % 10);
     value /= 10;
-  } while (value != 0);
-  while (count < minDigits && count < static_cast<int>(sizeof digits)) digits[count++] = '0';
-  char text[sizeof digits + 1];
-  for (int i = 0; i < count; ++i) text[i] = digits[count - 1 - i];
-  text[count] = '\0';
-  return appendText(out, size, text);
+    --minDigits;
+  } while ((value != 0 || minDigits > 0) && first > digits);
+  return appendText(out, size, first);
 }
 
 }  // namespace setup

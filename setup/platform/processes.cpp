@@ -12,9 +12,9 @@
 #include <time.h>
 #include <unistd.h>
 
+#include "setup/platform/files.h"
+#include "setup/platform/folders.h"
 #include "setup/platform/path_text.h"
-
-extern char** environ;
 
 namespace setup {
 namespace {
@@ -28,20 +28,21 @@ constexpr long kPollNanoseconds = 10 * 1000 * 1000;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+// A regular file with an execute bit; whether it is ours to run, the start
+// itself says.
 bool isExecutableFile(const char* path) {
   struct stat info;
-  if (stat(path, &info) != 0 || !S_ISREG(info.st_mode)) return false;
-  return faccessat(AT_FDCWD, path, X_OK, AT_EACCESS) == 0;
+  return pathInfo(path, true, &info) && S_ISREG(info.st_mode) && (info.st_mode & 0111) != 0;
 }
 
-// `folder` + "/" + `program`, when it names an executable file.
-bool tryFolder(const char* folder, size_t folderLength, const char* program, char* out,
-               size_t size) {
+// `folder` + "/" + `program`, when it fits.
+bool joinPath(const char* folder, size_t folderLength, const char* program, char* out,
+              size_t size) {
   if (folderLength == 0 || folderLength >= size) return false;
   memcpy(out, folder, folderLength);
   out[folderLength] = '\0';
   if (out[folderLength - 1] != '/' && !appendText(out, size, "/")) return false;
-  return appendText(out, size, program) && isExecutableFile(out);
+  return appendText(out, size, program);
 }
 
 bool searchPath(const char* program, char* out, size_t size) {
@@ -51,20 +52,35 @@ bool searchPath(const char* program, char* out, size_t size) {
   while (true) {
     const char* end = strchr(path, ':');
     const size_t length = end ? static_cast<size_t>(end - path) : strlen(path);
-    // An empty entry means the current folder, which was searched first already.
-    if (tryFolder(path, length, program, out, size)) return true;
+    // Only absolute folders: an empty or relative entry would be taken from the
+    // current folder, which holds nothing to run for us.
+    if (path[0] == '/' && joinPath(path, length, program, out, size) && isExecutableFile(out))
+      return true;
     if (!end) return false;
     path = end + 1;
   }
 }
 
+// The copy the package brought along: a regular file of our own user (a link is not opened),
+// made executable for its owner. The folder is the private work folder, so nobody else can
+// have put it there or change it afterwards.
+bool prepareCarriedProgram(int workFolder, const char* program) {
+  const int fd = openFileIn(workFolder, program);
+  if (fd < 0) return false;
+  struct stat info;
+  const bool ours = fileInfo(fd, &info) && S_ISREG(info.st_mode) && info.st_uid == geteuid();
+  const bool ready = ours && fchmod(fd, (info.st_mode & 07777) | S_IXUSR) == 0;
+  close(fd);
+  return ready;
+}
+
 }  // namespace
 
-bool findInstallerProgram(const char* program, const char* ownFolder, char* out, size_t size) {
-  char current[kPathSize];
-  if (getcwd(current, sizeof current) && tryFolder(current, strlen(current), program, out, size))
-    return true;
-  if (ownFolder && tryFolder(ownFolder, strlen(ownFolder), program, out, size)) return true;
+bool findInstallerProgram(const char* program, int workFolder, char* out, size_t size) {
+  // Started in the work folder itself (see startInstaller), so the name is
+  // found through the folder held open, not through its path.
+  if (workFolder >= 0 && prepareCarriedProgram(workFolder, program))
+    return copyText(out, size, "./") && appendText(out, size, program);
   return searchPath(program, out, size);
 }
 
@@ -84,10 +100,10 @@ int splitArguments(const char* commandLine, char* buffer, size_t bufferSize, cha
   }
 }
 
-bool startInstaller(const char* commandLine, const char* ownFolder, bool highPriority,
+bool startInstaller(const char* commandLine, int workFolder, bool highPriority,
                     ChildProcess* child) {
   char program[kPathSize];
-  if (!findInstallerProgram(kInstallerProgram, ownFolder, program, sizeof program)) return false;
+  if (!findInstallerProgram(kInstallerProgram, workFolder, program, sizeof program)) return false;
 
   char line[kLineSize];
   char* argv[kMaxArguments + 2];
@@ -96,11 +112,12 @@ bool startInstaller(const char* commandLine, const char* ownFolder, bool highPri
   if (count < 0) return false;
   argv[count + 1] = nullptr;
 
-  // The child starts with nothing of ours but the three standard descriptors, a clean signal
-  // state and a session of its own.
+  // The child starts in the work folder with nothing of ours but the three standard
+  // descriptors, a clean signal state and a session of its own.
   posix_spawn_file_actions_t actions;
   posix_spawnattr_t attributes;
   posix_spawn_file_actions_init(&actions);
+  if (workFolder >= 0) posix_spawn_file_actions_addfchdir_np(&actions, workFolder);
   posix_spawn_file_actions_addclosefrom_np(&actions, 3);
   posix_spawnattr_init(&attributes);
   sigset_t signals;
@@ -111,7 +128,8 @@ bool startInstaller(const char* commandLine, const char* ownFolder, bool highPri
   posix_spawnattr_setflags(&attributes,
                            POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
   pid_t pid = 0;
-  const int failure = posix_spawn(&pid, program, &actions, &attributes, argv, environ);
+  // glibc's own name for environ, which the image imports anyway.
+  const int failure = posix_spawn(&pid, program, &actions, &attributes, argv, __environ);
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   if (failure != 0) return false;

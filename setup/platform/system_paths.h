@@ -8,7 +8,8 @@ namespace setup {
 bool temporaryFolder(char* out, size_t size);
 // A folder without blanks that every user may write to: "/var/tmp/".
 bool systemFolder(char* out, size_t size);
-// The full path of the running program.
+// The full path of the running program, for messages and to find files beside
+// it; the program itself is read through "/proc/self/exe".
 bool ownExecutablePath(char* out, size_t size);
 
 }  // namespace setup

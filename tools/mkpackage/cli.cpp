@@ -135,7 +135,7 @@ Invocation parseCommandLine(const std::vector<std::string>& args) {
     else if (name == "--deflate") flag(deflate);
     else if (name == "--store") flag(store);
     else if (name == "--level") defaults.level = static_cast<int>(parseNumber(name, value(), 0, 9));
-    else if (name == "--password") defaults.password = value();
+    else if (name == "--password") defaults.password = toWindows1252(value());
     else if (name == "--descriptors") flag(defaults.descriptors);
     else if (name == "--check-by-time") flag(defaults.checkByteFromTime);
     else if (name == "--backslash") flag(defaults.backslash);

@@ -17,7 +17,7 @@
 //   --keep-open --admin-only --hide-info --advanced-inf      header flags, 0 unless given
 // Entries (apply to every FILE):
 //   --deflate (default) | --store, --level 0..9 (Deflate level, default 6)
-//   --password P          traditional ZIP encryption
+//   --password P          traditional ZIP encryption, keyed with P in Windows-1252
 //   --check-by-time       flag bit 3: the password check byte is the time's high byte
 //   --descriptors         a data descriptor after each entry's data (sets flag bit 3 too)
 //   --backslash           write "\" instead of "/" in archive names

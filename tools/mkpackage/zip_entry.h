@@ -42,7 +42,7 @@ struct EntryPlan {
   int level = 6;
   DosDateTime modified{};
   std::uint16_t extraFlags = 0;  // general-purpose bits beyond 0 and 3, e.g. bit 1 for level
-  std::string password{};        // empty: not encrypted
+  std::string password{};        // bytes as keyed (Windows-1252); empty: not encrypted
   bool checkByteFromTime = false;  // flag bit 3: the check byte is the time's high byte
   bool dataDescriptor = false;     // 50 4B 07 08, CRC, sizes after the data
   std::uint32_t fillerSeed = 1;    // makes the encryption header reproducible

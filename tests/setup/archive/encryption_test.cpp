@@ -50,13 +50,18 @@ TEST_F(Encryption, ThreeWrongAnswersSkipTheEntryAndFailTheRun) {
   EXPECT_FALSE(state.extractionOk);
 }
 
-TEST_F(Encryption, SkippedEntryFailsTheRunEvenWhenALaterOneSucceeds) {
-  ui.passwords = {"eins", "zwei", "drei"};
-  EXPECT_FALSE(extract(packagePlan({sealed(storedEntry("a.txt", "a"), "geheim"),
-                                    storedEntry("b.txt", "b")})));
-  EXPECT_FALSE(exists(target("a.txt")));
-  EXPECT_EQ(contentOf("b.txt"), "b");  // the walk went on
+TEST_F(Encryption, EntryNoAnswerOpensEndsTheWalkThere) {
+  ui.passwords = {"eins", "zwei", "drei", "geheim", "geheim", "geheim"};
+  EXPECT_FALSE(extract(packagePlan({storedEntry("before.txt", "0"),
+                                    sealed(storedEntry("a.txt", "a"), "geheim"),
+                                    sealed(storedEntry("b.txt", "b"), "geheim"),
+                                    storedEntry("c.txt", "c")})));
+  // No prompt for the second encrypted entry, nothing after the first one written.
+  EXPECT_EQ(ui.passwordPrompts, 3);
+  EXPECT_EQ(contentOf("before.txt"), "0");
+  EXPECT_EQ(listTree(workFolder), std::vector<std::string>{"before.txt"});
   EXPECT_EQ(ui.shown(), std::vector<std::string>{std::string(kUnpackFailed) + " / Fehler"});
+  EXPECT_EQ(ui.statusTexts.back(), "Error extracting file(s).");
 }
 
 TEST_F(Encryption, CancelEndsTheExtractionSilently) {

@@ -116,7 +116,7 @@ TEST_F(Extraction, EveryCreatedFileIsListedBeyond255) {
   ASSERT_TRUE(extract(packagePlan(entries)));
   ASSERT_EQ(extractedFiles().size(), 300u);
   EXPECT_EQ(extractedFiles()[299], target("f/299"));
-  deleteExtractedFiles(state, ui);
+  deleteExtractedFiles(state, workFolder.c_str(), ui);
   removeCreatedFolders(state);
   EXPECT_TRUE(listTree(workFolder).empty());
 }

@@ -145,7 +145,8 @@ TEST_F(VolumeRoundTrip, JoinedVolumesExtractLikeOneFile) {
   fd = openExistingForReading(packagePath.c_str());
   ASSERT_TRUE(readFixedHeader(fd, settings));
   ASSERT_TRUE(readVariableHeader(fd, settings));
-  const int joined = joinVolumes(settings, packagePath.c_str(), workFolder.c_str(), ui);
+  const int joined = joinVolumes(settings, fd, packagePath.c_str(), workFolder.c_str(),
+                                 state.workFolderFd, ui);
   ASSERT_GE(joined, 0) << ::testing::PrintToString(ui.shown());
   EXPECT_EQ(ui.shown(), std::vector<std::string>{"Setup benötigt die Diskette Nr.3.. / KARVELO"});
   EXPECT_EQ(TempDir::read(workFolder + "/Pakorix.pkg"), std::string(built.bytes.begin(), built.bytes.end()));

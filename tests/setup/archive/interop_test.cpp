@@ -116,6 +116,17 @@ TEST_F(ZipInterop, EncryptedArchiveRefusesTheWrongPassword) {
   }
 }
 
+TEST_F(ZipInterop, PasswordIsTriedInTheCodePageOfThePackage) {
+  // zip keys with the bytes it is given: "Größe" in Windows-1252, as the package's texts.
+  openBehindHeader(zipSources("-D -P \"$(printf 'Gr\\366\\337e')\""));
+  ASSERT_FALSE(HasFatalFailure());
+  // Typed in UTF-8; the tick has no place in the code page, which makes that answer wrong.
+  ui.passwords = {"Gr\u00f6\u00dfe\u2713", "Gr\u00f6\u00dfe"};
+  ASSERT_TRUE(extract()) << ::testing::PrintToString(ui.shown());
+  EXPECT_EQ(ui.passwordPrompts, 2);
+  expectSourcesExtracted();
+}
+
 TEST_F(ZipInterop, FolderEntriesAndAStoredOnlyArchive) {
   openBehindHeader(zipSources("-0"));  // with folder entries "sounds/", "doc/", "doc/de/"
   ASSERT_FALSE(HasFatalFailure());

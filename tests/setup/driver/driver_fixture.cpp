@@ -6,6 +6,7 @@
 
 #include "setup/driver/end_of_run.h"
 #include "setup/driver/start_up.h"
+#include "setup/platform/files.h"
 
 namespace setup::testing {
 
@@ -60,7 +61,7 @@ DriverFixture::~DriverFixture() {
 
 bool DriverFixture::prepareBytes(const mkpackage::Bytes& bytes) {
   dir.write("KARVELO-setup.run", std::string(bytes.begin(), bytes.end()));
-  return prepareSetup(run, ownPath.c_str(), window);
+  return prepareSetup(run, ownPath.c_str(), openExistingForReading(ownPath.c_str()), window);
 }
 
 bool DriverFixture::prepare(const mkpackage::PackagePlan& plan) {
@@ -70,6 +71,14 @@ bool DriverFixture::prepare(const mkpackage::PackagePlan& plan) {
 int DriverFixture::finish() {
   finished = true;
   return finishSetup(run, window);
+}
+
+void DriverFixture::restart() {
+  if (!finished) finish();
+  finished = false;
+  initSetupRun(run);
+  run.system = system.calls();
+  window.log.clear();
 }
 
 bool DriverFixture::exists(const std::string& path) {

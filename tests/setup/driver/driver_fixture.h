@@ -31,6 +31,8 @@ protected:
   bool prepareBytes(const mkpackage::Bytes& bytes);
   // The rest of the run once the window has closed.
   int finish();
+  // Finishes the run, if that has not happened, and starts a fresh one with an empty log.
+  void restart();
 
   std::string work(const std::string& name) const { return workFolder + "/" + name; }
   static bool exists(const std::string& path);

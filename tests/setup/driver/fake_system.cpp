@@ -9,9 +9,12 @@ namespace {
 
 FakeSystem* current = nullptr;
 
-std::string currentFolder() {
+std::string folderOf(int fd) {
+  if (fd < 0) return "";
   char buffer[4096];
-  return getcwd(buffer, sizeof buffer) ? buffer : "";
+  const ssize_t length =
+      readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), buffer, sizeof buffer - 1);
+  return length > 0 ? std::string(buffer, static_cast<size_t>(length)) : "?";
 }
 
 bool fakeIsAdministrator() {
@@ -19,10 +22,10 @@ bool fakeIsAdministrator() {
   return current->administrator;
 }
 
-bool fakeStartInstaller(const char* commandLine, const char* ownFolder, bool highPriority,
+bool fakeStartInstaller(const char* commandLine, int workFolder, bool highPriority,
                         ChildProcess* child) {
   const size_t index = current->starts.size();
-  current->starts.push_back({commandLine, ownFolder, currentFolder(), highPriority});
+  current->starts.push_back({commandLine, folderOf(workFolder), highPriority});
   const bool works = index >= current->startResults.size() || current->startResults[index];
   if (works) child->pid = 1000 + static_cast<int>(index);
   return works;
@@ -31,7 +34,6 @@ bool fakeStartInstaller(const char* commandLine, const char* ownFolder, bool hig
 void fakeWaitForChild(ChildProcess* child, void (*serviceEvents)(void*), void* context) {
   if (child->pid < 1000) ADD_FAILURE() << "waiting for a child that was never started";
   current->waitsWithEvents.push_back(serviceEvents != nullptr);
-  current->waitFolders.push_back(currentFolder());
   for (int i = 0; serviceEvents && i < current->serviceRounds; ++i) serviceEvents(context);
   child->pid = 0;
 }

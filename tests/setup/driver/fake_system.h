@@ -10,8 +10,7 @@ namespace setup::testing {
 
 struct InstallerStart {
   std::string commandLine;
-  std::string ownFolder;
-  std::string currentFolder;  // at the moment of the start
+  std::string workFolder;  // the folder its descriptor holds: where it runs, "" for none
   bool highPriority;
 };
 
@@ -34,7 +33,6 @@ public:
 
   std::vector<InstallerStart> starts;
   std::vector<bool> waitsWithEvents;  // one per wait: whether events were serviced
-  std::vector<std::string> waitFolders;  // current folder while waiting
 
 private:
   SystemCalls calls_;

@@ -4,6 +4,7 @@
 
 #include "driver_fixture.h"
 #include "setup/driver/installer_script.h"
+#include "setup/package/work_folder.h"
 
 namespace setup::testing {
 namespace {
@@ -51,28 +52,31 @@ class InstallerScript : public DriverFixture {
 protected:
   void SetUp() override {
     ASSERT_TRUE(prepare(shippedLikePlan()));
-    ASSERT_EQ(mkdir(workFolder.c_str(), 0700), 0);
+    ASSERT_TRUE(ensureWorkFolder(workFolder.c_str(), run.extraction.workFolderFd, window));
   }
 };
 
 TEST_F(InstallerScript, AdvancedInstallerRunsInTheWorkFolderAndIsWaitedFor) {
+  // Both run in the work folder held open, not in whatever its name stands for by now.
+  const std::string held = workFolder + ".held";
+  ASSERT_EQ(rename(workFolder.c_str(), held.c_str()), 0);
+  ASSERT_EQ(mkdir(workFolder.c_str(), 0700), 0);
   runInstallerScript(run, window);
   ASSERT_EQ(system.starts.size(), 2u);
   const std::string script = workFolder + "/KARV10G1.INF";
   EXPECT_EQ(system.starts[0].commandLine,
             "rundll32.exe advpack,LaunchINFSection " + script + ",DefaultInstall2.ntx86");
-  EXPECT_EQ(system.starts[0].currentFolder, workFolder);
-  EXPECT_EQ(system.starts[0].ownFolder, dir.path());
+  EXPECT_EQ(system.starts[0].workFolder, held);
   EXPECT_FALSE(system.starts[0].highPriority);
   EXPECT_EQ(system.starts[1].commandLine,
             "rundll32.exe advpack,LaunchINFSection " + script + ",DefaultInstallX");
+  EXPECT_EQ(system.starts[1].workFolder, held);
   EXPECT_TRUE(system.starts[1].highPriority);
   // The window lives while the first one runs; the second is waited for plainly.
   EXPECT_EQ(system.waitsWithEvents, (std::vector<bool>{true, false}));
   EXPECT_EQ(window.entries("service").size(), 2u);
-  EXPECT_EQ(system.waitFolders, (std::vector<std::string>{workFolder, workFolder}));
   EXPECT_TRUE(window.entries("stop").empty());
-  // Back where the program started.
+  // The setup's own current folder never moved.
   char buffer[4096];
   EXPECT_EQ(std::string(getcwd(buffer, sizeof buffer)), startFolder);
 }

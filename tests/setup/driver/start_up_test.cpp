@@ -7,6 +7,7 @@
 #include "setup/driver/end_of_run.h"
 #include "setup/driver/start_up.h"
 #include "setup/driver/window_commands.h"
+#include "setup/platform/files.h"
 #include "volumes.h"
 
 namespace setup::testing {
@@ -23,8 +24,6 @@ TEST_F(StartUp, CompletePackageOpensTheWindowWithTheHeaderRead) {
   EXPECT_TRUE(window.log.empty());
   EXPECT_EQ(run.workFolder, workFolder);
   EXPECT_EQ(std::string(run.systemFolder), "/var/tmp/");
-  EXPECT_EQ(run.ownFolder, dir.path());
-  EXPECT_EQ(run.savedFolder, startFolder);
   EXPECT_GE(run.packageFd, 0);
   EXPECT_STREQ(run.settings.infName, "KARV10G1.INF");
   EXPECT_STREQ(mainWindowTitle(run), "KARVELO");
@@ -45,7 +44,7 @@ TEST_F(StartUp, TemporaryFolderWithABlankOrOfOneCharacterGivesWayToTheSystemFold
   initSetupRun(root);
   root.system = system.calls();
   setenv("TMPDIR", "/", 1);
-  ASSERT_TRUE(prepareSetup(root, ownPath.c_str(), window));
+  ASSERT_TRUE(prepareSetup(root, ownPath.c_str(), openExistingForReading(ownPath.c_str()), window));
   EXPECT_STREQ(root.workFolder, "/var/tmp/$Pakorix.Tmp");
   finishSetup(root, window);
 }
@@ -59,7 +58,7 @@ TEST_F(StartUp, TemporaryFolderTooLongForTheWorkFolderGivesWayToTheSystemFolder)
 
 TEST_F(StartUp, OwnFileThatCannotBeOpenedIsReportedByItsPath) {
   const std::string missing = dir.file("weg.run");
-  EXPECT_FALSE(prepareSetup(run, missing.c_str(), window));
+  EXPECT_FALSE(prepareSetup(run, missing.c_str(), openExistingForReading(missing.c_str()), window));
   EXPECT_EQ(window.log, std::vector<std::string>{"stop " + missing + " / Kann Datei nicht öffnen .."});
   EXPECT_EQ(finish(), 0);
   EXPECT_EQ(window.log.size(), 1u);  // nothing to close, no second box
@@ -89,38 +88,46 @@ TEST_F(StartUp, AdministratorPassesTheCheck) {
   EXPECT_EQ(system.administratorQueries, 1);
 }
 
-TEST_F(StartUp, PackageCutShortIsIncomplete) {
-  mkpackage::PackagePlan plan = shippedLikePlan();
-  plan.tail.clear();
-  plan.rawArchive = mkpackage::zipEndRecord("");
-  mkpackage::Bytes bytes = mkpackage::buildPackage(plan).bytes;
-  bytes.pop_back();
-  EXPECT_FALSE(prepareBytes(bytes));
-  EXPECT_EQ(window.log, std::vector<std::string>{kIncomplete});
-  EXPECT_EQ(finish(), 0);
-}
-
-TEST_F(StartUp, HeaderWhoseTextsRunPastTheFileIsIncomplete) {
-  mkpackage::PackagePlan plan = shippedLikePlan();
-  plan.entries.clear();
-  plan.tail.clear();
-  mkpackage::Bytes bytes = mkpackage::buildPackage(plan).bytes;
-  bytes.resize(bytes.size() - 5);  // into the notice
-  EXPECT_FALSE(prepareBytes(bytes));
-  EXPECT_EQ(window.log, std::vector<std::string>{kIncomplete});
-}
-
-TEST_F(StartUp, FileWithoutMagicOpensTheWindowAndFailsAtTheFirstExtraction) {
-  mkpackage::Bytes bytes(40000, 0x7F);
-  ASSERT_TRUE(prepareBytes(bytes));
-  EXPECT_TRUE(window.log.empty());
-  EXPECT_STREQ(mainWindowTitle(run), "Self-extracting Archive");
-  EXPECT_TRUE(startsUnattended(run));
-  windowOpened(run, window);
-  EXPECT_EQ(window.entries("stop "),
-            std::vector<std::string>{"stop Fehler beim Entpacken der Datei(en). / Fehler"});
-  EXPECT_EQ(window.closedWith, 1);
-  EXPECT_TRUE(system.starts.empty());
+// Each is told by the completeness message before the window opens, and the run ends with
+// nothing unpacked.
+TEST_F(StartUp, IncompletePackagesEndTheRunBeforeTheWindow) {
+  auto shipped = [] { return mkpackage::buildPackage(shippedLikePlan()).bytes; };
+  auto endingInARecord = [] {
+    mkpackage::PackagePlan plan = shippedLikePlan();
+    plan.tail.clear();
+    plan.rawArchive = mkpackage::zipEndRecord("");
+    return mkpackage::buildPackage(plan).bytes;
+  };
+  auto withoutEntries = [] {
+    mkpackage::PackagePlan plan = shippedLikePlan();
+    plan.entries.clear();
+    plan.tail.clear();
+    return mkpackage::buildPackage(plan).bytes;
+  };
+  struct Case {
+    const char* what;
+    mkpackage::Bytes bytes;
+  };
+  std::vector<Case> cases = {
+      {"cut short by one byte", endingInARecord()},
+      {"texts running past the end", withoutEntries()},
+      {"no magic", mkpackage::Bytes(40000, 0x7F)},
+      {"ending inside the fixed header", shipped()},
+      {"a broken magic", shipped()},
+  };
+  cases[0].bytes.pop_back();
+  cases[1].bytes.resize(cases[1].bytes.size() - 5);  // into the notice
+  cases[3].bytes.resize(mkpackage::kImageSize + 10);
+  cases[4].bytes[mkpackage::kImageSize + 2] = 'X';
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    restart();
+    EXPECT_FALSE(prepareBytes(c.bytes));
+    EXPECT_EQ(window.log, std::vector<std::string>{kIncomplete});
+    EXPECT_EQ(finish(), 0);
+    EXPECT_EQ(window.log.size(), 1u);
+    EXPECT_FALSE(exists(workFolder));
+  }
 }
 
 class Volumes : public DriverFixture {
@@ -148,7 +155,7 @@ protected:
 
 TEST_F(Volumes, AllVolumesAreJoinedIntoTheWorkFolderAndRemovedAtTheEnd) {
   ASSERT_GE(writeVolumes(shippedLikePlan()).size(), 3u);
-  ASSERT_TRUE(prepareSetup(run, ownPath.c_str(), window));
+  ASSERT_TRUE(prepareSetup(run, ownPath.c_str(), openExistingForReading(ownPath.c_str()), window));
   EXPECT_TRUE(window.log.empty());
   EXPECT_EQ(run.joinedFile, workFolder + "/Pakorix.pkg");
   EXPECT_TRUE(exists(run.joinedFile));
@@ -165,7 +172,7 @@ TEST_F(Volumes, MissingVolumeAskedForAndCancelledEndsTheRun) {
   ASSERT_GE(paths.size(), 3u);
   ASSERT_EQ(unlink(paths[2].c_str()), 0);
   window.boxAnswer = Answer::Cancel;
-  EXPECT_FALSE(prepareSetup(run, ownPath.c_str(), window));
+  EXPECT_FALSE(prepareSetup(run, ownPath.c_str(), openExistingForReading(ownPath.c_str()), window));
   EXPECT_EQ(window.log, (std::vector<std::string>{
                             "info Setup benötigt die Diskette Nr.3.. / KARVELO",
                             "stop Setup-Archiv konnte nicht erfolgreich erstellt werden. / Fehler"}));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string.h>
+
 #include <string>
 
 #include "setup/package/ansi_text.h"
@@ -63,6 +65,36 @@ TEST(AnsiText, CutsAtTheBufferWithoutSplittingACharacter) {
   EXPECT_STREQ(out, "ab");
   EXPECT_TRUE(ansiToUtf8Into(out, sizeof out, "a\xFC", 2));
   EXPECT_STREQ(out, "aü");
+}
+
+// Answers to the password prompt arrive in UTF-8; packages are keyed in Windows-1252.
+TEST(AnsiText, PasswordsAreConvertedOrRefusedWhole) {
+  struct Case {
+    const char* utf8;
+    size_t size;
+    bool converts;
+    std::string ansi;
+  };
+  const std::string umlauts79(79, '\xE4');
+  std::string utf8Umlauts79;
+  for (int i = 0; i < 79; ++i) utf8Umlauts79 += "\u00e4";
+  const Case cases[] = {
+      {"geheim", 80, true, "geheim"},
+      {"Gr\u00f6\u00dfe \u20ac\u2013", 80, true, "Gr\xF6\xDF" "e \x80\x96"},
+      {utf8Umlauts79.c_str(), 80, true, umlauts79},
+      {"\u00e4bc", 3, false, ""},            // four bytes with the NUL
+      {"Gr\u00f6\u00dfe\u2713", 80, false, ""},  // a tick: not in the code page
+      {"Stra\u00dfe \U0001F600", 80, false, ""},
+      {"ab\xC3", 80, false, ""},             // cut in the middle of a character
+      {"\xFC", 80, false, ""},               // Latin-1, not UTF-8
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.utf8);
+    char out[80];
+    memset(out, 'x', sizeof out);
+    EXPECT_EQ(utf8ToAnsi(out, c.size, c.utf8), c.converts);
+    EXPECT_EQ(std::string(out), c.ansi);
+  }
 }
 
 }  // namespace

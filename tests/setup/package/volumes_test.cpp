@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -41,8 +42,15 @@ protected:
     settings_.header.totalSize = static_cast<uint32_t>(whole_.size());
     copyText(settings_.productName, sizeof settings_.productName, "KARVELO");
     workFolder_ = dir_.file("work/$Pakorix.Tmp");
+    ownFile_ = open(own_.c_str(), O_RDONLY);
   }
-  int join() { return joinVolumes(settings_, own_.c_str(), workFolder_.c_str(), ui_); }
+  void TearDown() override {
+    close(ownFile_);
+    if (workFolderFd_ >= 0) close(workFolderFd_);
+  }
+  int join() {
+    return joinVolumes(settings_, ownFile_, own_.c_str(), workFolder_.c_str(), workFolderFd_, ui_);
+  }
   std::string joined() const { return TempDir::read(workFolder_ + "/Pakorix.pkg"); }
 
   TempDir dir_;
@@ -51,11 +59,15 @@ protected:
   std::string own_;
   std::string workFolder_;
   std::string whole_;
+  int ownFile_ = -1;  // the setup's own file as it was started
+  int workFolderFd_ = -1;
 };
 
 TEST_F(JoinVolumesTest, JoinsAllVolumesIntoAFreshFileOpenForReading) {
   // A longer leftover from an earlier run must not survive behind the data.
   dir_.write("work/$Pakorix.Tmp/Pakorix.pkg", std::string(100000, 'o'));
+  // Volume 0 comes from the file the setup was started from, not from what its path names now.
+  std::filesystem::rename(dir_.write("replacement", "another file"), own_);
   const int fd = join();
   ASSERT_GE(fd, 0);
   EXPECT_TRUE(ui_.messages.empty());

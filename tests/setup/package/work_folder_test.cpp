@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "setup/package/work_folder.h"
+#include "setup/platform/folders.h"
 #include "setup/platform/path_text.h"
 #include "setup/support/fake_setup_ui.h"
 #include "setup/support/temp_dir.h"
@@ -50,18 +51,30 @@ TEST(ChooseWorkFolder, FollowsTheTemporaryFolderUnlessItCannotServe) {
   EXPECT_EQ(chosen("/"), "/var/tmp/$Pakorix.Tmp");
 }
 
+// ensureWorkFolder with a fresh descriptor, which on success must hold the folder.
+bool ensure(const std::string& folder, FakeSetupUi& ui) {
+  int fd = -1;
+  const bool made = ensureWorkFolder(folder.c_str(), fd, ui);
+  EXPECT_EQ(made, fd >= 0);
+  if (fd >= 0) {
+    EXPECT_TRUE(namesFolder(folder.c_str(), fd));
+    close(fd);
+  }
+  return made;
+}
+
 TEST(EnsureWorkFolder, CreatesAPrivateFolderWithItsParents) {
   TempDir dir;
   FakeSetupUi ui;
   const std::string folder = dir.file("a/b/$Pakorix.Tmp");
-  ASSERT_TRUE(ensureWorkFolder(folder.c_str(), ui));
+  ASSERT_TRUE(ensure(folder, ui));
   struct stat info;
   ASSERT_EQ(lstat(folder.c_str(), &info), 0);
   EXPECT_TRUE(S_ISDIR(info.st_mode));
   EXPECT_EQ(info.st_mode & 0777, 0700u);
   // An existing folder of our own is used again, made private once more.
   ASSERT_EQ(chmod(folder.c_str(), 0777), 0);
-  EXPECT_TRUE(ensureWorkFolder(folder.c_str(), ui));
+  EXPECT_TRUE(ensure(folder, ui));
   EXPECT_TRUE(ui.messages.empty());
   ASSERT_EQ(lstat(folder.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700u);
@@ -76,7 +89,7 @@ TEST(EnsureWorkFolder, RefusesWhatSomeoneElseCouldHavePrepared) {
 
   for (const std::string& folder : {link, file}) {
     FakeSetupUi ui;
-    EXPECT_FALSE(ensureWorkFolder(folder.c_str(), ui)) << folder;
+    EXPECT_FALSE(ensure(folder, ui)) << folder;
     ASSERT_EQ(ui.shown(), std::vector<std::string>{folder + " / Error in directory .."});
     EXPECT_EQ(ui.messages[0].icon, Icon::Stop);
   }
@@ -91,7 +104,7 @@ TEST(EnsureWorkFolder, RefusesAFolderOfAnotherUser) {
     ASSERT_EQ(chown(foreign.c_str(), 65534, 65534), 0);
   }
   FakeSetupUi ui;
-  EXPECT_FALSE(ensureWorkFolder(foreign.c_str(), ui));
+  EXPECT_FALSE(ensure(foreign, ui));
   EXPECT_EQ(ui.shown(), std::vector<std::string>{foreign + " / Error in directory .."});
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -70,11 +71,50 @@ TEST(Folders, ParentsMayBeLinksButKindsAreTakenLiterally) {
   EXPECT_EQ(pathKind(dir.write("file", "x").c_str()), PathKind::File);
   EXPECT_EQ(pathKind(dir.file("none").c_str()), PathKind::Missing);
   EXPECT_FALSE(createFolderWithParents(dir.file("file/sub").c_str(), 0700));
-  EXPECT_EQ(folderOwnership(dir.file("link").c_str()), FolderOwnership::Refused);
-  EXPECT_EQ(folderOwnership(dir.file("real").c_str()), FolderOwnership::Own);
-  EXPECT_EQ(folderOwnership(dir.file("none").c_str()), FolderOwnership::Missing);
+  EXPECT_EQ(openFolder(dir.file("link").c_str()), -1);
+  EXPECT_EQ(openFolder(dir.file("file").c_str()), -1);
   EXPECT_TRUE(removeFolder(dir.file("real/a/b").c_str()));
   EXPECT_FALSE(removeFolder(dir.file("real").c_str()));  // not empty
+}
+
+// Below an open folder nothing goes through a link, whatever it points at.
+TEST(Folders, BelowAnOpenFolderNoLinkIsFollowed) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.file("held"));
+  std::filesystem::create_directory(dir.file("elsewhere"));
+  const int held = openFolder(dir.file("held").c_str());
+  ASSERT_GE(held, 0);
+  ASSERT_TRUE(claimFolder(held));
+  ASSERT_EQ(symlink(dir.file("elsewhere").c_str(), dir.file("held/linked").c_str()), 0);
+  ASSERT_EQ(symlink(dir.file("elsewhere/f").c_str(), dir.file("held/f").c_str()), 0);
+  // The name now stands for another folder; the descriptor still holds the first.
+  std::filesystem::rename(dir.file("held"), dir.file("moved"));
+  std::filesystem::create_directory(dir.file("held"));
+  EXPECT_FALSE(namesFolder(dir.file("held").c_str(), held));
+  EXPECT_TRUE(namesFolder(dir.file("moved").c_str(), held));
+
+  bool created = true;
+  EXPECT_EQ(openFolderIn(held, "linked", &created), -1);
+  EXPECT_FALSE(created);
+  EXPECT_EQ(createFileIn(held, "f"), -1);
+  EXPECT_EQ(openFileIn(held, "f"), -1);
+  const int sub = openFolderIn(held, "sub", &created);
+  ASSERT_GE(sub, 0);
+  EXPECT_TRUE(created);
+  const int file = createFileIn(sub, "new");
+  ASSERT_GE(file, 0);
+  close(file);
+  close(sub);
+  EXPECT_TRUE(std::filesystem::exists(dir.file("moved/sub/new")));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("held/sub")));
+  EXPECT_FALSE(removeIn(held, "sub", true));  // not empty
+  EXPECT_TRUE(removeIn(held, "sub/new", false));
+  EXPECT_TRUE(removeIn(held, "sub", true));
+  EXPECT_TRUE(std::filesystem::is_empty(dir.file("elsewhere")));
+  struct stat info;
+  ASSERT_EQ(stat(dir.file("moved").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700u);
+  close(held);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 // runs are recognised by what they leave behind and by still waiting after the time the
 // whole successful run needs. The boxes' texts are checked in the in-process tests.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <stdio.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -32,11 +34,14 @@ protected:
     mkdir(tmp.c_str(), 0777);
     chmod(tmp.c_str(), 01777);  // also for the run under another user
     chmod(dir.path().c_str(), 0755);
+    // Planted beside the setup file, where nobody may look for it.
     writeFakeInstaller(dir.path());
   }
 
-  // Starts `argv` with the test's environment: offscreen, $TMPDIR, the installer's log.
-  pid_t start(const std::vector<std::string>& args, const std::string& path = "") {
+  // Starts `argv` with the test's environment: offscreen, $TMPDIR, the installer's log. With a
+  // descriptor in `program`, that file is started, whatever argv[0] names.
+  pid_t start(const std::vector<std::string>& args, const std::string& path = "",
+              int program = -1) {
     std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen", "TMPDIR=" + tmp,
                                     "KV_INFINSTALL_LOG=" + log,
                                     "PATH=" + (path.empty() ? std::string(getenv("PATH")) : path),
@@ -47,7 +52,12 @@ protected:
     for (const std::string& e : env) envp.push_back(const_cast<char*>(e.c_str()));
     envp.push_back(nullptr);
     pid_t pid = 0;
-    EXPECT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()), 0);
+    if (program < 0) {
+      EXPECT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()), 0);
+    } else if ((pid = fork()) == 0) {
+      fexecve(program, argv.data(), envp.data());
+      _exit(127);
+    }
     return pid;
   }
 
@@ -109,6 +119,23 @@ TEST_F(ImageRun, UnattendedRunInstallsWaitsForTheInstallerAndCleansUp) {
   EXPECT_FALSE(exists(work));
 }
 
+TEST_F(ImageRun, PackageIsReadFromTheRunningFileNotFromItsPath) {
+  const std::string setupFile = writePackage(dir, programPlan());
+  const int running = open(setupFile.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(running, 0);
+  // By the time the setup reads its package, its path names a file whose package is cut short.
+  mkpackage::PackagePlan cut = programPlan();
+  cut.tail = {'R', 'S'};
+  ASSERT_EQ(rename(writePackage(dir, cut, "cut.run").c_str(), setupFile.c_str()), 0);
+  const pid_t pid = start({setupFile}, "", running);
+  close(running);
+  const int code = waitFor(pid, kFinishMs);
+  if (code < 0) stop(pid);
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(installerLog(log).size(), 12u);
+  EXPECT_FALSE(exists(work));
+}
+
 TEST_F(ImageRun, NonAdministratorIsRefusedBeforeAnythingIsUnpacked) {
   if (geteuid() != 0) GTEST_SKIP() << "needs root to start the setup as user 65534";
   const std::vector<std::string> asNobody = {"/usr/bin/setpriv", "--reuid=65534",
@@ -161,9 +188,12 @@ TEST_F(ImageRun, MissingVolumeIsAskedForBeforeTheWindow) {
   EXPECT_FALSE(exists(work));
 }
 
-TEST_F(ImageRun, InstallerThatCannotBeFoundStopsAtItsMessage) {
-  ASSERT_EQ(unlink((dir.path() + "/infinstall").c_str()), 0);
-  const std::string setupFile = writePackage(dir, programPlan());
+TEST_F(ImageRun, InstallerBesideTheSetupFileIsNeverRun) {
+  // The package carries none and PATH has none: the one planted beside the setup file in
+  // SetUp must not stand in for them.
+  mkpackage::PackagePlan plan = programPlan();
+  plan.entries.pop_back();
+  const std::string setupFile = writePackage(dir, plan);
   EXPECT_TRUE(staysWaiting({setupFile}, "/nonexistent"));
   // Unpacked, then stopped at the message: nothing ran, nothing was deleted yet.
   EXPECT_TRUE(exists(work + "/KARV10G1.INF"));

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 
 #include "setup/dialogs/run_setup.h"
+#include "setup/platform/files.h"
 
 namespace setup::testing {
 
@@ -17,7 +18,6 @@ InProcessRun::InProcessRun() {
   mkdir(tmp.c_str(), 0700);
   setenv("TMPDIR", tmp.c_str(), 1);
   setenv("KV_INFINSTALL_LOG", log.c_str(), 1);
-  writeFakeInstaller(dir.path());
 }
 
 InProcessRun::~InProcessRun() {
@@ -27,7 +27,8 @@ InProcessRun::~InProcessRun() {
 }
 
 int InProcessRun::runOnFile(const std::string& ownPath) {
-  const int code = setup::runSetup(ownPath.c_str(), ownPath.c_str());
+  const int code =
+      setup::runSetup(ownPath.c_str(), openExistingForReading(ownPath.c_str()), ownPath.c_str());
   for (const Step& step : script.remaining()) ADD_FAILURE() << "never happened: " << step.description;
   return code;
 }

@@ -26,6 +26,9 @@ public:
   std::deque<Answer> answers;
   // Called for every box before it is answered (e.g. to supply a volume).
   std::function<void(const ShownMessage&)> onMessage;
+  // Called for every window event the core lets through, with its number (1, 2, ...): the
+  // moments between two entries, or between two deletions.
+  std::function<void(int)> onEvent;
   // Password dialog script: a text means OK with it, nullopt means Cancel.
   // An exhausted script cancels.
   std::deque<std::optional<std::string>> passwords;
@@ -46,17 +49,20 @@ public:
   }
 
   void setStatusText(const char* text) override { statusTexts.emplace_back(text); }
-  void processOneEvent() override { ++eventsProcessed; }
+  void processOneEvent() override {
+    ++eventsProcessed;
+    if (onEvent) onEvent(eventsProcessed);
+  }
 
-  bool askPassword(char* buf80, int* length) override {
+  bool askPassword(char* entry, int* length) override {
     ++passwordPrompts;
     if (passwords.empty() || !passwords.front()) {
       if (!passwords.empty()) passwords.pop_front();
       return false;
     }
-    const std::string entered = passwords.front()->substr(0, 79);
+    const std::string entered = passwords.front()->substr(0, kPasswordEntrySize - 1);
     passwords.pop_front();
-    std::memcpy(buf80, entered.c_str(), entered.size() + 1);
+    std::memcpy(entry, entered.c_str(), entered.size() + 1);
     *length = static_cast<int>(entered.size());
     return true;
   }

@@ -81,6 +81,22 @@ TEST_F(MkpackageCli, EntryOptionsApplyToEveryFile) {
   EXPECT_EQ(readFile(out), b);
 }
 
+TEST_F(MkpackageCli, PasswordIsKeyedInWindows1252) {
+  ASSERT_EQ(run(base() + " --store --password 'Größe' --seed 7 --time '2001-02-03 04:05:06'" +
+                " a.txt=" + shellQuote(readme)).exitCode, 0);
+  EntryPlan entry;
+  entry.name = "a.txt";
+  entry.data = asBytes("Liesmich\n");
+  entry.method = Method::Stored;
+  entry.modified = makeDosDateTime(2001, 2, 3, 4, 5, 6);
+  entry.password = "Gr\xF6\xDF" "e";
+  entry.fillerSeed = 7;
+  const Bytes expected = encodeEntry(entry);
+  const Bytes b = readFile(out);
+  const auto first = b.begin() + static_cast<std::ptrdiff_t>(kImageSize + kFixedHeaderSize);
+  EXPECT_EQ(Bytes(first, first + static_cast<std::ptrdiff_t>(expected.size())), expected);
+}
+
 TEST_F(MkpackageCli, SplitsIntoNumberedVolumes) {
   const std::string big = dir.write("big.bin", std::string(50000, 'x'));
   const CommandResult r = run(base() + " --store --volume-size 36000 big.bin=" + shellQuote(big));
