@@ -66,10 +66,10 @@ void Form2::displayTable()
 void Form2::fillRows(const HighscoreTable& table)
 {
     for (int row = 0; row < kRows; ++row) {
-        const HighscoreRecord& record = table[static_cast<std::size_t>(row)];
-        points_[row]->setText(QString::number(record.points));
-        name_[row]->setText(QString::fromStdString(record.name.str()));
-        date_[row]->setText(QString::fromStdString(record.date.str()));
+        const HighscoreRowTexts texts = highscoreRowTexts(table[static_cast<std::size_t>(row)]);
+        points_[row]->setText(QString::fromStdString(texts.points));
+        name_[row]->setText(QString::fromStdString(texts.name));
+        date_[row]->setText(QString::fromStdString(texts.date));
         // Long texts start at their beginning, as the cell shows them before any scrolling.
         points_[row]->setCursorPosition(0);
         name_[row]->setCursorPosition(0);
