@@ -129,6 +129,8 @@ int main(int argc, char* argv[])
     const kv::x11test::XvfbServer server(folder.path() / "xvfb.log");
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     setenv("XDG_RUNTIME_DIR", folder.path().c_str(), 1);
+    // No session bus: without an address libdbus would try to start one through the X server.
+    setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + (folder.path() / "no-bus").string()).c_str(), 1);
     QApplication application(argc, argv);
     kv::TestForm2OnX11 test;
     return QTest::qExec(&test, argc, argv);
