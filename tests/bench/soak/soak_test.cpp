@@ -26,7 +26,8 @@ TEST(Soak, HundredsOfGamesKeepEveryInvariant)
     options.seed = testing::UnitTest::GetInstance()->random_seed();
     const SoakReport report = runSoak(options);
 
-    EXPECT_TRUE(report.faults.empty()) << allFaults(report);
+    EXPECT_TRUE(report.faults.empty())
+        << "moves chosen with seed " << options.seed << "\n" << allFaults(report);
     EXPECT_EQ(report.games, options.games);
     // Every check had something to look at.
     const SoakCounts& seen = report.counts;

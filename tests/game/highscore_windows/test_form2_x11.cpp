@@ -81,9 +81,12 @@ private slots:
     void everyDateCellShowsAllSeventeenCharacters()
     {
         // The shipped date, the widest digits, and dates as other settings write them.
-        const QStringList dates{QStringLiteral("12.06.99 16:02:47"), QStringLiteral("28.08.88 20:58:58"),
-                                QStringLiteral("06/12/99 16:02:47"), QStringLiteral("31-12-24 23:59:58"),
-                                QStringLiteral("00.00.00 00:00:00"), QString::fromStdString(currentDateText())};
+        const QStringList dates{QStringLiteral("12.06.99 16:02:47"),
+                                QStringLiteral("28.08.88 20:58:58"),
+                                QStringLiteral("06/12/99 16:02:47"),
+                                QStringLiteral("31-12-24 23:59:58"),
+                                QStringLiteral("00.00.00 00:00:00"),
+                                QString::fromStdString(currentDateText())};
         HighscoreTable table;
         for (int row = 0; row < dates.size(); ++row) {
             table[static_cast<std::size_t>(row)].points = static_cast<std::int16_t>(100 - row);
@@ -96,8 +99,8 @@ private slots:
         const QRect onScreen(window.mapToGlobal(QPoint(0, 0)), window.size());
 
         XwdImage screen;
-        QVERIFY2(QTest::qWaitFor([&] { return windowOnScreen(screen = x11test::screenshot(), onScreen); }, 10000),
-                 "the table window never appeared on the screen");
+        const auto shown = [&] { return windowOnScreen(screen = x11test::screenshot(), onScreen); };
+        QVERIFY2(QTest::qWaitFor(shown, 10000), "the table window never appeared on the screen");
         for (int row = 0; row < dates.size(); ++row) {
             const auto* cell = window.findChild<QLineEdit*>(QStringLiteral("txtDatum%1").arg(row));
             QVERIFY(cell);
@@ -111,9 +114,10 @@ private slots:
             const int whole = inkWidth(dates[row], cell->font());
             const int left = ink->first - area.left();
             const int right = area.right() - ink->second;
-            const QString where = QStringLiteral("row %1 \"%2\": %3 px of ink for %4 px of text, %5 px "
-                                                 "free on the left, %6 on the right")
-                                      .arg(row).arg(dates[row]).arg(drawn).arg(whole).arg(left).arg(right);
+            const QString where =
+                QStringLiteral("row %1 \"%2\": %3 px of ink for %4 px of text, %5 px free on the "
+                               "left, %6 on the right")
+                    .arg(row).arg(dates[row]).arg(drawn).arg(whole).arg(left).arg(right);
             QVERIFY2(std::abs(drawn - whole) <= 1, qPrintable(where));
             QVERIFY2(left > 0 && right > 0 && std::abs(left - right) <= 2, qPrintable(where));
         }
