@@ -100,10 +100,13 @@ TEST(Soak, ABrokenGameIsCaught)
         return 0;
     };
     const std::vector<Case> cases{
-        {"a colour with the joker's code",
+        {"a field with the code of another palette entry",
          [&](Game& game, int move) {
-             if (move == 4)
-                 game.board().setCode(firstFieldThatIs(game, true), FieldCode("1"));
+             if (move != 4)
+                 return;
+             const int field = firstFieldThatIs(game, true);
+             const int other = (*game.board().field(field).picture + 1) % (kJokerEntry + 1);
+             game.board().setCode(field, FieldCode(kPaletteCodes[static_cast<std::size_t>(other)]));
          },
          "not each free, a colour, a joker, blocked or marked"},
         {"a point lost",
@@ -119,6 +122,7 @@ TEST(Soak, ABrokenGameIsCaught)
                  blocked = firstFieldThatIs(game, false);
                  game.board().setPicture(blocked, kBlockedEntry);
                  game.board().setCode(blocked, FieldCode(kBlockedCode));
+                 game.board().setDraggable(blocked, false);
              } else if (move == 3) {
                  game.board().ClearField(blocked);
              }
