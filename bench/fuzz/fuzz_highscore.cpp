@@ -32,15 +32,25 @@ namespace fs = std::filesystem;
   __builtin_trap();
 }
 
+// The folder P1.dat is written to: run-fuzz.sh names it in KV_FUZZ_ROOT and removes it
+// afterwards; without it a fresh one is made and removed at exit.
+char gFolder[256] = "/tmp/kv-fuzz-highscore.XXXXXX";
+
 const fs::path& folder() {
   static const fs::path path = [] {
-    char pattern[] = "/tmp/kv-fuzz-highscore.XXXXXX";
-    if (!mkdtemp(pattern)) abort();
-    atexit([] {
-      std::error_code ignored;
-      fs::remove_all(folder(), ignored);
-    });
-    return fs::path(pattern);
+    if (const char* given = getenv("KV_FUZZ_ROOT")) {
+      snprintf(gFolder, sizeof gFolder, "%s", given);
+      std::error_code error;
+      fs::create_directories(gFolder, error);
+      if (error) abort();
+    } else {
+      if (!mkdtemp(gFolder)) abort();
+      atexit([] {
+        std::error_code ignored;
+        fs::remove_all(gFolder, ignored);
+      });
+    }
+    return fs::path(gFolder);
   }();
   return path;
 }
