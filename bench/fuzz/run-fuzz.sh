@@ -1,13 +1,36 @@
 #!/usr/bin/env bash
-# Builds the package fuzz target with clang's libFuzzer and the address and undefined-behaviour
-# sanitizers (outside the CMake build) and runs it for the given number of seconds.
-#   bench/fuzz/run-fuzz.sh [SECONDS]            (default: 60)
-# Findings land in $FUZZ_DIR/artifacts (default FUZZ_DIR=/tmp/kv-fuzz); the seed corpus in
-# bench/fuzz/corpus is copied, never changed.
+# Builds a fuzz target with clang's libFuzzer and the address and undefined-behaviour sanitizers
+# (outside the CMake build) and runs it for the given number of seconds.
+#   bench/fuzz/run-fuzz.sh [SECONDS] [TARGET]      (default: 60 package)
+# TARGET is `package` (the setup's header, completeness check and archive walk) or `highscore`
+# (a hostile P1.dat read, shown, ranked into and written back). Findings land in
+# $FUZZ_DIR/artifacts (default FUZZ_DIR=/tmp/kv-fuzz for the package, /tmp/kv-fuzz-highscore for
+# the highscore file); the seed corpus in the repository is copied, never changed.
 set -euo pipefail
 repo="$(cd "$(dirname "$0")/../.." && pwd)"
 seconds="${1:-60}"
-dir="${FUZZ_DIR:-/tmp/kv-fuzz}"
+target="${2:-package}"
+
+case "$target" in
+  package)
+    dir="${FUZZ_DIR:-/tmp/kv-fuzz}"
+    seeds="$repo/bench/fuzz/corpus"
+    sources=("$repo"/setup/platform/*.cpp "$repo"/setup/package/*.cpp "$repo"/setup/archive/*.cpp)
+    libraries=(-lz)
+    max_len=8192
+    ;;
+  highscore)
+    dir="${FUZZ_DIR:-/tmp/kv-fuzz-highscore}"
+    seeds="$repo/bench/fuzz/highscore-corpus"
+    sources=("$repo"/game/highscore/{ansi_text,date_text,highscore_file,highscore_record,highscore_table}.cpp)
+    libraries=()
+    max_len=1024
+    ;;
+  *)
+    echo "unknown fuzz target: $target (package or highscore)" >&2
+    exit 2
+    ;;
+esac
 mkdir -p "$dir/corpus" "$dir/artifacts"
 
 # clang with its libFuzzer and sanitizer runtimes, and zlib's headers.
@@ -21,14 +44,13 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-sources=("$repo"/setup/platform/*.cpp "$repo"/setup/package/*.cpp "$repo"/setup/archive/*.cpp)
 clang++ -std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=fuzzer,address,undefined \
-  -fno-sanitize-recover=undefined -I"$repo" "${sources[@]}" "$repo/bench/fuzz/fuzz_package.cpp" \
-  -lz -o "$dir/fuzz_package"
+  -fno-sanitize-recover=undefined -I"$repo" -I"$repo/game" "${sources[@]}" \
+  "$repo/bench/fuzz/fuzz_$target.cpp" "${libraries[@]}" -o "$dir/fuzz_$target"
 
-cp -n "$repo"/bench/fuzz/corpus/* "$dir/corpus/"
+cp -n "$seeds"/* "$dir/corpus/"
 export KV_FUZZ_ROOT="$dir/root"
 rm -rf "$KV_FUZZ_ROOT"
 trap 'rm -rf "$KV_FUZZ_ROOT"' EXIT
-"$dir/fuzz_package" "$dir/corpus" -max_total_time="$seconds" -max_len=8192 -timeout=10 \
+"$dir/fuzz_$target" "$dir/corpus" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 \
   -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$dir/artifacts/"

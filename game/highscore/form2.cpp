@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "highscore/date_text.h"
 #include "highscore/table_cell.h"
 #include "ui/widgets/font_fit.h"
 
@@ -31,6 +32,24 @@ QLineEdit* makeCell(const Column& column, int row, QWidget* parent)
 
 bool validRow(int row) { return row >= 0 && row < Form2::kRows; }
 
+// The installed substitutes for the dialog font are wider than it, and a date that does not fit
+// its cell loses its seconds: the date column's font is lowered until the 17 characters fit, the
+// German settings' as well as this locale's own.
+void fitDateColumn(const std::array<QLineEdit*, Form2::kRows>& cells)
+{
+    std::tm wide{};  // eights and zeros are the widest digits in most fonts
+    wide.tm_year = 188;
+    wide.tm_mon = 7;
+    wide.tm_mday = 28;
+    wide.tm_hour = 20;
+    wide.tm_min = 58;
+    wide.tm_sec = 58;
+    QLineEdit* first = cells.front();
+    fitFontToBox(first, {QStringLiteral("12.06.99 16:02:47"), QString::fromStdString(dateText(wide))},
+                 tableCellTextWidth(*first));
+    for (QLineEdit* cell : cells) cell->setFont(first->font());
+}
+
 }  // namespace
 
 Form2::Form2(const std::filesystem::path& folder, QWidget* parent)
@@ -49,6 +68,7 @@ Form2::Form2(const std::filesystem::path& folder, QWidget* parent)
         date_[row] = makeCell(kDateColumn, row, this);
         date_[row]->setObjectName(QStringLiteral("txtDatum%1").arg(row));
     }
+    fitDateColumn(date_);
     cmdWeiter_ = makeFaceButton(QStringLiteral("&Weiter"), twipsRect(4305, 3495, 1095, 300), this);
     cmdWeiter_->setObjectName(QStringLiteral("cmdWeiter"));
     // The caption changes for good on the first display; both must fit the one font.
@@ -66,10 +86,10 @@ void Form2::displayTable()
 void Form2::fillRows(const HighscoreTable& table)
 {
     for (int row = 0; row < kRows; ++row) {
-        const HighscoreRecord& record = table[static_cast<std::size_t>(row)];
-        points_[row]->setText(QString::number(record.points));
-        name_[row]->setText(QString::fromStdString(record.name.str()));
-        date_[row]->setText(QString::fromStdString(record.date.str()));
+        const HighscoreRowTexts texts = highscoreRowTexts(table[static_cast<std::size_t>(row)]);
+        points_[row]->setText(QString::fromStdString(texts.points));
+        name_[row]->setText(QString::fromStdString(texts.name));
+        date_[row]->setText(QString::fromStdString(texts.date));
         // Long texts start at their beginning, as the cell shows them before any scrolling.
         points_[row]->setCursorPosition(0);
         name_[row]->setCursorPosition(0);

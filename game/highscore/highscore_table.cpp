@@ -13,6 +13,11 @@ void rankHighscoreTable(HighscoreTable& table)
                      });
 }
 
+HighscoreRowTexts highscoreRowTexts(const HighscoreRecord& record)
+{
+    return {std::to_string(record.points), record.name.str(), record.date.str()};
+}
+
 HighscoreTable shippedHighscoreTable()
 {
     HighscoreTable table;
@@ -61,12 +66,16 @@ bool storeNewHighscore(const HighscoreRecord& entry, HighscoreTable& ranked,
                        const std::filesystem::path& folder)
 {
     HighscoreFile file(highscoreFilePath(folder));
-    const bool stored = file.write(kHighscoreRecordCount, entry);
-    bool ok = readHighscoreTable(file, ranked) && stored;
-    if (!stored) ranked.back() = entry;
+    const bool read = readHighscoreTable(file, ranked);
+    // Every user may write the file, so its records need not be in rank order: the new entry
+    // replaces the lowest of them, not whatever stands in record 11. The table shows the entry
+    // as the file holds it, in Windows-1252.
     rankHighscoreTable(ranked);
-    ok = writeHighscoreTable(file, ranked) && ok;
-    return file.close() && ok;
+    ranked.back() = decodeHighscoreRecord(encodeHighscoreRecord(entry));
+    rankHighscoreTable(ranked);
+    // Records that could not be read are not overwritten with blanks.
+    const bool written = read && writeHighscoreTable(file, ranked);
+    return file.close() && written;
 }
 
 bool resetHighscoreFile(const std::filesystem::path& folder)

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "highscore/highscore_file.h"
 #include "highscore/highscore_record.h"
@@ -23,6 +24,15 @@ inline constexpr int kLowestShownRecord = 10;
 // stands at index 10, therefore goes below every stored entry with the same points: whoever
 // reached a score first keeps the higher rank.
 void rankHighscoreTable(HighscoreTable& table);
+
+// What the table window's cells show for one entry, as UTF-8: the points as decimal text (a
+// minus sign for a negative value), the name and the date with their trailing blanks.
+struct HighscoreRowTexts {
+    std::string points;
+    std::string name;
+    std::string date;
+};
+HighscoreRowTexts highscoreRowTexts(const HighscoreRecord& record);
 
 // The file installed with the game: 100 points for "Karvelino" on "12.06.99 16:02:47", then
 // ten blank records.
@@ -45,9 +55,11 @@ std::optional<std::int16_t> readLowestHighscore(const std::filesystem::path& fol
 // The table as the file holds it, for display.
 bool loadHighscoreTable(HighscoreTable& table, const std::filesystem::path& folder = {});
 
-// Stores a new result: writes it as record 11, reads records 1 to 11 back, ranks them and
-// writes them as records 1 to 11. `ranked` receives the eleven ranked entries; should the new
-// entry not reach the file it still takes part in the ranking shown.
+// Stores a new result: reads records 1 to 11, puts the entry in place of the lowest of them,
+// ranks them and writes them as records 1 to 11, so no record above the lowest is lost whatever
+// order the file was in. `ranked` receives the eleven ranked entries; should the entry not
+// reach the file it still takes part in the ranking shown. A file that cannot be read is left
+// as it is.
 bool storeNewHighscore(const HighscoreRecord& entry, HighscoreTable& ranked,
                        const std::filesystem::path& folder = {});
 

@@ -26,6 +26,15 @@ QLineEdit* makeTableCell(const QRect& geometry, Qt::Alignment alignment, const Q
     return cell;
 }
 
+int tableCellTextWidth(const QLineEdit& cell)
+{
+    constexpr int kSideMargin = 2;
+    constexpr int kCursorAndRounding = 2;
+    const QMargins text = cell.textMargins();
+    return cell.contentsRect().width() - text.left() - text.right() - 2 * kSideMargin -
+           kCursorAndRounding;
+}
+
 QColor tableRowColour(int row)
 {
     switch (row) {

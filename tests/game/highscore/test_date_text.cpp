@@ -4,23 +4,23 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "highscore/date_text.h"
+#include "support/scratch_folder.h"
 
 namespace kv {
 namespace {
 
-std::tm june12()
+std::tm timeOf(int year, int month, int day, int hour, int minute, int second)
 {
     std::tm time{};
-    time.tm_year = 99;
-    time.tm_mon = 5;
-    time.tm_mday = 12;
-    time.tm_hour = 16;
-    time.tm_min = 2;
-    time.tm_sec = 47;
+    time.tm_year = year - 1900;
+    time.tm_mon = month - 1;
+    time.tm_mday = day;
+    time.tm_hour = hour;
+    time.tm_min = minute;
+    time.tm_sec = second;
     return time;
 }
 
@@ -39,46 +39,46 @@ private:
     bool active_ = false;
 };
 
-TEST(DateText, IsTheShortDateABlankAndTheLongTime)
-{
-    TimeLocale locale("C.UTF-8");
-    ASSERT_TRUE(locale.active());
-    EXPECT_EQ(dateText(june12()), "06/12/99 16:02:47");
-}
-
-// Compiles the German locale from the system's locale sources into a private
-// folder and points glibc at it, for machines where it is not installed.
-bool compileGermanLocale()
-{
-    const auto folder = std::filesystem::temp_directory_path() / "kv-test-locales";
-    std::filesystem::create_directories(folder);
-    const std::string command = "localedef -i de_DE -f UTF-8 '" + (folder / "de_DE.UTF-8").string() +
-                                "' >/dev/null 2>&1";
-    if (std::system(command.c_str()) != 0) return false;
-    return setenv("LOCPATH", folder.c_str(), 1) == 0;
-}
-
-bool cutTextMatchesAnInstalledLocale()
-{
-    // Four-digit years make these longer than the field.
-    const std::vector<std::pair<const char*, const char*>> locales{
-        {"de_DE.UTF-8", "12.06.1999 16:02:"}, {"de_DE.utf8", "12.06.1999 16:02:"},
-        {"en_US.UTF-8", "06/12/1999 04:02:"}, {"en_US.utf8", "06/12/1999 04:02:"}};
-    for (const auto& [name, expected] : locales) {
-        TimeLocale locale(name);
-        if (!locale.active()) continue;
-        EXPECT_EQ(dateText(june12()), expected) << name;
-        return true;
+// Compiles UTF-8 locales from the system's locale sources (Debian package locales) into a
+// private folder and points glibc at it, so the test does not depend on what is installed.
+class CompiledLocales : public test::ScratchFolder {
+public:
+    explicit CompiledLocales(const std::vector<std::string>& names) : ScratchFolder("kv_locales")
+    {
+        for (const std::string& name : names) {
+            const std::string command = "localedef -i " + name + " -f UTF-8 '" +
+                                        (path() / (name + ".UTF-8")).string() + "' >/dev/null 2>&1";
+            // localedef ends with status 1 for mere warnings about its sources, so whether a
+            // locale can be used is asked of setlocale instead.
+            [[maybe_unused]] const int status = std::system(command.c_str());
+        }
+        setenv("LOCPATH", path().c_str(), 1);
     }
-    return false;
-}
+    ~CompiledLocales() { unsetenv("LOCPATH"); }
+};
 
-TEST(DateText, LongerLocaleTextIsCutToSeventeenCharacters)
+TEST(DateText, IsTheShortDateWithATwoDigitYearABlankAndTheTimeWithSeconds)
 {
-    if (cutTextMatchesAnInstalledLocale()) return;
-    ASSERT_TRUE(compileGermanLocale()) << "localedef could not build de_DE (Debian package locales)";
-    EXPECT_TRUE(cutTextMatchesAnInstalledLocale());
-    unsetenv("LOCPATH");
+    const CompiledLocales locales({"de_DE", "en_US", "ja_JP"});
+    struct Case {
+        const char* locale;
+        std::tm time;
+        const char* text;
+    };
+    const std::vector<Case> cases{
+        {"de_DE.UTF-8", timeOf(1999, 6, 12, 16, 2, 47), "12.06.99 16:02:47"},
+        {"de_DE.UTF-8", timeOf(2024, 1, 5, 9, 8, 7), "05.01.24 09:08:07"},
+        // The 12-hour clock, "04:02:47 PM", would leave no room for the seconds.
+        {"en_US.UTF-8", timeOf(1999, 6, 12, 16, 2, 47), "06/12/99 16:02:47"},
+        // "99年06月12日 16:02:47" is 18 characters even with the two-digit year.
+        {"ja_JP.UTF-8", timeOf(2031, 12, 24, 23, 59, 58), "31-12-24 23:59:58"},
+        {"C", timeOf(2000, 2, 29, 0, 0, 0), "02/29/00 00:00:00"},
+    };
+    for (const Case& c : cases) {
+        const TimeLocale locale(c.locale);
+        ASSERT_TRUE(locale.active()) << c.locale << " could not be built by localedef";
+        EXPECT_EQ(dateText(c.time), c.text) << c.locale;
+    }
 }
 
 TEST(DateText, CurrentDateTextHasTheSameForm)

@@ -151,6 +151,31 @@ TEST(HighscoreTable, NewEntryIsWrittenAsRecordElevenThenRankedIntoTheFile)
     EXPECT_EQ(folder.bytes().size(), 429u);
 }
 
+TEST(HighscoreTable, NewEntryReplacesTheLowestRecordWhateverOrderTheFileIsIn)
+{
+    // Anyone may write the shared file: here the best record stands last and the lowest fifth.
+    test::TempFolder folder;
+    HighscoreTable stored;
+    for (int i = 0; i < kHighscoreRecordCount; ++i) {
+        stored[i] = entry(10 * (i + 1), ("Spieler " + std::to_string(i + 1)).c_str(), "10.10.10 10:10:10");
+    }
+    std::swap(stored[0], stored[4]);
+    writeTable(folder, stored);
+
+    HighscoreTable ranked;
+    EXPECT_TRUE(storeNewHighscore(entry(35, "Neu", "24.12.23 18:30:00"), ranked, folder.path()));
+    HighscoreTable expected;
+    for (int i = 0; i < 7; ++i) expected[i] = entry(110 - 10 * i, ("Spieler " + std::to_string(11 - i)).c_str(), "10.10.10 10:10:10");
+    expected[7] = entry(40, "Spieler 4", "10.10.10 10:10:10");
+    expected[8] = entry(35, "Neu", "24.12.23 18:30:00");
+    expected[9] = entry(30, "Spieler 3", "10.10.10 10:10:10");
+    expected[10] = entry(20, "Spieler 2", "10.10.10 10:10:10");
+    EXPECT_EQ(ranked, expected);  // only the 10 points of "Spieler 1" are gone
+    HighscoreTable reread;
+    EXPECT_TRUE(loadHighscoreTable(reread, folder.path()));
+    EXPECT_EQ(reread, expected);
+}
+
 TEST(HighscoreTable, NewEntryIntoAMissingFileLandsFirstAmongBlanks)
 {
     test::TempFolder folder;
