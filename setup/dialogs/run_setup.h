@@ -3,8 +3,7 @@
 
 namespace setup {
 
-// `ownPath` is the setup's own file: the package is read from it and the
-// installer program may lie beside it. nullptr when the system cannot tell
+// `ownPath` is the setup's own file: the package is read from it. nullptr when the system cannot tell
 // it: the run then only reports that its own file cannot be opened, naming
 // it as it was started (`startedAs`, the first argument). Returns the exit
 // code.

@@ -58,13 +58,13 @@ void runInstallerScript(SetupRun& run, SetupWindow& window) {
                                              run.workFolder, run.settings.infName);
   enterFolder(run.workFolder);
   ChildProcess child;
-  if (!lineFits || !system.startInstaller(line, run.ownFolder, false, &child))
+  if (!lineFits || !system.startInstaller(line, run.workFolder, false, &child))
     reportError(window, "Fehler beim Initialisieren der Installation.");
   else
     system.waitForChild(&child, serviceWindow, &window);
 
   if (advanced && followUpCommandLine(line, sizeof line, run.workFolder, run.settings.infName) &&
-      system.startInstaller(line, run.ownFolder, true, &child))
+      system.startInstaller(line, run.workFolder, true, &child))
     system.waitForChild(&child, nullptr, nullptr);
   enterFolder(run.savedFolder);
 }

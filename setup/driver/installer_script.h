@@ -20,8 +20,8 @@ bool installerCommandLine(char* out, size_t size, bool advancedInf, const char* 
 // The advanced installer's second, empty section.
 bool followUpCommandLine(char* out, size_t size, const char* workFolder, const char* infName);
 
-// Runs the installer from the work folder and waits for it while the window
-// stays alive; with the advanced installer, then the second section at high
+// Runs the installer the package unpacked into the work folder (else the one on
+// PATH) from the work folder and waits for it while the window stays alive; with the advanced installer, then the second section at high
 // priority without window events. Returns to the saved current folder.
 void runInstallerScript(SetupRun& run, SetupWindow& window);
 

@@ -18,7 +18,7 @@ constexpr size_t kWorkFolderSize = 261;
 // path of the run can be tried without root rights or a real installer.
 struct SystemCalls {
   bool (*isAdministrator)();
-  bool (*startInstaller)(const char* commandLine, const char* ownFolder, bool highPriority,
+  bool (*startInstaller)(const char* commandLine, const char* workFolder, bool highPriority,
                          ChildProcess* child);
   void (*waitForChild)(ChildProcess* child, void (*serviceEvents)(void*), void* context);
 };
@@ -29,7 +29,6 @@ const SystemCalls& systemCalls();
 struct SetupRun {
   const SystemCalls* system;
   char ownPath[kPathSize];
-  char ownFolder[kPathSize];        // where the installer program may lie beside us
   char workFolder[kWorkFolderSize];
   char savedFolder[kPathSize];      // the current folder at start; "" when unknown
   char systemFolder[kPathSize];     // ends in "/"

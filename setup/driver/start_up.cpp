@@ -1,6 +1,5 @@
 #include "setup/driver/start_up.h"
 
-#include <string.h>
 #include <unistd.h>
 
 #include "setup/driver/setup_run.h"
@@ -25,10 +24,6 @@ void rememberFolders(SetupRun& run, const char* ownPath) {
     appendText(run.workFolder, sizeof run.workFolder, "$Pakorix.Tmp");
   }
   copyText(run.ownPath, sizeof run.ownPath, ownPath);
-  copyText(run.ownFolder, sizeof run.ownFolder, ownPath);
-  char* slash = strrchr(run.ownFolder, '/');
-  if (!slash) copyText(run.ownFolder, sizeof run.ownFolder, ".");
-  else slash[slash == run.ownFolder ? 1 : 0] = '\0';
 }
 
 // The joined file replaces the own file as the package from here on.

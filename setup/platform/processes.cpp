@@ -34,14 +34,14 @@ bool isExecutableFile(const char* path) {
   return faccessat(AT_FDCWD, path, X_OK, AT_EACCESS) == 0;
 }
 
-// `folder` + "/" + `program`, when it names an executable file.
-bool tryFolder(const char* folder, size_t folderLength, const char* program, char* out,
-               size_t size) {
+// `folder` + "/" + `program`, when it fits.
+bool joinPath(const char* folder, size_t folderLength, const char* program, char* out,
+              size_t size) {
   if (folderLength == 0 || folderLength >= size) return false;
   memcpy(out, folder, folderLength);
   out[folderLength] = '\0';
   if (out[folderLength - 1] != '/' && !appendText(out, size, "/")) return false;
-  return appendText(out, size, program) && isExecutableFile(out);
+  return appendText(out, size, program);
 }
 
 bool searchPath(const char* program, char* out, size_t size) {
@@ -51,20 +51,32 @@ bool searchPath(const char* program, char* out, size_t size) {
   while (true) {
     const char* end = strchr(path, ':');
     const size_t length = end ? static_cast<size_t>(end - path) : strlen(path);
-    // An empty entry means the current folder, which was searched first already.
-    if (tryFolder(path, length, program, out, size)) return true;
+    // An empty entry would mean the current folder, which holds nothing to run for us.
+    if (joinPath(path, length, program, out, size) && isExecutableFile(out)) return true;
     if (!end) return false;
     path = end + 1;
   }
 }
 
+// The copy the package brought along: a regular file of our own user (a link is not opened),
+// made executable for its owner. The folder is the private work folder, so nobody else can
+// have put it there or change it afterwards.
+bool prepareCarriedProgram(const char* path) {
+  const int fd = open(path, O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info;
+  const bool ours = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid();
+  const bool ready = ours && fchmod(fd, (info.st_mode & 07777) | S_IXUSR) == 0;
+  close(fd);
+  return ready;
+}
+
 }  // namespace
 
-bool findInstallerProgram(const char* program, const char* ownFolder, char* out, size_t size) {
-  char current[kPathSize];
-  if (getcwd(current, sizeof current) && tryFolder(current, strlen(current), program, out, size))
+bool findInstallerProgram(const char* program, const char* workFolder, char* out, size_t size) {
+  if (workFolder && joinPath(workFolder, strlen(workFolder), program, out, size) &&
+      prepareCarriedProgram(out))
     return true;
-  if (ownFolder && tryFolder(ownFolder, strlen(ownFolder), program, out, size)) return true;
   return searchPath(program, out, size);
 }
 
@@ -84,10 +96,10 @@ int splitArguments(const char* commandLine, char* buffer, size_t bufferSize, cha
   }
 }
 
-bool startInstaller(const char* commandLine, const char* ownFolder, bool highPriority,
+bool startInstaller(const char* commandLine, const char* workFolder, bool highPriority,
                     ChildProcess* child) {
   char program[kPathSize];
-  if (!findInstallerProgram(kInstallerProgram, ownFolder, program, sizeof program)) return false;
+  if (!findInstallerProgram(kInstallerProgram, workFolder, program, sizeof program)) return false;
 
   char line[kLineSize];
   char* argv[kMaxArguments + 2];

@@ -8,13 +8,12 @@ struct ChildProcess { int pid = 0; };
 
 // Starts an INF-installer command line ("rundll32.exe advpack,LaunchINFSection ...",
 // "rundll.exe setupx.dll,...", "rundll32.exe setupapi,..."): the rundll host named by the first
-// word is replaced by the program `infinstall`, looked up in the current folder, then in
-// `ownFolder` (the folder of the setup's own file), then on PATH; the rest of the line, split
-// at blanks, becomes its arguments. Environment and current folder are inherited; the child
-// gets a new session and no descriptor beyond 0, 1 and 2. `highPriority` asks for a raised
-// priority (ignored where not permitted). Returns false when the program cannot be found or
-// started.
-bool startInstaller(const char* commandLine, const char* ownFolder, bool highPriority,
+// word is replaced by the program `infinstall` (see findInstallerProgram); the rest of the line,
+// split at blanks, becomes its arguments. Environment and current folder are inherited; the
+// child gets a new session and no descriptor beyond 0, 1 and 2. `highPriority` asks for a
+// raised priority (ignored where not permitted). Returns false when the program cannot be found
+// or started.
+bool startInstaller(const char* commandLine, const char* workFolder, bool highPriority,
                     ChildProcess* child);
 
 // Waits for the child to end. While it runs, `serviceEvents(context)` is called again and again
@@ -25,10 +24,13 @@ void waitForChild(ChildProcess* child, void (*serviceEvents)(void*), void* conte
 // The name that stands in for the rundll hosts.
 constexpr const char kInstallerProgram[] = "infinstall";
 
-// Finds `program` as an executable regular file: in the current folder, then in `ownFolder`
-// (may be null or empty), then in each folder of $PATH (the system's default path when unset).
-// Writes its path (absolute unless $PATH holds relative folders) to `out`.
-bool findInstallerProgram(const char* program, const char* ownFolder, char* out, size_t size);
+// Finds `program`: the copy the package unpacked into the private `workFolder` (may be null),
+// when that is a regular file of the effective user, which is then made executable for its
+// owner; otherwise an executable regular file in a folder of $PATH (the system's default path
+// when unset). Never one beside the setup's own file or in the current folder: run by root from
+// a folder others can write to, a program planted there would run as root. Writes its path to
+// `out`.
+bool findInstallerProgram(const char* program, const char* workFolder, char* out, size_t size);
 
 // Splits the part of `commandLine` after its first word at blanks into `args`, in place in
 // `buffer`. Returns the number of arguments, or -1 when they do not fit.

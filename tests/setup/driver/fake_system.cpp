@@ -19,10 +19,10 @@ bool fakeIsAdministrator() {
   return current->administrator;
 }
 
-bool fakeStartInstaller(const char* commandLine, const char* ownFolder, bool highPriority,
+bool fakeStartInstaller(const char* commandLine, const char* workFolder, bool highPriority,
                         ChildProcess* child) {
   const size_t index = current->starts.size();
-  current->starts.push_back({commandLine, ownFolder, currentFolder(), highPriority});
+  current->starts.push_back({commandLine, workFolder, currentFolder(), highPriority});
   const bool works = index >= current->startResults.size() || current->startResults[index];
   if (works) child->pid = 1000 + static_cast<int>(index);
   return works;

@@ -10,7 +10,7 @@ namespace setup::testing {
 
 struct InstallerStart {
   std::string commandLine;
-  std::string ownFolder;
+  std::string workFolder;  // where the carried installer is looked for
   std::string currentFolder;  // at the moment of the start
   bool highPriority;
 };

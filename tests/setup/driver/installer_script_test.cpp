@@ -62,7 +62,8 @@ TEST_F(InstallerScript, AdvancedInstallerRunsInTheWorkFolderAndIsWaitedFor) {
   EXPECT_EQ(system.starts[0].commandLine,
             "rundll32.exe advpack,LaunchINFSection " + script + ",DefaultInstall2.ntx86");
   EXPECT_EQ(system.starts[0].currentFolder, workFolder);
-  EXPECT_EQ(system.starts[0].ownFolder, dir.path());
+  EXPECT_EQ(system.starts[0].workFolder, workFolder);
+  EXPECT_EQ(system.starts[1].workFolder, workFolder);
   EXPECT_FALSE(system.starts[0].highPriority);
   EXPECT_EQ(system.starts[1].commandLine,
             "rundll32.exe advpack,LaunchINFSection " + script + ",DefaultInstallX");

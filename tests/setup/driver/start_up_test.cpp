@@ -23,7 +23,6 @@ TEST_F(StartUp, CompletePackageOpensTheWindowWithTheHeaderRead) {
   EXPECT_TRUE(window.log.empty());
   EXPECT_EQ(run.workFolder, workFolder);
   EXPECT_EQ(std::string(run.systemFolder), "/var/tmp/");
-  EXPECT_EQ(run.ownFolder, dir.path());
   EXPECT_EQ(run.savedFolder, startFolder);
   EXPECT_GE(run.packageFd, 0);
   EXPECT_STREQ(run.settings.infName, "KARV10G1.INF");

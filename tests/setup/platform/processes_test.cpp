@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -21,9 +22,10 @@ namespace {
 using testing::TempDir;
 namespace fs = std::filesystem;
 
-// Each test runs in a fresh tree: work/ is the current folder, own/ the setup's own folder and
-// bin/ the only folder on PATH. The installer stand-ins are small shell scripts that write what
-// they saw into report files in the tree's root.
+// Each test runs in a fresh tree: work/ is the private work folder the package is unpacked into,
+// here/ the current folder, beside/ the folder of the setup's own file and bin/ the only folder
+// on PATH. The installer stand-ins are small shell scripts that write what they saw into report
+// files in the tree's root.
 class StartInstaller : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -31,10 +33,9 @@ protected:
     const char* path = getenv("PATH");
     hadPath_ = path != nullptr;
     if (hadPath_) savedPath_ = path;
-    fs::create_directories(work());
-    fs::create_directories(own());
-    fs::create_directories(bin());
-    fs::current_path(work());
+    for (const std::string& folder : {work(), here(), beside(), bin()}) fs::create_directories(folder);
+    chmod(work().c_str(), 0700);
+    fs::current_path(here());
     setenv("PATH", bin().c_str(), 1);
   }
   void TearDown() override {
@@ -44,7 +45,8 @@ protected:
   }
 
   std::string work() const { return tree_.file("work"); }
-  std::string own() const { return tree_.file("own"); }
+  std::string here() const { return tree_.file("here"); }
+  std::string beside() const { return tree_.file("beside"); }
   std::string bin() const { return tree_.file("bin"); }
   std::string report(const std::string& name) const { return tree_.file(name); }
 
@@ -63,7 +65,7 @@ protected:
   // Starts the line and waits plainly; the result of startInstaller.
   bool runToEnd(const char* line) {
     ChildProcess child;
-    if (!startInstaller(line, own().c_str(), false, &child)) return false;
+    if (!startInstaller(line, work().c_str(), false, &child)) return false;
     EXPECT_GT(child.pid, 0);
     waitForChild(&child, nullptr, nullptr);
     EXPECT_EQ(child.pid, 0);
@@ -81,48 +83,79 @@ private:
 
 constexpr const char* kLine = "rundll32.exe advpack,LaunchINFSection /w/KARV10G1.INF,DefaultInstall2";
 
-TEST_F(StartInstaller, LooksInTheCurrentFolderThenTheOwnFolderThenPath) {
-  namedInstaller(work(), "work");
-  namedInstaller(own(), "own");
-  namedInstaller(bin(), "path");
-  ASSERT_TRUE(runToEnd(kLine));
-  EXPECT_EQ(which(), "work\n");
-
-  fs::remove(work() + "/infinstall");
-  ASSERT_TRUE(runToEnd(kLine));
-  EXPECT_EQ(which(), "own\n");
-
-  fs::remove(own() + "/infinstall");
-  ASSERT_TRUE(runToEnd(kLine));
-  EXPECT_EQ(which(), "path\n");
+mode_t modeOf(const std::string& path) {
+  struct stat info;
+  return lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
-TEST_F(StartInstaller, SkipsWhatIsNotAnExecutableFile) {
-  namedInstaller(work(), "work", 0644);
-  fs::create_directories(own() + "/infinstall");  // a folder, although searchable
-  fs::create_directories(tree_.file("first"));
+// The copy the package unpacked runs; without one of our own there, the one on PATH. A copy in
+// the current folder, beside the setup file or behind an empty PATH entry never runs.
+TEST_F(StartInstaller, RunsTheCarriedCopyElseTheOneOnPath) {
+  struct Case {
+    const char* what;
+    std::function<void()> carry;  // puts something named infinstall into work/
+    const char* ran;
+    mode_t carriedModeAfter;      // 0: not looked at
+  };
+  const std::string carried = work() + "/infinstall";
+  const std::vector<Case> cases = {
+      {"unpacked as a data file", [&] { namedInstaller(work(), "work", 0644); }, "work\n", 0744},
+      {"unpacked private", [&] { namedInstaller(work(), "work", 0600); }, "work\n", 0700},
+      {"none carried", [] {}, "path\n", 0},
+      {"a link to a program elsewhere",
+       [&] { ASSERT_EQ(symlink((beside() + "/infinstall").c_str(), carried.c_str()), 0); },
+       "path\n", 0},
+      {"a folder", [&] { fs::create_directories(carried); }, "path\n", 0},
+      {"another user's file",
+       [&] {
+         namedInstaller(work(), "work", 0755);
+         ASSERT_EQ(lchown(carried.c_str(), 65534, 65534), 0);
+       },
+       "path\n", 0755},
+  };
+  namedInstaller(here(), "here");
+  namedInstaller(beside(), "beside");
   namedInstaller(bin(), "path");
-  setenv("PATH", (tree_.file("first") + "::" + bin()).c_str(), 1);
+  setenv("PATH", ("::" + bin()).c_str(), 1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (std::string(c.what) == "another user's file" && geteuid() != 0) continue;
+    fs::remove_all(carried);
+    fs::remove(report("which"));
+    c.carry();
+    ASSERT_TRUE(runToEnd(kLine));
+    EXPECT_EQ(which(), c.ran);
+    if (c.carriedModeAfter) {
+      EXPECT_EQ(modeOf(carried), c.carriedModeAfter);
+    }
+  }
+}
+
+TEST_F(StartInstaller, SkipsWhatIsNotAnExecutableFileOnPath) {
+  fs::create_directories(tree_.file("first/infinstall"));  // a folder, although searchable
+  namedInstaller(tree_.file("second"), "second", 0644);
+  namedInstaller(bin(), "path");
+  setenv("PATH", (tree_.file("first") + ":" + tree_.file("second") + ":" + bin()).c_str(), 1);
   ASSERT_TRUE(runToEnd(kLine));
   EXPECT_EQ(which(), "path\n");
 }
 
 TEST_F(StartInstaller, ReportsAProgramThatCannotBeFoundOrStarted) {
+  namedInstaller(beside(), "beside");
   ChildProcess child;
-  EXPECT_FALSE(startInstaller(kLine, own().c_str(), false, &child));
+  EXPECT_FALSE(startInstaller(kLine, work().c_str(), false, &child));
   EXPECT_EQ(child.pid, 0);
   EXPECT_FALSE(startInstaller(kLine, nullptr, false, &child));
 
   // Executable, but neither a binary nor a script: no shell is asked to make sense of it.
-  std::ofstream(own() + "/infinstall") << "echo started > '" << report("which") << "'\n";
-  chmod((own() + "/infinstall").c_str(), 0755);
-  EXPECT_FALSE(startInstaller(kLine, own().c_str(), false, &child));
+  std::ofstream(work() + "/infinstall") << "echo started > '" << report("which") << "'\n";
+  EXPECT_FALSE(startInstaller(kLine, work().c_str(), false, &child));
   EXPECT_EQ(child.pid, 0);
   EXPECT_FALSE(fs::exists(report("which")));
 }
 
 TEST_F(StartInstaller, PassesTheLineAfterTheHostWordForWordWithoutAShell) {
-  installer(own(),
+  installer(work(),
             "{ echo \"$#\"; for a in \"$@\"; do echo \"[$a]\"; done; pwd; echo \"$KV_MARK\"; } > '" +
                 report("args") + "'");
   setenv("KV_MARK", "inherited", 1);
@@ -133,7 +166,7 @@ TEST_F(StartInstaller, PassesTheLineAfterTheHostWordForWordWithoutAShell) {
   EXPECT_EQ(TempDir::read(report("args")),
             "4\n[advpack,LaunchINFSection]\n[/tmp/$Pakorix.Tmp/KARV10G1.INF,DefaultInstall2.ntx86]\n"
             "[$HOME;echo]\n[*'\"]\n" +
-                fs::canonical(work()).string() + "\ninherited\n");
+                fs::canonical(here()).string() + "\ninherited\n");
 
   ASSERT_TRUE(runToEnd("rundll32.exe"));
   EXPECT_EQ(TempDir::read(report("args")).substr(0, 2), "0\n");
@@ -150,11 +183,11 @@ TEST_F(StartInstaller, ChildKeepsNoDescriptorOfOursAndGetsItsOwnSession) {
   // The mask is read by the exec'd reader itself: a shell blocks every signal while it forks,
   // so reading the shell's own mask from a forked command sees that passing state.
   const std::string seen = "'" + report("seen") + "'";
-  installer(own(), "{ [ -e /proc/$$/fd/" + std::to_string(leaky) +
+  installer(work(), "{ [ -e /proc/$$/fd/" + std::to_string(leaky) +
                        " ] && echo open || echo closed; cut -d' ' -f6 /proc/$$/stat; } > " + seen +
                        "\nexec grep SigBlk /proc/self/status >> " + seen);
   ChildProcess child;
-  const bool started = startInstaller(kLine, own().c_str(), false, &child);
+  const bool started = startInstaller(kLine, work().c_str(), false, &child);
   sigprocmask(SIG_SETMASK, &previous, nullptr);
   close(leaky);
   ASSERT_TRUE(started);
@@ -179,10 +212,10 @@ TEST_F(StartInstaller, WaitingServicesEventsUntilTheChildHasEnded) {
   // it runs; it finishes by writing `done`, which must exist when the wait returns.
   Gate gate{report("go")};
   const std::string doneFile = report("done");
-  installer(own(), "while [ ! -e '" + gate.goFile + "' ]; do sleep 0.01; done\n"
+  installer(work(), "while [ ! -e '" + gate.goFile + "' ]; do sleep 0.01; done\n"
                    "cut -d' ' -f19 /proc/$$/stat > '" + doneFile + "'\nexit 3");
   ChildProcess child;
-  ASSERT_TRUE(startInstaller(kLine, own().c_str(), true, &child));
+  ASSERT_TRUE(startInstaller(kLine, work().c_str(), true, &child));
   waitForChild(&child, openGateOnThirdCall, &gate);
   EXPECT_EQ(child.pid, 0);
   EXPECT_GE(gate.calls, 3);
@@ -193,7 +226,7 @@ TEST_F(StartInstaller, WaitingServicesEventsUntilTheChildHasEnded) {
 }
 
 TEST_F(StartInstaller, PlainWaitReturnsOnlyAfterTheEnd) {
-  installer(own(), "sleep 0.1; echo done > '" + report("done") + "'");
+  installer(work(), "sleep 0.1; echo done > '" + report("done") + "'");
   ASSERT_TRUE(runToEnd(kLine));
   EXPECT_EQ(TempDir::read(report("done")), "done\n");
 }

@@ -32,6 +32,7 @@ protected:
     mkdir(tmp.c_str(), 0777);
     chmod(tmp.c_str(), 01777);  // also for the run under another user
     chmod(dir.path().c_str(), 0755);
+    // Planted beside the setup file, where nobody may look for it.
     writeFakeInstaller(dir.path());
   }
 
@@ -161,9 +162,12 @@ TEST_F(ImageRun, MissingVolumeIsAskedForBeforeTheWindow) {
   EXPECT_FALSE(exists(work));
 }
 
-TEST_F(ImageRun, InstallerThatCannotBeFoundStopsAtItsMessage) {
-  ASSERT_EQ(unlink((dir.path() + "/infinstall").c_str()), 0);
-  const std::string setupFile = writePackage(dir, programPlan());
+TEST_F(ImageRun, InstallerBesideTheSetupFileIsNeverRun) {
+  // The package carries none and PATH has none: the one planted beside the setup file in
+  // SetUp must not stand in for them.
+  mkpackage::PackagePlan plan = programPlan();
+  plan.entries.pop_back();
+  const std::string setupFile = writePackage(dir, plan);
   EXPECT_TRUE(staysWaiting({setupFile}, "/nonexistent"));
   // Unpacked, then stopped at the message: nothing ran, nothing was deleted yet.
   EXPECT_TRUE(exists(work + "/KARV10G1.INF"));

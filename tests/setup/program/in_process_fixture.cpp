@@ -17,7 +17,6 @@ InProcessRun::InProcessRun() {
   mkdir(tmp.c_str(), 0700);
   setenv("TMPDIR", tmp.c_str(), 1);
   setenv("KV_INFINSTALL_LOG", log.c_str(), 1);
-  writeFakeInstaller(dir.path());
 }
 
 InProcessRun::~InProcessRun() {

@@ -1,6 +1,6 @@
 #pragma once
 // Runs runSetup inside the test program on a package in a private folder, with $TMPDIR
-// pointing there and the installer stand-in beside the package.
+// pointing there; the package carries the installer stand-in.
 #include <gtest/gtest.h>
 
 #include <QMessageBox>
@@ -23,7 +23,7 @@ protected:
   InProcessRun();
   ~InProcessRun() override;
 
-  // runSetup on `plan` written beside the installer stand-in; the steps must all have run.
+  // runSetup on `plan`; the steps must all have run.
   int runOn(const mkpackage::PackagePlan& plan);
   int runOnFile(const std::string& ownPath);
 

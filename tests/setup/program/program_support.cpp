@@ -32,7 +32,8 @@ mkpackage::PackagePlan programPlan() {
   plan.header.advancedInf = true;
   plan.entries = {fileEntry("KARV10G1.INF", "[Version]\r\nAdvancedINF=2.5\r\n"),
                   fileEntry("sounds/sound1.wav", std::string(5000, 's')),
-                  fileEntry("kv5", std::string(20000, 'k'))};
+                  fileEntry("kv5", std::string(20000, 'k')),
+                  fileEntry("infinstall", fakeInstallerScript())};
   return plan;
 }
 
@@ -44,10 +45,8 @@ std::string writePackage(const TempDir& dir, const mkpackage::PackagePlan& plan,
   return path;
 }
 
-void writeFakeInstaller(const std::string& folder) {
-  const std::string path = folder + "/infinstall";
-  std::ofstream out(path, std::ios::trunc);
-  out << "#!/bin/sh\n"
+std::string fakeInstallerScript() {
+  return "#!/bin/sh\n"
          "log=\"$KV_INFINSTALL_LOG\"\n"
          "echo start >> \"$log\"\n"
          "echo \"cwd=$(pwd)\" >> \"$log\"\n"
@@ -57,7 +56,11 @@ void writeFakeInstaller(const std::string& folder) {
          "script=\"${last%%,*}\"\n"
          "[ -f \"$script\" ] && echo inf=present >> \"$log\"\n"
          "echo end >> \"$log\"\n";
-  out.close();
+}
+
+void writeFakeInstaller(const std::string& folder) {
+  const std::string path = folder + "/infinstall";
+  std::ofstream(path, std::ios::trunc) << fakeInstallerScript();
   chmod(path.c_str(), 0755);
 }
 
