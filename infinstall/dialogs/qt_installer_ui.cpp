@@ -78,7 +78,7 @@ std::optional<std::string> QtInstallerUi::chooseFolder(
     const std::string& title, const std::string& prompt, const std::string& initial,
     const std::function<std::string(const std::string&)>& problem)
 {
-    FolderPrompt dialog(text(title), text(prompt), text(initial), problem);
+    FolderPrompt dialog(text(title) + QStringLiteral(" – Zielordner"), text(prompt), text(initial), problem);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.folder().toStdString();
 }
