@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/centred.h"
+
 namespace infinstall {
 
 FolderPrompt::FolderPrompt(const QString& title, const QString& prompt, const QString& folder,
@@ -52,6 +54,12 @@ QString FolderPrompt::folder() const
     return edit_->text().trimmed();
 }
 
+void FolderPrompt::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    centreOnScreen(this);
+}
+
 void FolderPrompt::browse()
 {
     // Start in the folder typed so far, or in the nearest one of its parents that exists.
@@ -73,7 +81,7 @@ void FolderPrompt::accept()
         QDialog::accept();
         return;
     }
-    QMessageBox box(QMessageBox::Warning, windowTitle(),
+    Centred<QMessageBox> box(QMessageBox::Warning, windowTitle(),
                     QStringLiteral("Dieser Ordner ist nicht möglich:\n%1\n\n%2")
                         .arg(folder(), QString::fromStdString(problem)),
                     QMessageBox::NoButton, this);

@@ -20,6 +20,9 @@ public slots:
     void accept() override;
     void browse();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QLineEdit* edit_;
     std::function<std::string(const std::string&)> problem_;

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <thread>
 
+#include "dialogs/centred.h"
 #include "dialogs/folder_prompt.h"
 
 namespace infinstall {
@@ -21,7 +22,7 @@ QString text(const std::string& utf8)
 bool showBox(QMessageBox::Icon icon, const std::string& title, const std::string& message,
              const QString& accept, const QString& reject)
 {
-    QMessageBox box(icon, text(title), text(message));
+    Centred<QMessageBox> box(icon, text(title), text(message));
     QPushButton* yes = box.addButton(accept, QMessageBox::AcceptRole);
     if (!reject.isEmpty()) box.addButton(reject, QMessageBox::RejectRole);
     box.setDefaultButton(yes);
@@ -87,7 +88,7 @@ bool QtInstallerUi::runWithProgress(const std::string& title,
                                     const std::function<bool(ProgressSink&, std::string&)>& work,
                                     std::string& error)
 {
-    QProgressDialog dialog(QStringLiteral("Kopiere die Dateien …"), QStringLiteral("Abbrechen"), 0, 1);
+    Centred<QProgressDialog> dialog(QStringLiteral("Kopiere die Dateien …"), QStringLiteral("Abbrechen"), 0, 1);
     dialog.setWindowTitle(text(title));
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setMinimumDuration(0);

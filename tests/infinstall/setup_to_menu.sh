@@ -38,7 +38,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAILED: $*" >&2; exit 1; }
+# Says what went wrong and which windows were on the screen then.
+fail() {
+  echo "FAILED: $*" >&2
+  local id pid
+  for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+    pid=$(xdotool getwindowpid "$id" 2>/dev/null) || pid="?"
+    echo "  window $id '$(xdotool getwindowname "$id" 2>/dev/null)' of $pid $(readlink "/proc/$pid/exe" 2>/dev/null)" >&2
+  done
+  exit 1
+}
 step() { echo "== $*"; }
 
 # Polls `command...` every 0.1 s until it succeeds or `seconds` have passed.
@@ -73,6 +82,8 @@ started+=($!)
 wait_for "Xvfb to report its display" 60 test -s "$work/display"
 export DISPLAY=":$(head -n1 "$work/display")"
 export QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR="$work/runtime-root"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 screen="$work/fb/Xvfb_screen0"
 
 cp "$setup_source" "$work/KARVELO-setup.run"
@@ -86,9 +97,11 @@ infinstall_window() {
   local id pid
   found=""
   for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
-    case "$answered" in *" $id "*) continue ;; esac
     pid=$(xdotool getwindowpid "$id" 2>/dev/null) || continue
-    case "$(readlink "/proc/$pid/exe" 2>/dev/null)" in */infinstall) found=$id; return 0 ;; esac
+    # A later process may get the window numbers of an earlier one again.
+    case "$answered" in *" $pid:$id "*) continue ;; esac
+    # Uninstalling removes the running program's own file: "… (deleted)".
+    case "$(readlink "/proc/$pid/exe" 2>/dev/null)" in */*infinstall*) found=$id; found_pid=$pid; return 0 ;; esac
   done
   return 1
 }
@@ -108,12 +121,12 @@ dialog_drawn() {
 answer() {
   local title=$1
   shift
-  wait_for "the dialog '$title'" 180 infinstall_window "$title"
-  local id=$found
+  wait_for "the dialog '$title'" "${KV_E2E_WAIT:-180}" infinstall_window "$title"
+  local id=$found found_pid=$found_pid
   wait_for "the dialog '$title' centred and drawn" 60 dialog_drawn "$id"
   xdotool windowfocus --sync "$id"
   xdotool key --clearmodifiers "$@"
-  answered="$answered$id "
+  answered="$answered$found_pid:$id "
 }
 
 exited() { ! kill -0 "$1" 2>/dev/null; }
@@ -221,11 +234,13 @@ for group in sudo wheel admin; do
 done
 [ -n "$admin_gid" ] || fail "this machine has none of the groups sudo, wheel, admin"
 home="$work/home"
-mkdir -p "$home"
-chown 4242:4242 "$home"
+mkdir -p "$home" "$work/runtime-user"
+chmod 700 "$work/runtime-user"
+chown 4242:4242 "$home" "$work/runtime-user"
 as_user() {
   setpriv --reuid=4242 --regid=4242 --groups="$admin_gid" --inh-caps=-all \
-    env -i HOME="$home" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin QT_QPA_PLATFORM=xcb "$@"
+    env -i HOME="$home" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin QT_QPA_PLATFORM=xcb \
+    XDG_RUNTIME_DIR="$work/runtime-user" "$@"
 }
 
 step "installing for a user"
