@@ -68,9 +68,12 @@ void FolderPrompt::browse()
         const QString parent = QFileInfo(start).path();
         start = parent == start ? QString() : parent;
     }
-    const QString chosen = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("Ordner für die Installation wählen"), start, QFileDialog::ShowDirsOnly);
-    if (!chosen.isEmpty()) edit_->setText(chosen);
+    // The desktop's own chooser where it offers one; Qt's, centred like ours, elsewhere.
+    Centred<QFileDialog> chooser(this, QStringLiteral("Ordner für die Installation wählen"), start);
+    chooser.setFileMode(QFileDialog::Directory);
+    chooser.setOption(QFileDialog::ShowDirsOnly);
+    if (chooser.exec() == QDialog::Accepted && !chooser.selectedFiles().isEmpty())
+        edit_->setText(chooser.selectedFiles().constFirst());
     edit_->setFocus();
 }
 
