@@ -67,7 +67,7 @@ private:
 
         std::string error;
         const bool done = context_.ui.runWithProgress(
-            title_,
+            title_, plan.copies.empty() ? "Dateien werden entfernt" : "Dateien werden kopiert",
             [&](ProgressSink& progress, std::string& reason) {
                 return carryOut(plan, context_.places.registry, context_.files, &progress, reason);
             },

@@ -22,9 +22,10 @@ public:
     virtual std::optional<std::string> chooseFolder(
         const std::string& title, const std::string& prompt, const std::string& initial,
         const std::function<std::string(const std::string&)>& problem) = 0;
-    // Runs `work` while showing its progress. `work` may run on another thread; it gets a sink
-    // whose cancelled() tells whether the person asked to stop.
-    virtual bool runWithProgress(const std::string& title,
+    // Runs `work` while showing its progress under `what` ("Dateien werden kopiert"). `work`
+    // may run on another thread; it gets a sink whose cancelled() tells whether the person
+    // asked to stop.
+    virtual bool runWithProgress(const std::string& title, const std::string& what,
                                  const std::function<bool(ProgressSink&, std::string&)>& work,
                                  std::string& error) = 0;
 };

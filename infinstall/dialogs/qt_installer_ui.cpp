@@ -84,12 +84,12 @@ std::optional<std::string> QtInstallerUi::chooseFolder(
     return dialog.folder().toStdString();
 }
 
-bool QtInstallerUi::runWithProgress(const std::string& title,
+bool QtInstallerUi::runWithProgress(const std::string& title, const std::string& what,
                                     const std::function<bool(ProgressSink&, std::string&)>& work,
                                     std::string& error)
 {
-    Centred<QProgressDialog> dialog(QStringLiteral("Kopiere die Dateien …"), QStringLiteral("Abbrechen"), 0, 1);
-    dialog.setWindowTitle(text(title));
+    Centred<QProgressDialog> dialog(text(what) + QStringLiteral(" …"), QStringLiteral("Abbrechen"), 0, 1);
+    dialog.setWindowTitle(text(title) + QStringLiteral(" – ") + text(what));
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setMinimumDuration(0);
     dialog.setAutoClose(false);

@@ -12,7 +12,7 @@ public:
     std::optional<std::string> chooseFolder(
         const std::string& title, const std::string& prompt, const std::string& initial,
         const std::function<std::string(const std::string&)>& problem) override;
-    bool runWithProgress(const std::string& title,
+    bool runWithProgress(const std::string& title, const std::string& what,
                          const std::function<bool(ProgressSink&, std::string&)>& work,
                          std::string& error) override;
 };

@@ -232,7 +232,7 @@ TEST(InfinstallDialogs, ProgressWhileCopyingAndItsCancel)
             gate.open();
         }, "the file's name");
     });
-    const bool done = ui.runWithProgress("KARVELO", [&](ProgressSink& sink, std::string& reason) {
+    const bool done = ui.runWithProgress("KARVELO", "Dateien werden kopiert", [&](ProgressSink& sink, std::string& reason) {
         sink.advanced(1, 15, "/opt/KARVELO/kv5");
         if (gate.wait(sink)) return true;
         reason = "Die Installation wurde abgebrochen.";

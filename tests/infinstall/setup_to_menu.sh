@@ -109,21 +109,24 @@ infinstall_window() {
 # The dialog is centred on the 1024 × 768 screen and the capture of the whole screen shows it
 # drawn there, with text on it.
 dialog_drawn() {
-  local X Y WIDTH HEIGHT SCREEN share dark
-  eval "$(xdotool getwindowgeometry --shell "$1")"
+  local X Y WIDTH HEIGHT SCREEN share dark geometry
+  # A window may close between being found and being looked at.
+  geometry=$(xdotool getwindowgeometry --shell "$1" 2>/dev/null) || return 1
+  eval "$geometry"
   [ $((X - (1024 - WIDTH) / 2)) -ge -2 ] && [ $((X - (1024 - WIDTH) / 2)) -le 2 ] || return 1
   [ $((Y - (768 - HEIGHT) / 2)) -ge -2 ] && [ $((Y - (768 - HEIGHT) / 2)) -le 2 ] || return 1
   read -r share dark < <("$probe" "$screen" "$X" "$Y" "$WIDTH" "$HEIGHT")
   [ "$share" -ge 40 ] && [ "$dark" -ge 30 ]
 }
 
+infinstall_dialog_drawn() { infinstall_window "$1" && dialog_drawn "$found"; }
+
 # Waits for the dialog, checks it on the screen, gives it the keyboard and types `keys`.
 answer() {
   local title=$1
   shift
-  wait_for "the dialog '$title'" "${KV_E2E_WAIT:-180}" infinstall_window "$title"
+  wait_for "the dialog '$title', centred and drawn" "${KV_E2E_WAIT:-180}" infinstall_dialog_drawn "$title"
   local id=$found found_pid=$found_pid
-  wait_for "the dialog '$title' centred and drawn" 60 dialog_drawn "$id"
   xdotool windowfocus --sync "$id"
   xdotool key --clearmodifiers "$@"
   answered="$answered$found_pid:$id "
