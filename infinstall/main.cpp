@@ -22,6 +22,11 @@ int main(int argc, char** argv)
     // A section with nothing in it, such as the one a setup runs after the installation, needs
     // no window and no display.
     if (call && sectionIsEmpty(*call)) return kDone;
+    if (!call) {
+        std::cerr << error << std::endl;
+        // Without a display the message above is all there is to say.
+        if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) return kFailed;
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("infinstall"));
@@ -33,7 +38,6 @@ int main(int argc, char** argv)
 
     QtInstallerUi ui;
     if (!call) {
-        std::cerr << error << std::endl;
         ui.tell("infinstall", error, true);
         return kFailed;
     }
