@@ -37,10 +37,15 @@ if [ ! -d /var/lib/infinstall ]; then
 fi
 mount -t tmpfs tmpfs /var/lib/infinstall
 
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$work/display" >/dev/null 2>&1 &
+# A display number free here and among the abstract sockets other namespaces share with us.
+for n in $(seq 400 600); do
+  [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ] &&
+    ! grep -q "@/tmp/.X11-unix/X$n\$" /proc/net/unix && break
+done
+Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
-until [ -s "$work/display" ]; do sleep 0.05; done
-export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime"
+export DISPLAY=":$n" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime"
+until xdotool getdisplaygeometry >/dev/null 2>&1; do sleep 0.05; done
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 cp "$build/KARVELO-setup.run" "$work/"
 
@@ -58,6 +63,11 @@ answer() {
       case "$(readlink "/proc/$pid/exe")" in */infinstall) ;; *) continue ;; esac
       xdotool windowfocus --sync "$id" key Return && return 0
     done
+    if ! kill -0 "$setup_pid" 2>/dev/null; then
+      echo "the setup ended before infinstall asked '$1'; its output:" >&2
+      cat "$work/setup.log" >&2
+      exit 1
+    fi
     sleep 0.005
   done
 }
@@ -67,7 +77,7 @@ for i in $(seq "$runs"); do
   reset_places
   mkdir -p "$work/tmp.$i"
   start=$(now)
-  TMPDIR="$work/tmp.$i" "$work/KARVELO-setup.run" >/dev/null 2>&1 &
+  TMPDIR="$work/tmp.$i" "$work/KARVELO-setup.run" >"$work/setup.log" 2>&1 &
   setup_pid=$!
   answer '^KARVELO$'
   answer 'Zielordner$'

@@ -245,6 +245,23 @@ TEST(InfinstallDialogs, ProgressWhileCopyingAndItsCancel)
 }  // namespace
 }  // namespace infinstall
 
+// A display number free in the file system and among the abstract sockets, which other mount
+// namespaces on the machine share with us (clients try those first).
+int freeDisplay()
+{
+    std::ifstream in("/proc/net/unix");
+    const std::string sockets((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // 150 to 249 here; the end-to-end test takes its numbers from 250 on.
+    for (int n = 150; n < 250; ++n) {
+        const std::string x = std::to_string(n);
+        if (!std::filesystem::exists("/tmp/.X" + x + "-lock") &&
+            !std::filesystem::exists("/tmp/.X11-unix/X" + x) &&
+            sockets.find("@/tmp/.X11-unix/X" + x + "\n") == std::string::npos)
+            return n;
+    }
+    return 249;
+}
+
 // A private Xvfb with its framebuffer in a file, started before the application connects.
 int main(int argc, char** argv)
 {
@@ -254,7 +271,7 @@ int main(int argc, char** argv)
     fs::create_directories(framebufferFolder);
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) return 1;
-    ChildProcess xvfb({"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+    ChildProcess xvfb({"Xvfb", ":" + std::to_string(freeDisplay()), "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
                        "-fbdir", framebufferFolder.string()},
                       {{}, framebufferFolder / "xvfb.log", fds[1]});
     close(fds[1]);

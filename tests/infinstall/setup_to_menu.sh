@@ -76,11 +76,22 @@ private_tmpfs /var/lib/infinstall
 
 # --- the X server ----------------------------------------------------------------------------
 mkdir "$work/fb"
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -fbdir "$work/fb" 5>"$work/display" \
-  >"$work/xvfb.log" 2>&1 &
-started+=($!)
-wait_for "Xvfb to report its display" 60 test -s "$work/display"
-export DISPLAY=":$(head -n1 "$work/display")"
+# A display number free in the file system and among the abstract sockets, which other mount
+# namespaces on the machine share with us (clients try those first).
+display_free() {
+  [ ! -e "/tmp/.X$1-lock" ] && [ ! -e "/tmp/.X11-unix/X$1" ] &&
+    ! grep -q "@/tmp/.X11-unix/X$1\$" /proc/net/unix
+}
+x_ready() { xdotool getdisplaygeometry >/dev/null 2>&1; }
+# 250 and above: the dialog test takes its numbers below.
+for n in $(seq 250 400); do
+  display_free "$n" || continue
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -fbdir "$work/fb" >"$work/xvfb.log" 2>&1 &
+  started+=($!)
+  export DISPLAY=":$n"
+  wait_for "Xvfb on :$n" 60 x_ready
+  break
+done
 export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work/runtime-root"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
