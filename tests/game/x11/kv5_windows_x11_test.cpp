@@ -55,13 +55,15 @@ std::string readFile(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(file), {}};
 }
 
-// The shipped table with -1 points on rank 10, so that any result of a game, 0 included, is
-// asked for its name.
+// The shipped table with -1 points on ranks 10 and 11, so that any result of a game, 0
+// included, is asked for its name and shown in the table.
 std::string tableTakingEveryResult()
 {
     std::string bytes = readFile(std::filesystem::path(KV_STAGE_DIR) / "P1.dat");
-    bytes.at(9 * kRecordSize) = '\xFF';
-    bytes.at(9 * kRecordSize + 1) = '\xFF';
+    for (const int record : {9, 10}) {
+        bytes.at(record * kRecordSize) = '\xFF';
+        bytes.at(record * kRecordSize + 1) = '\xFF';
+    }
     return bytes;
 }
 

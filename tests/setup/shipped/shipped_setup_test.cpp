@@ -32,6 +32,8 @@ std::vector<ShippedFile> shippedFiles() {
   const std::string texts = KV_SHIPPING_SOURCE_DIR;
   std::vector<ShippedFile> files = {{"kv5", packaging + "/kv5"},
                                     {"libkv5-sound.so", packaging + "/libkv5-sound.so"},
+                                    {"infinstall", packaging + "/infinstall"},
+                                    {"karvelo.png", stage + "/karvelo.png"},
                                     {"P1.dat", packaging + "/P1.dat"}};
   for (int n = 1; n <= 7; ++n) {
     const std::string sound = "sounds/sound" + std::to_string(n) + ".wav";
