@@ -19,6 +19,7 @@
 #include <fstream>
 #include <functional>
 
+#include "window_look.h"
 #include "x_server.h"
 #include "dialogs/qt_installer_ui.h"
 #include "xwd_image.h"
@@ -35,30 +36,14 @@ kv::x11test::XwdImage capture()
     return server->screenshot();
 }
 
-// The window is on the screen where Qt says, drawn (mostly one face colour, with dark text).
+// The window is on the screen where Qt says, drawn (mostly one face colour, with dark text),
+// and the screen around it stays black.
 bool drawnOnScreen(QWidget* window)
 {
     const kv::x11test::XwdImage image = capture();
     const QRect r = window->frameGeometry();
-    std::map<int, int> counts;
-    int dark = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x) {
-            const kv::x11test::Rgb c = image.at(x, y);
-            ++counts[c.r << 16 | c.g << 8 | c.b];
-            dark += c.r + c.g + c.b < 270;
-        }
-    // The commonest colour is the dialog's light face, not the black of an empty screen.
-    int commonest = 0, face = 0;
-    for (const auto& [colour, n] : counts)
-        if (n > commonest) {
-            commonest = n;
-            face = colour;
-        }
-    if ((face >> 16 & 255) + (face >> 8 & 255) + (face & 255) < 3 * 150) return false;
-    // Outside the window the screen stays black.
-    const kv::x11test::Rgb outside = image.at(r.left() - 5, r.top() - 5);
-    return commonest * 10 > r.width() * r.height() * 4 && dark > 30 && outside == kv::x11test::Rgb{};
+    return kv::x11test::drawnWithText(image, {r.x(), r.y(), r.width(), r.height()})
+           && image.at(r.left() - 5, r.top() - 5) == kv::x11test::Rgb{};
 }
 
 void expectCentredAndFitting(QWidget* window)

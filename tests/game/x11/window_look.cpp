@@ -1,6 +1,7 @@
 #include "window_look.h"
 
 #include <algorithm>
+#include <map>
 
 namespace kv::x11test {
 namespace {
@@ -67,6 +68,26 @@ std::string lookOfFramedWindow(const XwdImage& screen, const WindowGeometry& win
         }
     }
     return wrong;
+}
+
+bool drawnWithText(const XwdImage& screen, const WindowGeometry& window)
+{
+    std::map<int, int> counts;
+    int dark = 0;
+    for (int y = window.y; y < window.y + window.height; ++y)
+        for (int x = window.x; x < window.x + window.width; ++x) {
+            const Rgb c = screen.at(x, y);
+            ++counts[c.r << 16 | c.g << 8 | c.b];
+            dark += c.r + c.g + c.b < 270;
+        }
+    int commonest = 0, face = 0;
+    for (const auto& [colour, n] : counts)
+        if (n > commonest) {
+            commonest = n;
+            face = colour;
+        }
+    const bool lightFace = (face >> 16 & 255) + (face >> 8 & 255) + (face & 255) >= 3 * 150;
+    return lightFace && commonest * 10 > window.width * window.height * 4 && dark > 30;
 }
 
 } // namespace kv::x11test

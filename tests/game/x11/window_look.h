@@ -28,4 +28,8 @@ struct Expectation {
 std::string lookOfFramedWindow(const XwdImage& screen, const WindowGeometry& window,
                                Rgb background, const std::vector<Expectation>& expectations);
 
+// Whether a dialog shows on screen inside `window`: mostly one light face colour (not the black
+// of an empty screen) with some dark text on it.
+bool drawnWithText(const XwdImage& screen, const WindowGeometry& window);
+
 } // namespace kv::x11test

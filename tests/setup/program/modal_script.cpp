@@ -22,13 +22,19 @@ ModalScript::~ModalScript() { timer_.stop(); }
 void ModalScript::look() {
   if (++ticks_ > kGiveUpTicks) {
     // A run stuck in a modal window would hang the test program for good.
-    std::fprintf(stderr, "modal script stuck before: %s\n",
-                 steps_.empty() ? "(end)" : steps_.front().description.c_str());
+    std::fprintf(stderr, "modal script stuck before: %s%s\n",
+                 steps_.empty() ? "(end)" : steps_.front().description.c_str(),
+                 waitingForScreen_ ? " (the window never showed on the screen)" : "");
     std::abort();
   }
   QWidget* modal = QApplication::activeModalWidget();
   if (!modal || steps_.empty() || !modal->isVisible()) return;
   if (!steps_.front().recognises(modal)) return;
+  if (shownOnScreen && !shownOnScreen(modal)) {
+    waitingForScreen_ = true;
+    return;
+  }
+  waitingForScreen_ = false;
   Step step = std::move(steps_.front());
   steps_.pop_front();
   step.act(modal);

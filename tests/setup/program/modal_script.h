@@ -19,6 +19,10 @@ struct Step {
   std::function<void(QWidget*)> act;
 };
 
+// When set (the program runs on a real X server), a step acts on a window only once this says
+// the window shows on the screen.
+inline std::function<bool(QWidget*)> shownOnScreen;
+
 class ModalScript {
 public:
   ModalScript();
@@ -34,6 +38,7 @@ private:
   QTimer timer_;
   std::deque<Step> steps_;
   int ticks_ = 0;
+  bool waitingForScreen_ = false;
 };
 
 // Helpers for steps.
