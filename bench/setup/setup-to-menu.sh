@@ -42,7 +42,7 @@ for n in $(seq 400 600); do
   [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ] &&
     ! grep -q "@/tmp/.X11-unix/X$n\$" /proc/net/unix && break
 done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$n" -noreset -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 export DISPLAY=":$n" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime"
 until xdotool getdisplaygeometry >/dev/null 2>&1; do sleep 0.05; done

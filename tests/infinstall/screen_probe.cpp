@@ -1,12 +1,11 @@
-// screen_probe XWD_FILE X Y WIDTH HEIGHT: looks at one rectangle of a screen capture (Xvfb's
-// framebuffer file) and prints "<share of the commonest colour in %> <dark pixels>", so that a
-// script can tell a drawn dialog with text from an empty or black area.
+// screen_probe XWD_FILE X Y WIDTH HEIGHT: whether one rectangle of a screen capture (Xvfb's
+// framebuffer file) shows a drawn dialog with text: exit status 0 if so, 1 if not, 2 on bad use.
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <map>
 #include <string>
 
+#include "window_look.h"
 #include "xwd_image.h"
 
 int main(int argc, char** argv)
@@ -21,22 +20,9 @@ int main(int argc, char** argv)
     const kv::x11test::XwdImage image = kv::x11test::XwdImage::parse(bytes, error);
     if (!error.empty()) {
         std::cerr << "screen_probe: " << error << "\n";
-        return 1;
+        return 2;
     }
-    const int x0 = std::stoi(argv[2]), y0 = std::stoi(argv[3]);
-    const int width = std::stoi(argv[4]), height = std::stoi(argv[5]);
-    std::map<int, int> counts;
-    int dark = 0, total = 0;
-    for (int y = y0; y < y0 + height; ++y) {
-        for (int x = x0; x < x0 + width; ++x) {
-            const kv::x11test::Rgb c = image.at(x, y);
-            ++counts[c.r << 16 | c.g << 8 | c.b];
-            dark += c.r + c.g + c.b < 3 * 90;
-            ++total;
-        }
-    }
-    int commonest = 0;
-    for (const auto& [colour, count] : counts) commonest = std::max(commonest, count);
-    std::cout << (total ? commonest * 100 / total : 0) << " " << dark << "\n";
-    return 0;
+    const kv::x11test::WindowGeometry area{std::stoi(argv[2]), std::stoi(argv[3]),
+                                           std::stoi(argv[4]), std::stoi(argv[5])};
+    return kv::x11test::drawnWithText(image, area) ? 0 : 1;
 }

@@ -75,6 +75,8 @@ static int freeDisplay()
     return first;
 }
 
+// -noreset: an X server resets itself when its last client leaves, and a client that connects
+// meanwhile is refused; between two xdotool calls there is often no client at all.
 void XvfbServer::startServer(const std::filesystem::path& logFile)
 {
     int fds[2];
@@ -82,7 +84,7 @@ void XvfbServer::startServer(const std::filesystem::path& logFile)
         throw std::runtime_error("cannot create a pipe for Xvfb");
     try {
         process_ = std::make_unique<ChildProcess>(
-            std::vector<std::string>{"Xvfb", ":" + std::to_string(freeDisplay()), "-displayfd",
+            std::vector<std::string>{"Xvfb", ":" + std::to_string(freeDisplay()), "-noreset", "-displayfd",
                                      "3", "-screen", "0", "1024x768x24", "-fbdir",
                                      framebuffer_.parent_path().string(), "-nolisten", "tcp"},
             ChildProcess::Options{{}, logFile, fds[1]});
@@ -122,9 +124,11 @@ void XvfbServer::startWindowManager(const std::filesystem::path& logFile)
     while (!runForOutput({"xprop", "-root", "-notype", "_NET_SUPPORTING_WM_CHECK"})
                 .value_or("")
                 .starts_with("_NET_SUPPORTING_WM_CHECK: window id")) {
-        if (!windowManager_->running() || std::chrono::steady_clock::now() > deadline)
-            throw std::runtime_error("openbox did not take over the screen; see "
-                                     + logFile.string());
+        if (!windowManager_->running() || std::chrono::steady_clock::now() > deadline) {
+            std::ifstream log(logFile);
+            const std::string text{std::istreambuf_iterator<char>(log), {}};
+            throw std::runtime_error("openbox did not take over the screen; it said:\n" + text);
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
 }
