@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -30,9 +31,13 @@ void ModalScript::look() {
   QWidget* modal = QApplication::activeModalWidget();
   if (!modal || steps_.empty() || !modal->isVisible()) return;
   if (!steps_.front().recognises(modal)) return;
-  if (shownOnScreen && !shownOnScreen(modal)) {
-    waitingForScreen_ = true;
-    return;
+  const bool seen = std::find(seenOnScreen_.begin(), seenOnScreen_.end(), modal) != seenOnScreen_.end();
+  if (shownOnScreen && !seen) {
+    if (!shownOnScreen(modal)) {
+      waitingForScreen_ = true;
+      return;
+    }
+    seenOnScreen_.push_back(modal);
   }
   waitingForScreen_ = false;
   Step step = std::move(steps_.front());

@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QAbstractButton;
 class QMessageBox;
@@ -19,8 +20,9 @@ struct Step {
   std::function<void(QWidget*)> act;
 };
 
-// When set (the program runs on a real X server), a step acts on a window only once this says
-// the window shows on the screen.
+// When set (the program runs on a real X server), the first step on a window acts only once this
+// says the window shows on the screen. Later steps on the same window do not wait again: a state
+// that passes while the screen is looked at (the installer running) must not be missed.
 inline std::function<bool(QWidget*)> shownOnScreen;
 
 class ModalScript {
@@ -39,6 +41,7 @@ private:
   std::deque<Step> steps_;
   int ticks_ = 0;
   bool waitingForScreen_ = false;
+  std::vector<QPointer<QWidget>> seenOnScreen_;
 };
 
 // Helpers for steps.

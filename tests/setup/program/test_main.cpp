@@ -19,6 +19,9 @@ int main(int argc, char** argv) {
   if (onX11) {
     server = std::make_unique<kv::x11test::XvfbServer>(screenFolder.path().toStdString());
     qputenv("QT_QPA_PLATFORM", "xcb");
+    // No session bus: without an address libdbus would try to start one through the X server.
+    qputenv("DBUS_SESSION_BUS_ADDRESS",
+            ("unix:path=" + QDir(screenFolder.path()).filePath("no-bus")).toLocal8Bit());
     setup::testing::shownOnScreen = [&server](QWidget* window) {
       const QRect r = window->frameGeometry();
       return kv::x11test::drawnWithText(server->screenshot(), {r.x(), r.y(), r.width(), r.height()});
