@@ -233,7 +233,6 @@ int main(int argc, char** argv)
     {
         const kv::x11test::XvfbServer xvfb(folder);
         server = &xvfb;
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
         QApplication app(argc, argv);
         status = RUN_ALL_TESTS();
     }

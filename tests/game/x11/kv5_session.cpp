@@ -47,7 +47,6 @@ Kv5Session::Kv5Session(const std::filesystem::path& kv5, const std::filesystem::
         std::filesystem::create_directory(folder_ / "runtime");
         std::filesystem::permissions(folder_ / "runtime", std::filesystem::perms::owner_all);
         setenv("XDG_RUNTIME_DIR", (folder_ / "runtime").c_str(), 1);
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
 
         server_ = std::make_unique<XvfbServer>(folder_, options.windowManager);
         game_ = std::make_unique<ChildProcess>(

@@ -47,6 +47,8 @@ XvfbServer::XvfbServer(const std::filesystem::path& folder, bool withWindowManag
         startServer(logFile);
     }
     setenv("DISPLAY", display_.c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + (folder / "no-bus").string()).c_str(), 1);
     if (withWindowManager)
         startWindowManager(folder / "openbox.log");
     // The pointer starts in the middle of the screen, where it would cover the game's window.

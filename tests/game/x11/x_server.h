@@ -16,7 +16,9 @@ namespace kv::x11test {
 // runs on it, so windows are framed, placed and focused as on a desktop.
 class XvfbServer {
 public:
-    // `folder` receives the server's log and its framebuffer file.
+    // `folder` receives the server's log and its framebuffer file. Qt programs started from then
+    // on, this one included, use the server: DISPLAY names it, the platform is xcb, and there is
+    // no session bus (without an address libdbus would try to start one through the X server).
     explicit XvfbServer(const std::filesystem::path& folder, bool withWindowManager = false);
     const std::string& display() const { return display_; }
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -18,10 +17,6 @@ int main(int argc, char** argv) {
   std::unique_ptr<kv::x11test::XvfbServer> server;
   if (onX11) {
     server = std::make_unique<kv::x11test::XvfbServer>(screenFolder.path().toStdString());
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    // No session bus: without an address libdbus would try to start one through the X server.
-    qputenv("DBUS_SESSION_BUS_ADDRESS",
-            ("unix:path=" + QDir(screenFolder.path()).filePath("no-bus")).toLocal8Bit());
     setup::testing::shownOnScreen = [&server](QWidget* window) {
       const QRect r = window->frameGeometry();
       return kv::x11test::drawnWithText(server->screenshot(), {r.x(), r.y(), r.width(), r.height()});
