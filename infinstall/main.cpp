@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "core/folder_check.h"
 #include "core/installer_run.h"
 #include "core/runtime_check.h"
 #include "dialogs/qt_installer_ui.h"
@@ -19,9 +20,16 @@ int main(int argc, char** argv)
     const std::vector<std::string> args(argv + 1, argv + argc);
     std::string error;
     const std::optional<Invocation> call = parseInvocation(args, error);
+    // Run as root, for the whole system: no path another user can change is followed. The INF
+    // and its sources are read through their folder, held open from here on.
+    PosixFileSystem files(geteuid() == 0);
+    std::optional<InfFile> inf;
+    if (call && files.holdSources(folderOf(call->infPath), error)) inf = readInf(*call, files, error);
+    else if (call) error = "Das Installationspaket in " + folderOf(call->infPath) +
+                           " kann nicht sicher gelesen werden:\n" + error;
     // A section with nothing in it, such as the one a setup runs after the installation, needs
     // no window and no display.
-    if (call && sectionIsEmpty(*call)) return kDone;
+    if (inf && sectionIsEmpty(*call, *inf)) return kDone;
     if (!call) {
         std::cerr << error << std::endl;
         // Without a display the message above is all there is to say.
@@ -41,6 +49,10 @@ int main(int argc, char** argv)
         ui.tell("infinstall", error, true);
         return kFailed;
     }
+    if (!inf) {
+        ui.tell("infinstall", error + "\n\nEs wurde nichts installiert.", true);
+        return kFailed;
+    }
     std::string placesError;
     const std::optional<Places> places = placesFor(
         geteuid() == 0, [](const char* name) { return std::getenv(name); }, placesError);
@@ -48,7 +60,6 @@ int main(int argc, char** argv)
         ui.tell("infinstall", placesError, true);
         return kFailed;
     }
-    PosixFileSystem files;
     RunContext context{*places, files, ui, loadLibrary};
-    return runInstaller(*call, context);
+    return runInstaller(*call, *inf, context);
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The few file-system operations the installer's actions use. Every call that fails returns
-// false and leaves the reason (the system's error text) in `error`.
+// false and leaves the reason (in German, with the path) in `error`.
 #include <string>
+
+#include "core/folder_walk.h"
 
 namespace infinstall {
 
@@ -10,10 +12,12 @@ enum class PathKind { Missing, File, Folder, Other };  // Other: a link, a devic
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    // What is at `path`. A symbolic link counts as the folder it leads to, and as Other when it
-    // leads anywhere else, so no file is ever taken for one behind a link.
+    // What is at `path`. A symbolic link counts as the folder it leads to where links are
+    // followed at all, and as Other otherwise, so no file is ever taken for one behind a link.
     virtual PathKind kind(const std::string& path) = 0;
-    virtual bool readFile(const std::string& path, std::string& content, std::string& error) = 0;
+    // A regular file. One longer than `limit` fails, with its first `limit` bytes in `content`.
+    virtual bool readFile(const std::string& path, std::string& content, std::string& error,
+                          size_t limit = kReadLimit) = 0;
     virtual bool makeFolder(const std::string& path, std::string& error) = 0;
     // Only an empty folder is removed.
     virtual bool removeFolder(const std::string& path, std::string& error) = 0;
@@ -25,19 +29,54 @@ public:
     // Replaces `to` (a file or a link, which is replaced itself) in one step.
     virtual bool rename(const std::string& from, const std::string& to, std::string& error) = 0;
     virtual bool removeFile(const std::string& path, std::string& error) = 0;
+    // Why the folder `path` (absolute and tidy) cannot take an installation, or an empty text:
+    // the folder, or its nearest existing parent, must be one this user may write to.
+    virtual std::string placeProblem(const std::string& path) = 0;
+
+    static constexpr size_t kReadLimit = size_t(256) << 20;
 };
 
-// The real file system of this machine.
+// The real file system of this machine, reached through descriptors: every step opens the
+// folders of its path one at a time from "/" held open (see folder_walk.h), and files are never
+// opened, written or replaced through a link. A strict one, for a system-wide installation,
+// follows no link at all and passes only folders that no user but root may change.
 class PosixFileSystem : public FileSystem {
 public:
+    explicit PosixFileSystem(bool strict = false);
+
+    // From now on every path below `folder` (as written here) is read through `folder` held
+    // open: the current folder when `folder` names it (a caller that checked a folder starts us
+    // in it), else `folder` itself, walked to. A strict one must belong to root and be writable
+    // by nobody else. False, with the reason, otherwise.
+    bool holdSources(const std::string& folder, std::string& error);
+
     PathKind kind(const std::string& path) override;
-    bool readFile(const std::string& path, std::string& content, std::string& error) override;
+    bool readFile(const std::string& path, std::string& content, std::string& error,
+                  size_t limit = kReadLimit) override;
     bool makeFolder(const std::string& path, std::string& error) override;
     bool removeFolder(const std::string& path, std::string& error) override;
     bool writeBeside(const std::string& target, const std::string& source, bool fromText,
                      unsigned mode, std::string& written, std::string& error) override;
     bool rename(const std::string& from, const std::string& to, std::string& error) override;
     bool removeFile(const std::string& path, std::string& error) override;
+    std::string placeProblem(const std::string& path) override;
+
+private:
+    struct Parent {
+        HeldFolder folder;
+        std::string name;  // the last part of the path, inside `folder`
+        std::string error;
+        bool refused = false;  // a part of the way may not be passed (else a folder is missing)
+    };
+    // The open folder that holds `path`'s last part.
+    Parent parentOf(const std::string& path);
+    // `path`'s file, opened for reading; -1 with `error` set.
+    int openFile(const std::string& path, std::string& error);
+
+    bool strict_;
+    HeldFolder root_;
+    std::string sourcePath_;
+    HeldFolder sources_;
 };
 
 }  // namespace infinstall

@@ -1,9 +1,5 @@
 #include "core/folder_check.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace infinstall {
 
 std::vector<std::string> pathParts(const std::string& path)
@@ -18,6 +14,13 @@ std::vector<std::string> pathParts(const std::string& path)
     }
 }
 
+std::string folderOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 std::string tidyFolder(const std::string& folder)
 {
     std::string out;
@@ -28,26 +31,18 @@ std::string tidyFolder(const std::string& folder)
     return folder.empty() || folder.front() != '/' ? folder : (out.empty() ? "/" : out);
 }
 
-std::string folderProblem(const std::string& folder)
+std::string folderProblem(const std::string& folder, FileSystem& files)
 {
     if (folder.empty() || folder.front() != '/')
         return "Bitte geben Sie den Ordner mit seinem vollständigen Pfad an (beginnend mit \"/\").";
     if (folder.find('\n') != std::string::npos || folder.find('\r') != std::string::npos)
         return "Der Ordnername darf keinen Zeilenumbruch enthalten.";
+    if (folder.find('\0') != std::string::npos) return "Der Ordnername darf kein Nullzeichen enthalten.";
     for (const std::string& part : pathParts(folder))
         if (part == "..") return "Der Ordnername darf kein \"..\" enthalten.";
     const std::string tidy = tidyFolder(folder);
     if (tidy == "/") return "In das Wurzelverzeichnis \"/\" kann nicht installiert werden.";
-    std::string existing = tidy;
-    struct stat info;
-    while (::stat(existing.c_str(), &info) != 0) {
-        const size_t slash = existing.rfind('/');
-        existing = slash == 0 ? "/" : existing.substr(0, slash);
-    }
-    if (!S_ISDIR(info.st_mode)) return existing + " ist kein Ordner.";
-    if (::faccessat(AT_FDCWD, existing.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
-        return "Sie dürfen in " + existing + " nicht schreiben. Bitte wählen Sie einen anderen Ordner.";
-    return {};
+    return files.placeProblem(tidy);
 }
 
 }  // namespace infinstall

@@ -1,7 +1,5 @@
 #include "core/install_plan.h"
 
-#include <fstream>
-
 #include "core/desktop_entry.h"
 #include "core/folder_check.h"
 #include "core/placeholders.h"
@@ -18,13 +16,6 @@ bool endsWithIgnoringCase(const std::string& text, std::string_view end)
 {
     return text.size() >= end.size() &&
            equalsIgnoringCase(std::string_view(text).substr(text.size() - end.size()), end);
-}
-
-std::string folderOf(const std::string& path)
-{
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 std::string field(const InfLine& line, size_t index)
@@ -60,8 +51,8 @@ struct ProgramGroup {
 class Planner {
 public:
     Planner(const InfFile& inf, const Places& places, const Registry& registry,
-            const std::map<int, std::string>& folders)
-        : inf_(inf), places_(places), registry_(registry), placeholders_(inf)
+            const std::map<int, std::string>& folders, FileSystem* sources = nullptr)
+        : inf_(inf), places_(places), registry_(registry), sources_(sources), placeholders_(inf)
     {
         placeholders_.setFolder(kDiridSource, folderOf(inf.path()));
         placeholders_.setFolder(kDiridInfFolder, places.infFolder);
@@ -201,7 +192,9 @@ public:
             copy.source = sourceOf(sourceName, l.number);
             copy.target = folder + "/" + target;
             copy.keepExisting = (number(inf_, l, field(l, 3)) & 0x10) != 0;
-            copy.mode = modeFor(copy.source, copy.keepExisting, places_.systemWide);
+            std::string start, ignored;
+            if (sources_) sources_->readFile(copy.source, start, ignored, 4);
+            copy.mode = modeFor(start, copy.keepExisting, places_.systemWide);
             addFoldersFor(copy.target, plan);
             if (folderOf(copy.target) == places_.infFolder) plan.keepsInf = true;
             plan.copies.push_back(copy);
@@ -350,6 +343,7 @@ private:
     const InfFile& inf_;
     const Places& places_;
     const Registry& registry_;
+    FileSystem* sources_;
     Placeholders placeholders_;
     std::vector<std::string> customFolders_;
     mutable std::vector<ProgramGroup> groups_;
@@ -385,17 +379,15 @@ bool isContainedName(const std::string& name)
     return true;
 }
 
-unsigned modeFor(const std::string& source, bool keepExisting, bool systemWide)
+unsigned modeFor(const std::string& start, bool keepExisting, bool systemWide)
 {
-    char magic[4] = {};
-    std::ifstream in(source, std::ios::binary);
-    if (in.read(magic, 4) && magic[0] == 0x7f && magic[1] == 'E' && magic[2] == 'L' && magic[3] == 'F')
-        return 0755;
+    if (start.compare(0, 4, "\x7f" "ELF") == 0) return 0755;
     return keepExisting && systemWide ? 0666 : 0644;
 }
 
-PlanBuilder::PlanBuilder(const InfFile& inf, const Places& places, const Registry& registry)
-    : inf_(inf), places_(places), registry_(registry)
+PlanBuilder::PlanBuilder(const InfFile& inf, const Places& places, const Registry& registry,
+                         FileSystem* sources)
+    : inf_(inf), places_(places), registry_(registry), sources_(sources)
 {
 }
 
@@ -443,7 +435,7 @@ SectionQuestions PlanBuilder::questions(const InfSection& section) const
 InstallPlan PlanBuilder::plan(const InfSection& section, const std::map<int, std::string>& folders) const
 {
     checkDirectives(inf_, section);
-    Planner planner(inf_, places_, registry_, folders);
+    Planner planner(inf_, places_, registry_, folders, sources_);
     InstallPlan plan;
     std::string categories;
     for (const InfLine& line : section.lines) {

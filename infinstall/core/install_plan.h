@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_system.h"
 #include "core/inf_file.h"
 #include "core/places.h"
 #include "core/registry.h"
@@ -64,7 +65,10 @@ struct InstallPlan {
 
 class PlanBuilder {
 public:
-    PlanBuilder(const InfFile& inf, const Places& places, const Registry& registry);
+    // `sources` reads the start of each source file for its mode; without it every copy is
+    // planned as data.
+    PlanBuilder(const InfFile& inf, const Places& places, const Registry& registry,
+                FileSystem* sources = nullptr);
 
     // The [Version] check: empty when this installer may run the INF, else the INF's message.
     std::string versionProblem() const;
@@ -80,11 +84,13 @@ private:
     const InfFile& inf_;
     const Places& places_;
     const Registry& registry_;
+    FileSystem* sources_;
 };
 
-// The mode a copied file gets: programs and libraries 0755; a file kept on re-installation
-// (data the program writes) 0666 when every user shares it; everything else 0644.
-unsigned modeFor(const std::string& source, bool keepExisting, bool systemWide);
+// The mode a copied file gets from its first bytes: programs and libraries (ELF) 0755; a file
+// kept on re-installation (data the program writes) 0666 when every user shares it; everything
+// else 0644.
+unsigned modeFor(const std::string& start, bool keepExisting, bool systemWide);
 
 // A relative path that stays below its folder: not empty, no leading "/", no "." or ".."
 // components and no backslash.

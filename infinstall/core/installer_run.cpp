@@ -25,7 +25,10 @@ std::string joined(const std::vector<std::string>& items)
 
 class Run {
 public:
-    Run(const Invocation& call, RunContext& context) : call_(call), context_(context) {}
+    Run(const Invocation& call, const InfFile& inf, RunContext& context)
+        : call_(call), inf_(inf), context_(context)
+    {
+    }
 
     int operator()()
     {
@@ -40,9 +43,8 @@ public:
 private:
     int run()
     {
-        const InfFile inf = InfFile::read(call_.infPath);
         const Registry registry = readRegistry();
-        const PlanBuilder builder(inf, context_.places, registry);
+        const PlanBuilder builder(inf_, context_.places, registry, &context_.files);
         if (const std::string problem = builder.versionProblem(); !problem.empty()) {
             context_.ui.tell(title_, problem, true);
             return kFailed;
@@ -88,22 +90,32 @@ private:
         return Registry::fromText(text);
     }
 
-    // The folder for one CustomDestination line; nothing when cancelled or impossible.
+    // The folder for one CustomDestination line; nothing when cancelled or impossible. Every
+    // folder passes the prompt's checks, also one that is not asked for: the recorded one, a
+    // default from the INF.
     std::optional<std::string> destination(const DestinationQuestion& q)
     {
         const bool offerRecorded = (q.flags & kOfferRecordedFolder) && q.recordedFolder;
+        const auto problem = [this](const std::string& folder) { return folderProblem(folder, context_.files); };
         if (!(q.flags & kAskForFolder)) {
-            if (offerRecorded) return q.recordedFolder;
-            if (!q.defaultFolder.empty()) return tidyFolder(q.defaultFolder);
-            context_.ui.tell(title_, "Es ist keine Installation verzeichnet, die hier entfernt oder "
-                                     "geändert werden könnte.", true);
             failedOrCancelled_ = kFailed;
-            return std::nullopt;
+            if (!offerRecorded && q.defaultFolder.empty()) {
+                context_.ui.tell(title_, "Es ist keine Installation verzeichnet, die hier entfernt oder "
+                                         "geändert werden könnte.", true);
+                return std::nullopt;
+            }
+            const std::string folder = offerRecorded ? *q.recordedFolder : q.defaultFolder;
+            if (const std::string why = problem(folder); !why.empty()) {
+                context_.ui.tell(title_, "Der Ordner " + folder + " kann hier nicht verwendet werden:\n" +
+                                             why + "\n\nEs wurde nichts verändert.", true);
+                return std::nullopt;
+            }
+            return tidyFolder(folder);
         }
         std::string initial = offerRecorded ? *q.recordedFolder : tidyFolder(q.defaultFolder);
         while (true) {
             const std::optional<std::string> chosen =
-                context_.ui.chooseFolder(title_, q.prompt, initial, folderProblem);
+                context_.ui.chooseFolder(title_, q.prompt, initial, problem);
             if (!chosen) {
                 failedOrCancelled_ = kCancelled;
                 return std::nullopt;
@@ -119,7 +131,7 @@ private:
 
     int checkRuntime(const InstallPlan& plan)
     {
-        const RuntimeReport report = infinstall::checkRuntime(plan.copies, context_.loadLibrary);
+        const RuntimeReport report = infinstall::checkRuntime(plan.copies, context_.files, context_.loadLibrary);
         if (!report.programPackages.empty()) {
             context_.ui.tell(title_,
                              "Das Programm kann auf diesem Rechner nicht starten. Es fehlen die "
@@ -142,6 +154,7 @@ private:
     }
 
     const Invocation& call_;
+    const InfFile& inf_;
     RunContext& context_;
     std::string title_ = "infinstall";
     int failedOrCancelled_ = kCancelled;
@@ -149,20 +162,30 @@ private:
 
 }  // namespace
 
-int runInstaller(const Invocation& call, RunContext& context)
+std::optional<InfFile> readInf(const Invocation& call, FileSystem& files, std::string& error)
 {
-    return Run(call, context)();
+    std::string bytes, reason;
+    if (!files.readFile(call.infPath, bytes, reason)) {
+        error = call.infPath + ": Die Datei kann nicht gelesen werden: " + reason;
+        return std::nullopt;
+    }
+    try {
+        return InfFile::parse(call.infPath, bytes);
+    } catch (const InfError& e) {
+        error = e.what();
+        return std::nullopt;
+    }
 }
 
-bool sectionIsEmpty(const Invocation& call)
+int runInstaller(const Invocation& call, const InfFile& inf, RunContext& context)
 {
-    try {
-        const InfFile inf = InfFile::read(call.infPath);
-        const InfSection* section = inf.section(call.section);
-        return section && section->lines.empty();
-    } catch (const InfError&) {
-        return false;
-    }
+    return Run(call, inf, context)();
+}
+
+bool sectionIsEmpty(const Invocation& call, const InfFile& inf)
+{
+    const InfSection* section = inf.section(call.section);
+    return section && section->lines.empty();
 }
 
 }  // namespace infinstall

@@ -1,9 +1,11 @@
 #pragma once
 // One run of infinstall from its command line to its exit code.
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/file_system.h"
+#include "core/inf_file.h"
 #include "core/installer_ui.h"
 #include "core/invocation.h"
 #include "core/places.h"
@@ -20,10 +22,13 @@ struct RunContext {
     std::function<std::string(const std::string&)> loadLibrary;
 };
 
-int runInstaller(const Invocation& call, RunContext& context);
+// Reads the INF the command line names through `files`; nothing, with the reason, when it
+// cannot be read or is not a valid INF.
+std::optional<InfFile> readInf(const Invocation& call, FileSystem& files, std::string& error);
 
-// True when the section names nothing to do, so that no window is needed at all. Reads the INF;
-// false when it cannot be read (the run then reports that).
-bool sectionIsEmpty(const Invocation& call);
+int runInstaller(const Invocation& call, const InfFile& inf, RunContext& context);
+
+// True when the section names nothing to do, so that no window is needed at all.
+bool sectionIsEmpty(const Invocation& call, const InfFile& inf);
 
 }  // namespace infinstall

@@ -1,14 +1,13 @@
 #include <fcntl.h>
-#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <random>
 
 #include "core/file_system.h"
+#include "core/folder_check.h"
 
 namespace infinstall {
 namespace {
@@ -31,90 +30,262 @@ bool writeAll(int fd, const char* data, size_t size)
     return true;
 }
 
-bool copyInto(int out, const std::string& source)
+bool copyInto(int out, int in)
 {
-    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) return false;
     char buffer[65536];
-    bool ok = true;
-    while (ok) {
+    while (true) {
         const ssize_t n = ::read(in, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            ok = n == 0;
-            break;
-        }
-        ok = writeAll(out, buffer, static_cast<size_t>(n));
+        if (n <= 0) return n == 0;
+        if (!writeAll(out, buffer, static_cast<size_t>(n))) return false;
     }
-    const int saved = errno;
-    ::close(in);
-    errno = saved;
-    return ok;
+}
+
+bool sameFolder(int a, int b)
+{
+    struct stat one, other;
+    return ::fstat(a, &one) == 0 && ::fstat(b, &other) == 0 && one.st_dev == other.st_dev &&
+           one.st_ino == other.st_ino;
+}
+
+// A name nobody has taken yet, beside `name`, made exclusively: not even a link may hold it.
+int createBeside(int folder, const std::string& name, std::string& created)
+{
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        created = "." + name + ".infinstall-" + std::to_string(random() % 1000000);
+        const int fd = ::openat(folder, created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 }  // namespace
 
+PosixFileSystem::PosixFileSystem(bool strict)
+    : strict_(strict), root_(::open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+{
+}
+
+bool PosixFileSystem::holdSources(const std::string& folder, std::string& error)
+{
+    HeldFolder current(::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    HeldFolder named(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (current.open() && named.open() && sameFolder(current.fd(), named.fd())) {
+        sources_ = std::move(current);
+    } else if (folder.empty() || folder.front() != '/') {
+        sources_ = std::move(named);
+    } else {
+        const std::vector<std::string> parts = partsOf(folder);
+        Walk walk = walkFolders(root_.fd(), "/", parts, strict_);
+        if (!walk.error.empty()) {
+            error = walk.error;
+            return false;
+        }
+        if (walk.reached == parts.size()) sources_ = std::move(walk.folder);
+    }
+    if (!sources_.open()) {
+        error = "Kann den Ordner " + folder + " nicht öffnen: " + std::strerror(ENOENT);
+        return false;
+    }
+    struct stat info;
+    if (strict_ && ::fstat(sources_.fd(), &info) == 0) error = othersMayChange(info, folder, true);
+    if (!error.empty()) {
+        sources_ = HeldFolder();
+        return false;
+    }
+    sourcePath_ = folder;
+    return true;
+}
+
+PosixFileSystem::Parent PosixFileSystem::parentOf(const std::string& path)
+{
+    Parent parent;
+    int start = root_.fd();
+    std::string startPath = "/", rest = path;
+    HeldFolder current;
+    if (sources_.open() && path.size() > sourcePath_.size() + 1 &&
+        path.compare(0, sourcePath_.size(), sourcePath_) == 0 && path[sourcePath_.size()] == '/') {
+        start = sources_.fd();
+        startPath = sourcePath_;
+        rest = path.substr(sourcePath_.size() + 1);
+    } else if (path.empty() || path.front() != '/') {
+        current = HeldFolder(::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        start = current.fd();
+        startPath = ".";
+    }
+    std::vector<std::string> parts = partsOf(rest);
+    if (parts.empty() || parts.back() == "..") {
+        parent.refused = true;
+        parent.error = path + " ist kein Dateiname.";
+        return parent;
+    }
+    parent.name = parts.back();
+    parts.pop_back();
+    Walk walk = walkFolders(start, startPath, parts, strict_);
+    parent.refused = !walk.error.empty();
+    if (walk.error.empty() && walk.reached < parts.size())
+        walk.error = "Der Ordner " + folderOf(path) + " fehlt.";
+    parent.error = walk.error;
+    if (parent.error.empty()) parent.folder = std::move(walk.folder);
+    return parent;
+}
+
 PathKind PosixFileSystem::kind(const std::string& path)
 {
+    const Parent parent = parentOf(path);
+    // A folder on the way that may not be passed: neither missing nor usable.
+    if (!parent.error.empty()) return parent.refused ? PathKind::Other : PathKind::Missing;
     struct stat info;
-    if (::lstat(path.c_str(), &info) != 0) return PathKind::Missing;
+    if (::fstatat(parent.folder.fd(), parent.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT ? PathKind::Missing : PathKind::Other;
     if (S_ISREG(info.st_mode)) return PathKind::File;
     if (S_ISDIR(info.st_mode)) return PathKind::Folder;
-    if (S_ISLNK(info.st_mode) && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+    if (!strict_ && S_ISLNK(info.st_mode) && ::fstatat(parent.folder.fd(), parent.name.c_str(), &info, 0) == 0 &&
+        S_ISDIR(info.st_mode))
         return PathKind::Folder;
     return PathKind::Other;
 }
 
-bool PosixFileSystem::readFile(const std::string& path, std::string& content, std::string& error)
+int PosixFileSystem::openFile(const std::string& path, std::string& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return failed(error);
-    content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) return failed(error);
-    return true;
+    const Parent parent = parentOf(path);
+    if (!parent.error.empty()) {
+        error = parent.error;
+        return -1;
+    }
+    const int fd = ::openat(parent.folder.fd(), parent.name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    struct stat info;
+    if (fd < 0 || ::fstat(fd, &info) != 0) {
+        failed(error);
+        if (fd >= 0) ::close(fd);
+        return -1;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        error = path + " ist keine gewöhnliche Datei.";
+        return -1;
+    }
+    return fd;
+}
+
+bool PosixFileSystem::readFile(const std::string& path, std::string& content, std::string& error,
+                               size_t limit)
+{
+    const int fd = openFile(path, error);
+    if (fd < 0) return false;
+    content.clear();
+    char buffer[65536];
+    bool ok = true;
+    while (ok) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = n == 0 || failed(error);
+            break;
+        }
+        content.append(buffer, static_cast<size_t>(n));
+        if (content.size() > limit) {
+            content.resize(limit);
+            error = path + " ist größer als " + std::to_string(limit) + " Bytes.";
+            ok = false;
+        }
+    }
+    ::close(fd);
+    return ok;
 }
 
 bool PosixFileSystem::makeFolder(const std::string& path, std::string& error)
 {
-    return ::mkdir(path.c_str(), 0755) == 0 || failed(error);
+    const Parent parent = parentOf(path);
+    if (!parent.error.empty()) {
+        error = parent.error;
+        return false;
+    }
+    return ::mkdirat(parent.folder.fd(), parent.name.c_str(), 0755) == 0 || failed(error);
 }
 
 bool PosixFileSystem::removeFolder(const std::string& path, std::string& error)
 {
-    return ::rmdir(path.c_str()) == 0 || failed(error);
+    const Parent parent = parentOf(path);
+    if (!parent.error.empty()) {
+        error = parent.error;
+        return false;
+    }
+    return ::unlinkat(parent.folder.fd(), parent.name.c_str(), AT_REMOVEDIR) == 0 || failed(error);
 }
 
 bool PosixFileSystem::writeBeside(const std::string& target, const std::string& source,
                                   bool fromText, unsigned mode, std::string& written,
                                   std::string& error)
 {
-    const size_t slash = target.rfind('/');
-    std::string name = target.substr(0, slash + 1) + "." + target.substr(slash + 1) + ".infinstall-XXXXXX";
-    // A fresh name that nothing, not even a link, may hold: mkostemp creates it exclusively.
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) return failed(error);
-    bool ok = fromText ? writeAll(fd, source.data(), source.size()) : copyInto(fd, source);
+    const Parent parent = parentOf(target);
+    if (!parent.error.empty()) {
+        error = parent.error;
+        return false;
+    }
+    const int in = fromText ? -1 : openFile(source, error);
+    if (!fromText && in < 0) return false;
+    std::string name;
+    const int fd = createBeside(parent.folder.fd(), parent.name, name);
+    if (fd < 0) {
+        failed(error);
+        if (in >= 0) ::close(in);
+        return false;
+    }
+    bool ok = fromText ? writeAll(fd, source.data(), source.size()) : copyInto(fd, in);
     ok = ok && ::fchmod(fd, static_cast<mode_t>(mode)) == 0 && ::fsync(fd) == 0;
-    const int saved = errno;
+    int saved = errno;
+    if (in >= 0) ::close(in);
     ok = (::close(fd) == 0) && ok;
     if (!ok) {
         errno = saved ? saved : errno;
         failed(error);
-        ::unlink(name.c_str());
+        ::unlinkat(parent.folder.fd(), name.c_str(), 0);
         return false;
     }
-    written = name;
+    written = folderOf(target) + "/" + name;
     return true;
 }
 
 bool PosixFileSystem::rename(const std::string& from, const std::string& to, std::string& error)
 {
-    return ::rename(from.c_str(), to.c_str()) == 0 || failed(error);
+    const Parent source = parentOf(from), target = parentOf(to);
+    error = !source.error.empty() ? source.error : target.error;
+    if (!error.empty()) return false;
+    return ::renameat(source.folder.fd(), source.name.c_str(), target.folder.fd(), target.name.c_str()) == 0 ||
+           failed(error);
 }
 
 bool PosixFileSystem::removeFile(const std::string& path, std::string& error)
 {
-    return ::unlink(path.c_str()) == 0 || failed(error);
+    const Parent parent = parentOf(path);
+    if (!parent.error.empty()) {
+        error = parent.error;
+        return false;
+    }
+    return ::unlinkat(parent.folder.fd(), parent.name.c_str(), 0) == 0 || failed(error);
+}
+
+std::string PosixFileSystem::placeProblem(const std::string& path)
+{
+    const std::vector<std::string> parts = partsOf(path);
+    const Walk walk = walkFolders(root_.fd(), "/", parts, strict_);
+    const char* const choose = " Bitte wählen Sie einen anderen Ordner.";
+    if (!walk.error.empty()) return walk.error + choose;
+    struct stat info;
+    if (strict_ && walk.reached == parts.size() && ::fstat(walk.folder.fd(), &info) == 0) {
+        const std::string problem = othersMayChange(info, path, true);
+        if (!problem.empty()) return problem + " Bitte wählen Sie einen Ordner, den nur root ändern darf.";
+    }
+    if (::faccessat(walk.folder.fd(), ".", W_OK | X_OK, AT_EACCESS) != 0) {
+        std::string existing = "/";
+        for (size_t i = 0; i < walk.reached; ++i) existing += (i ? "/" : "") + parts[i];
+        return "Sie dürfen in " + existing + " nicht schreiben." + choose;
+    }
+    return {};
 }
 
 }  // namespace infinstall

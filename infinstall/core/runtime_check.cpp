@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace infinstall {
 namespace {
@@ -76,15 +74,15 @@ ElfNeeds readElfNeeds(const std::string& bytes)
     return needs;
 }
 
-RuntimeReport checkRuntime(const std::vector<FileCopy>& copies,
+RuntimeReport checkRuntime(const std::vector<FileCopy>& copies, FileSystem& files,
                            const std::function<std::string(const std::string&)>& load)
 {
     std::vector<std::string> shipped;
     for (const FileCopy& copy : copies) shipped.push_back(fileName(copy.target));
     RuntimeReport report;
     for (const FileCopy& copy : copies) {
-        std::ifstream in(copy.source, std::ios::binary);
-        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::string bytes, ignored;
+        if (copy.mode != 0755 || !files.readFile(copy.source, bytes, ignored)) continue;
         const ElfNeeds needs = readElfNeeds(bytes);
         for (const std::string& library : needs.libraries) {
             if (std::find(shipped.begin(), shipped.end(), library) != shipped.end()) continue;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_system.h"
 #include "core/install_plan.h"
 
 namespace infinstall {
@@ -24,9 +25,10 @@ struct RuntimeReport {
     bool fine() const { return programPackages.empty() && modulePackages.empty(); }
 };
 
-// `load` tries to load a library by its name and returns the name of the library that could not
-// be found (itself or one it needs), or an empty text when it loaded.
-RuntimeReport checkRuntime(const std::vector<FileCopy>& copies,
+// The programs and libraries among `copies` (mode 0755) are read through `files`. `load` tries
+// to load a library by its name and returns the name of the library that could not be found
+// (itself or one it needs), or an empty text when it loaded.
+RuntimeReport checkRuntime(const std::vector<FileCopy>& copies, FileSystem& files,
                            const std::function<std::string(const std::string&)>& load);
 
 // Loads with the system's dynamic loader.

@@ -1,6 +1,7 @@
 #include "setup/package/work_folder.h"
 
 #include <string.h>
+#include <unistd.h>
 
 #include "setup/package/setup_ui.h"
 #include "setup/platform/files.h"
@@ -29,7 +30,9 @@ bool ensureWorkFolder(const char* workFolder, int& fd, SetupUi& ui) {
   // One left behind by an earlier run may have been opened up since; others
   // must not be able to change the folders inside it while we unpack.
   const int opened = openFolder(workFolder);
-  if (opened >= 0 && claimFolder(opened)) {
+  // Root hands the folder's path to the installer: a parent others may change
+  // could give that path to a folder of theirs.
+  if (opened >= 0 && claimFolder(opened) && (geteuid() != 0 || !othersMayChangeParent(opened))) {
     fd = opened;
     return true;
   }

@@ -58,8 +58,16 @@ bool namesFolder(const char* path, int folder) {
          named.st_ino == open.st_ino;
 }
 
+bool othersMayChangeParent(int folder) {
+  const int parent = openRetrying(folder, "..", kFolderFlags, 0);
+  struct stat info;
+  const bool known = parent >= 0 && fileInfo(parent, &info);
+  if (parent >= 0) closeFile(parent);
+  return !known || info.st_uid != 0 || ((info.st_mode & 022) != 0 && (info.st_mode & S_ISVTX) == 0);
+}
+
 int openFolderIn(int parent, const char* name, bool* created) {
-  if (created) *created = mkdirat(parent, name, 0777) == 0;
+  if (created) *created = mkdirat(parent, name, 0700) == 0;
   return openRetrying(parent, name, kFolderFlags, 0);
 }
 

@@ -24,9 +24,14 @@ bool claimFolder(int folder);
 // True when `path` (a link at it not followed) still names the open `folder`.
 bool namesFolder(const char* path, int folder);
 
+// True when a user other than root may rename or replace what the folder
+// holding the open `folder` contains (it is not root's, or others may write
+// to it and it is not sticky), or when that cannot be told.
+bool othersMayChangeParent(int folder);
+
 // The folder `name` inside the open `parent`, never through a link; with
-// `created` non-null a missing one is made first (mode 0777 minus the umask)
-// and *created tells whether that happened. -1 on failure.
+// `created` non-null a missing one is made first (private to its owner, as
+// the work folder is) and *created tells whether that happened. -1 on failure.
 int openFolderIn(int parent, const char* name, bool* created);
 // Creates or truncates the file `name` inside `folder` for writing, never
 // through a link; -1 on failure.

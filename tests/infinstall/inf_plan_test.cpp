@@ -150,12 +150,13 @@ protected:
                      const Registry& registry = {})
     {
         inf_ = InfFile::read((work_ / "KARV10G1.INF").string());
-        PlanBuilder builder(inf_, places, registry);
+        PlanBuilder builder(inf_, places, registry, &files_);
         return builder.plan(builder.section(section), {{49000, folder}});
     }
 
     fs::path work_;
     InfFile inf_;
+    PosixFileSystem files_;
 };
 
 const FileCopy* copyTo(const InstallPlan& plan, const std::string& target)
@@ -329,15 +330,16 @@ TEST(RuntimeCheck, LibrariesOfTheGameAndItsSoundModule)
 
     const std::vector<FileCopy> copies = {{KV5_PATH, "/opt/K/kv5", false, 0755},
                                           {KV5_SOUND_PATH, "/opt/K/libkv5-sound.so", false, 0755}};
+    PosixFileSystem files;
     // Everything there: nothing to report. Multimedia missing: only the module is affected.
-    EXPECT_TRUE(checkRuntime(copies, loadLibrary).fine());
-    const RuntimeReport silent = checkRuntime(copies, [](const std::string& name) {
+    EXPECT_TRUE(checkRuntime(copies, files, loadLibrary).fine());
+    const RuntimeReport silent = checkRuntime(copies, files, [](const std::string& name) {
         return name == "libQt6Multimedia.so.6" ? std::string("libpulse.so.0") : std::string();
     });
     EXPECT_TRUE(silent.programPackages.empty());
     EXPECT_EQ(silent.modulePackages, std::vector<std::string>{"libpulse0"});
     EXPECT_EQ(silent.modules, std::vector<std::string>{"libkv5-sound.so"});
-    const RuntimeReport broken = checkRuntime(copies, [](const std::string& name) {
+    const RuntimeReport broken = checkRuntime(copies, files, [](const std::string& name) {
         return name.rfind("libQt6", 0) == 0 ? name : std::string();
     });
     EXPECT_NE(std::find(broken.programPackages.begin(), broken.programPackages.end(), "libqt6widgets6"),
