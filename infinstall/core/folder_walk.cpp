@@ -14,13 +14,13 @@ namespace {
 std::string userName(uid_t uid)
 {
     const passwd* user = ::getpwuid(uid);
-    return user ? std::string(user->pw_name) : "uid " + std::to_string(uid);
+    return user ? std::string(user->pw_name) : "mit der Nummer " + std::to_string(uid);
 }
 
 std::string groupName(gid_t gid)
 {
     const group* entry = ::getgrgid(gid);
-    return entry ? std::string(entry->gr_name) : "gid " + std::to_string(gid);
+    return entry ? std::string(entry->gr_name) : "mit der Nummer " + std::to_string(gid);
 }
 
 std::string joinedPath(const std::string& folder, const std::string& name)

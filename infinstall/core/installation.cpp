@@ -20,7 +20,11 @@ public:
         for (const std::string& folder : folders) {
             const PathKind kind = files_.kind(folder);
             if (kind == PathKind::Folder) continue;
-            if (kind != PathKind::Missing) return fail(folder + " ist kein Ordner.");
+            if (kind != PathKind::Missing) {
+                // A folder on the way that may not be passed says so itself.
+                const std::string why = files_.placeProblem(folder);
+                return fail(why.empty() ? folder + " ist kein Ordner." : why);
+            }
             std::string reason;
             if (!files_.makeFolder(folder, reason))
                 return fail("Kann den Ordner " + folder + " nicht anlegen: " + reason);

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <iostream>
 
 #include "dialogs/centred.h"
 
@@ -84,6 +85,7 @@ void FolderPrompt::accept()
         QDialog::accept();
         return;
     }
+    std::cerr << "infinstall: " << folder().toStdString() << ": " << problem << std::endl;
     Centred<QMessageBox> box(QMessageBox::Warning, windowTitle(),
                     QStringLiteral("Dieser Ordner ist nicht möglich:\n%1\n\n%2")
                         .arg(folder(), QString::fromStdString(problem)),

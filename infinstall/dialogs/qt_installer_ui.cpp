@@ -5,6 +5,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <atomic>
+#include <iostream>
 #include <thread>
 
 #include "dialogs/centred.h"
@@ -71,6 +72,8 @@ bool QtInstallerUi::confirm(const std::string& title, const std::string& message
 
 void QtInstallerUi::tell(const std::string& title, const std::string& message, bool isError)
 {
+    // Also for the log of whoever started us: a desktop keeps standard error.
+    if (isError) std::cerr << "infinstall: " << title << ": " << message << std::endl;
     showBox(isError ? QMessageBox::Critical : QMessageBox::Information, title, message,
             QStringLiteral("OK"), QString());
 }

@@ -32,9 +32,13 @@ bool ensureWorkFolder(const char* workFolder, int& fd, SetupUi& ui) {
   const int opened = openFolder(workFolder);
   // Root hands the folder's path to the installer: a parent others may change
   // could give that path to a folder of theirs.
-  if (opened >= 0 && claimFolder(opened) && (geteuid() != 0 || !othersMayChangeParent(opened))) {
-    fd = opened;
-    return true;
+  if (opened >= 0 && claimFolder(opened)) {
+    if (geteuid() != 0 || !othersMayChangeParent(opened)) {
+      fd = opened;
+      return true;
+    }
+    // Ours, and empty unless an earlier run left something: not left behind.
+    if (namesFolder(workFolder, opened)) removeFolder(workFolder);
   }
   if (opened >= 0) closeFile(opened);
   reportFailure(ui, workFolder, "Error in directory ..");
