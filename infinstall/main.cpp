@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "core/elevation.h"
 #include "core/folder_check.h"
 #include "core/installer_run.h"
 #include "core/runtime_check.h"
@@ -22,7 +23,8 @@ int main(int argc, char** argv)
     const std::optional<Invocation> call = parseInvocation(args, error);
     // Run as root, for the whole system: no path another user can change is followed. The INF
     // and its sources are read through their folder, held open from here on.
-    PosixFileSystem files(geteuid() == 0);
+    const bool root = geteuid() == 0;
+    PosixFileSystem files(root);
     std::optional<InfFile> inf;
     if (call && files.holdSources(folderOf(call->infPath), error)) inf = readInf(*call, files, error);
     else if (call) error = "Das Installationspaket in " + folderOf(call->infPath) +
@@ -54,10 +56,19 @@ int main(int argc, char** argv)
         return kFailed;
     }
     std::string placesError;
-    const std::optional<Places> places = placesFor(
-        geteuid() == 0, [](const char* name) { return std::getenv(name); }, placesError);
+    std::optional<Places> places = placesFor(
+        root, [](const char* name) { return std::getenv(name); }, placesError);
     if (!places) {
         ui.tell("infinstall", placesError, true);
+        return kFailed;
+    }
+    // Without polkit there is nothing to register an action with.
+    if (files.kind(places->polkitActions) != PathKind::Folder) places->polkitActions.clear();
+    // A system-wide installation's INF: an administrator must agree before anything is asked.
+    if (needsAdministrator(*call, root)) {
+        if (const std::optional<int> code = runAsAdministrator(args)) return *code;
+        const RunSummary summary = summarise(*call, *inf, *places);
+        ui.tell(summary.product, administratorOnlyText(summary.product, summary.removes, args), true);
         return kFailed;
     }
     RunContext context{*places, files, ui, loadLibrary};

@@ -3,6 +3,7 @@
 #include "core/desktop_entry.h"
 #include "core/folder_check.h"
 #include "core/placeholders.h"
+#include "core/polkit_policy.h"
 
 namespace infinstall {
 namespace {
@@ -318,11 +319,22 @@ public:
         for (const ProgramGroup& group : groups_) {
             if (group.title.empty()) continue;  // items of a group nobody declared
             const std::string path = places_.applications + "/" + entryFileName(group.title);
+            const std::string policy = places_.polkitActions.empty() ? std::string()
+                                       : places_.polkitActions + "/" + polkitPolicyFileName(group.title);
             if (group.removed) {
                 plan.removals.push_back(path);
+                if (!policy.empty()) plan.removals.push_back(policy);
             } else if (!group.items.empty()) {
                 addFoldersFor(path, plan);
                 plan.entries.push_back({path, programEntryText(group.items, categories)});
+                plan.programName = group.items.front().name;
+                plan.inGames = (";" + categories).find(";Game;") != std::string::npos;
+                // Lets a player ask for an administrator to run the kept infinstall, as the
+                // entry's actions do for a system-wide installation.
+                if (!policy.empty()) {
+                    addFoldersFor(policy, plan);
+                    plan.entries.push_back({policy, polkitPolicyText(group.title, places_.infFolder + "/infinstall")});
+                }
             }
         }
         if (storeEmptied_) {

@@ -79,7 +79,19 @@ private:
             return kFailed;
         }
         if (questions.endPrompt) context_.ui.tell(questions.endPrompt->title, questions.endPrompt->text, false);
+        else if (!plan.copies.empty()) context_.ui.tell(title_, installedText(plan, folders), false);
         return kDone;
+    }
+
+    // Where the installation went and where to find it.
+    std::string installedText(const InstallPlan& plan, const std::map<int, std::string>& folders) const
+    {
+        std::string text = title_ + " ist jetzt installiert.";
+        for (const auto& [dirid, folder] : folders) text += "\n\nOrdner: " + folder;
+        if (!plan.programName.empty())
+            text += "\n\nSie starten es im Anwendungsmenü " +
+                    std::string(plan.inGames ? "unter „Spiele“ " : "") + "mit „" + plan.programName + "“.";
+        return text;
     }
 
     Registry readRegistry()
@@ -180,6 +192,24 @@ std::optional<InfFile> readInf(const Invocation& call, FileSystem& files, std::s
 int runInstaller(const Invocation& call, const InfFile& inf, RunContext& context)
 {
     return Run(call, inf, context)();
+}
+
+RunSummary summarise(const Invocation& call, const InfFile& inf, const Places& places)
+{
+    RunSummary summary;
+    try {
+        const Registry none;
+        const PlanBuilder builder(inf, places, none);
+        const InfSection& section = builder.section(call.section);
+        const SectionQuestions questions = builder.questions(section);
+        if (questions.beginPrompt && !questions.beginPrompt->title.empty())
+            summary.product = questions.beginPrompt->title;
+        for (const InfLine& line : section.lines)
+            summary.removes = summary.removes && !equalsIgnoringCase(line.key, "CopyFiles");
+    } catch (const InfError&) {
+        // The run itself reports the fault.
+    }
+    return summary;
 }
 
 bool sectionIsEmpty(const Invocation& call, const InfFile& inf)

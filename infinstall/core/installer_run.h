@@ -28,6 +28,12 @@ std::optional<InfFile> readInf(const Invocation& call, FileSystem& files, std::s
 
 int runInstaller(const Invocation& call, const InfFile& inf, RunContext& context);
 
+struct RunSummary {
+    std::string product = "infinstall";  // as the section's begin prompt is titled
+    bool removes = true;                 // copies nothing
+};
+RunSummary summarise(const Invocation& call, const InfFile& inf, const Places& places);
+
 // True when the section names nothing to do, so that no window is needed at all.
 bool sectionIsEmpty(const Invocation& call, const InfFile& inf);
 

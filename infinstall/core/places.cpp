@@ -27,6 +27,7 @@ std::optional<Places> placesFor(bool root,
         places.programs = "/opt";
         places.store = "/var/lib/infinstall";
         places.applications = "/usr/share/applications";
+        places.polkitActions = "/usr/share/polkit-1/actions";
     } else {
         if (home.empty() && !(environment("XDG_DATA_HOME") && environment("XDG_DATA_HOME")[0] == '/')) {
             error = "Der Ordner des Benutzers ist unbekannt: HOME ist nicht gesetzt.";

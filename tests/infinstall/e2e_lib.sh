@@ -62,6 +62,9 @@ if [ ! -d /var/lib/infinstall ]; then
   mkdir /var/lib/infinstall
 fi
 private_tmpfs /var/lib/infinstall
+# polkit's actions (polkitd, from scripts/bootstrap): a system-wide installation brings one.
+[ -d /usr/share/polkit-1/actions ] || { echo "FAILED: no /usr/share/polkit-1/actions: polkitd is missing" >&2; exit 1; }
+private_tmpfs /usr/share/polkit-1/actions
 
 # --- the X server ----------------------------------------------------------------------------
 mkdir "$work/fb"
@@ -136,6 +139,13 @@ answer() {
 exited() { ! kill -0 "$1" 2>/dev/null; }
 
 # --- checks --------------------------------------------------------------------------------
+# Kind, mode, owner, link target and content of everything below each folder.
+state() {
+  local folder
+  for folder in "$@"; do
+    (cd "$folder" && find . -printf '%p %y %m %U %l\n' | sort && find . -type f -exec sha256sum {} + | sort)
+  done
+}
 expect_mode() { [ "$(stat -c %a "$2")" = "$1" ] || fail "$2 has mode $(stat -c %a "$2"), not $1"; }
 
 check_installed() {
@@ -190,6 +200,7 @@ run_setup() {
   answer '^KARVELO$' Return
   answer 'Zielordner$' Return
   [ "$again" = again ] && answer '^KARVELO$' Return
+  answer '^KARVELO$' Return  # "KARVELO ist jetzt installiert."
   wait_for "the setup to end" 180 exited "$pid"
   [ -z "$(ls -A "$work/tmp")" ] || fail "the setup left $(ls -A "$work/tmp") behind"
 }

@@ -123,14 +123,15 @@ TEST(InfPlaceholders, StringsFoldersAndPercentSigns)
 Places systemPlaces()
 {
     return {true, "/opt", "/var/lib/infinstall", "/var/lib/infinstall/inf",
-            "/var/lib/infinstall/registry", "/usr/share/applications", "/root/.config/autostart"};
+            "/var/lib/infinstall/registry", "/usr/share/applications", "/root/.config/autostart",
+            "/usr/share/polkit-1/actions"};
 }
 
 Places userPlaces()
 {
     return {false, "/home/u/.local/share", "/home/u/.local/share/infinstall",
             "/home/u/.local/share/infinstall/inf", "/home/u/.local/share/infinstall/registry",
-            "/home/u/.local/share/applications", "/home/u/.config/autostart"};
+            "/home/u/.local/share/applications", "/home/u/.config/autostart", ""};
 }
 
 class ShippedInf : public ::testing::Test {
@@ -232,7 +233,19 @@ TEST_F(ShippedInf, InstallPlanForTheSystemAndForOneUser)
         EXPECT_EQ(p.registry[0].name, "InstallDir1");
         EXPECT_EQ(p.registry[0].data, c.folder);
 
-        ASSERT_EQ(p.entries.size(), 1u);
+        // A system-wide entry brings the polkit action that lets a player ask an administrator
+        // to run its uninstall action.
+        ASSERT_EQ(p.entries.size(), c.places.systemWide ? 2u : 1u);
+        if (c.places.systemWide) {
+            EXPECT_EQ(p.entries[1].path, "/usr/share/polkit-1/actions/org.infinstall.karvelo.policy");
+            for (const char* line : {"<action id=\"org.infinstall.karvelo\">",
+                                     "<allow_active>auth_admin</allow_active>",
+                                     "<annotate key=\"org.freedesktop.policykit.exec.path\">/var/lib/infinstall/inf/infinstall</annotate>",
+                                     "<annotate key=\"org.freedesktop.policykit.exec.allow_gui\">true</annotate>"})
+                EXPECT_NE(p.entries[1].text.find(line), std::string::npos) << line;
+        }
+        EXPECT_EQ(p.programName, "KARVELO");
+        EXPECT_TRUE(p.inGames);
         EXPECT_EQ(p.entries[0].path, c.entryPath);
         const std::string& entry = p.entries[0].text;
         for (const std::string& line :
@@ -254,9 +267,10 @@ TEST_F(ShippedInf, UninstallRemovesWhatTheInstallationMadeAndBasicInstallRegiste
     for (const char* file :
          {"/opt/KARVELO/kv5", "/opt/KARVELO/P1.dat", "/opt/KARVELO/karvelo.png",
           "/opt/KARVELO/sounds/sound1.wav", "/var/lib/infinstall/inf/KARV10G1.INF",
-          "/var/lib/infinstall/inf/infinstall", "/usr/share/applications/KARVELO.desktop"})
+          "/var/lib/infinstall/inf/infinstall", "/usr/share/applications/KARVELO.desktop",
+          "/usr/share/polkit-1/actions/org.infinstall.karvelo.policy"})
         EXPECT_NE(std::find(un.removals.begin(), un.removals.end(), file), un.removals.end()) << file;
-    EXPECT_EQ(un.removals.size(), 16u);
+    EXPECT_EQ(un.removals.size(), 17u);
     EXPECT_EQ(un.emptyFoldersToRemove,
               (std::vector<std::string>{"/opt/KARVELO/sounds", "/opt/KARVELO", "/var/lib/infinstall/inf",
                                         "/var/lib/infinstall"}));

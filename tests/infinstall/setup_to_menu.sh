@@ -7,12 +7,13 @@
 #
 # Runs in a private mount namespace (e2e_lib.sh), so the machine itself is never changed.
 #
-#   setup_to_menu.sh SETUP_FILE PACKAGING_DIR SCREEN_PROBE
+#   setup_to_menu.sh SETUP_FILE PACKAGING_DIR SCREEN_PROBE PKEXEC_STAND_IN
 set -euo pipefail
 
 setup_source=$1
 packaging=$2
 probe=$3
+pkexec_stand_in=$4
 . "$(dirname "$0")/e2e_lib.sh"
 
 # --- system-wide, as root ----------------------------------------------------------------
@@ -32,9 +33,43 @@ run_setup again
 cmp -s /opt/KARVELO/P1.dat "$work/P1.changed" || fail "installing again replaced the players' P1.dat"
 check_installed /opt/KARVELO 666 "$entry" /var/lib/infinstall
 
-step "uninstalling with the entry's action"
-uninstall "$entry"
-for folder in /opt /usr/share/applications /var/lib/infinstall; do
+# A player without rights chooses the entry's uninstall action: without polkit, or with the
+# password refused, a message says who can remove KARVELO and how, before any question, and
+# nothing changes; once an administrator agrees (the stand-in does what pkexec then does), the
+# usual question and closing message follow and everything is removed.
+step "a player removes the system-wide installation from the menu"
+mkdir -p "$work/no-polkit" "$work/polkit-refuses" "$work/polkit-agrees" "$work/player"
+printf '#!/bin/sh\nexit 126\n' >"$work/polkit-refuses/pkexec"
+chmod 755 "$work/polkit-refuses/pkexec"
+install -o 0 -g 0 -m 4755 "$pkexec_stand_in" "$work/polkit-agrees/pkexec"
+chown 4243:4243 "$work/player"
+player() {
+  local path=$1
+  shift
+  setpriv --reuid=4243 --regid=4243 --clear-groups --inh-caps=-all \
+    env -i HOME="$work/player" DISPLAY="$DISPLAY" PATH="$path" QT_QPA_PLATFORM=xcb "$@"
+}
+places="/opt /usr/share/applications /var/lib/infinstall /usr/share/polkit-1/actions"
+# shellcheck disable=SC2086
+before=$(state $places)
+read -r -a action <<<"$(sed -n '/^\[Desktop Action item1\]/,/^\[/s/^Exec=//p' "$entry")"
+for polkit in no-polkit polkit-refuses; do
+  : >"$work/uninstall.log"
+  player "$work/$polkit" "${action[@]}" >>"$work/uninstall.log" 2>&1 &
+  pid=$!
+  started+=("$pid")
+  answer '^KARVELO$' Return  # the only window: who can remove KARVELO
+  wait_for "the refused uninstallation to end" 120 exited "$pid"
+  for words in "Nur ein Administrator kann KARVELO entfernen." \
+    "sudo /var/lib/infinstall/inf/infinstall advpack,LaunchINFSection /var/lib/infinstall/inf/KARV10G1.INF,DefaultUninstall"; do
+    grep -qF -- "$words" "$work/uninstall.log" || fail "$polkit: no message '$words': $(cat "$work/uninstall.log")"
+  done
+  # shellcheck disable=SC2086
+  [ "$(state $places)" = "$before" ] || fail "$polkit: the refused uninstallation changed something"
+done
+uninstall "$entry" player "$work/polkit-agrees"
+# shellcheck disable=SC2086
+for folder in $places; do
   [ -z "$(ls -A "$folder")" ] || fail "$folder still holds $(ls -A "$folder")"
 done
 

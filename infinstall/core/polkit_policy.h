@@ -1,0 +1,16 @@
+#pragma once
+// The polkit action a system-wide installation brings along: it lets a player who is not root
+// run the kept infinstall through pkexec once an administrator has authenticated, with the
+// player's display, so that the usual questions appear.
+#include <string>
+
+namespace infinstall {
+
+// "org.infinstall.karvelo" for the program group "KARVELO".
+std::string polkitActionId(const std::string& groupName);
+// The file in polkit's actions folder: the action id and ".policy".
+std::string polkitPolicyFileName(const std::string& groupName);
+// The action's definition, for running `program` (an absolute path).
+std::string polkitPolicyText(const std::string& groupName, const std::string& program);
+
+}  // namespace infinstall
