@@ -3,9 +3,11 @@
 # (outside the CMake build) and runs it for the given number of seconds.
 #   bench/fuzz/run-fuzz.sh [SECONDS] [TARGET]      (default: 60 package)
 # TARGET is `package` (the setup's header, completeness check and archive walk) or `highscore`
-# (a hostile P1.dat read, shown, ranked into and written back). Findings land in
+# (a hostile P1.dat read, shown, ranked into and written back) or `inf` (a hostile INF read,
+# every section it names asked and planned against scratch places). Findings land in
 # $FUZZ_DIR/artifacts (default FUZZ_DIR=/tmp/kv-fuzz for the package, /tmp/kv-fuzz-highscore for
-# the highscore file); the seed corpus in the repository is copied, never changed.
+# the highscore file, /tmp/kv-fuzz-inf for the INF); the seed corpus in the repository is
+# copied, never changed.
 set -euo pipefail
 repo="$(cd "$(dirname "$0")/../.." && pwd)"
 seconds="${1:-60}"
@@ -26,8 +28,15 @@ case "$target" in
     libraries=()
     max_len=1024
     ;;
+  inf)
+    dir="${FUZZ_DIR:-/tmp/kv-fuzz-inf}"
+    seeds="$repo/bench/fuzz/inf-corpus"
+    sources=("$repo"/infinstall/core/{desktop_entry,folder_check,inf_file,install_plan,placeholders,registry}.cpp)
+    libraries=()
+    max_len=8192
+    ;;
   *)
-    echo "unknown fuzz target: $target (package or highscore)" >&2
+    echo "unknown fuzz target: $target (package, highscore or inf)" >&2
     exit 2
     ;;
 esac
@@ -45,7 +54,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 clang++ -std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=fuzzer,address,undefined \
-  -fno-sanitize-recover=undefined -I"$repo" -I"$repo/game" "${sources[@]}" \
+  -fno-sanitize-recover=undefined -I"$repo" -I"$repo/game" -I"$repo/infinstall" "${sources[@]}" \
   "$repo/bench/fuzz/fuzz_$target.cpp" "${libraries[@]}" -o "$dir/fuzz_$target"
 
 cp -n "$seeds"/* "$dir/corpus/"

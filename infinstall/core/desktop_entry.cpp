@@ -39,8 +39,14 @@ std::string quotedArgument(const std::string& argument)
 
 std::string execValue(const std::vector<std::string>& command)
 {
+    // GLib finds an entry's program by the first word of Exec before "%%" becomes "%", so it
+    // looks for ".../100%%/kv5", finds nothing and does not load the entry at all. A program
+    // with "%" in its path is started through the shell instead, whose own path has none.
+    std::vector<std::string> words = command;
+    if (!words.empty() && words.front().find('%') != std::string::npos)
+        words.insert(words.begin(), {"/bin/sh", "-c", "exec \"$0\" \"$@\""});
     std::string line;
-    for (const std::string& argument : command) {
+    for (const std::string& argument : words) {
         if (!line.empty()) line += ' ';
         line += quotedArgument(argument);
     }

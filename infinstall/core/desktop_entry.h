@@ -24,7 +24,8 @@ std::string runOnceEntryText(const std::string& name, const std::vector<std::str
 // than letters, digits, "-" and "_" become "_".
 std::string entryFileName(const std::string& groupName);
 
-// One Exec line from its arguments, quoted and escaped as the desktop entry format asks.
+// One Exec line from its arguments, quoted and escaped as the desktop entry format asks; a
+// program whose path holds a "%" is started through /bin/sh, so that GLib loads the entry.
 std::string execValue(const std::vector<std::string>& command);
 
 }  // namespace infinstall

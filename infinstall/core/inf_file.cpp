@@ -2,30 +2,72 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
 namespace infinstall {
 namespace {
 
-// Strict: the five bytes Windows-1252 leaves undefined make the line unreadable.
-bool fromWindows1252(std::string_view bytes, std::string& out)
+// Windows-1252 to UTF-8 for one INF, with one conversion descriptor for all its lines. Strict:
+// the five bytes Windows-1252 leaves undefined make a line unreadable.
+class Windows1252 {
+public:
+    Windows1252() : cd_(iconv_open("UTF-8", "WINDOWS-1252")) {}
+    ~Windows1252()
+    {
+        if (cd_ != kNone) iconv_close(cd_);
+    }
+    Windows1252(const Windows1252&) = delete;
+    Windows1252& operator=(const Windows1252&) = delete;
+
+    bool decode(std::string_view bytes, std::string& out)
+    {
+        const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        if (ascii) {
+            out.assign(bytes);
+            return true;
+        }
+        if (cd_ == kNone) return false;
+        std::string in(bytes);
+        out.resize(in.size() * 3);
+        char* inPtr = in.data();
+        size_t inLeft = in.size();
+        char* outPtr = out.data();
+        size_t outLeft = out.size();
+        const size_t result = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
+        if (result == static_cast<size_t>(-1)) return false;
+        out.resize(out.size() - outLeft);
+        return true;
+    }
+
+private:
+    static inline const iconv_t kNone = reinterpret_cast<iconv_t>(-1);
+    iconv_t cd_;
+};
+
+// Why a line with a control character (other than the tab) is refused, or empty when it has
+// none. The character would cut or garble every message that quotes the name it is in.
+std::string controlCharacterProblem(std::string_view line)
 {
-    out.clear();
-    iconv_t cd = iconv_open("UTF-8", "WINDOWS-1252");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    std::string in(bytes);
-    out.resize(in.size() * 3);
-    char* inPtr = in.data();
-    size_t inLeft = in.size();
-    char* outPtr = out.data();
-    size_t outLeft = out.size();
-    const size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    if (result == static_cast<size_t>(-1)) return false;
-    out.resize(out.size() - outLeft);
-    return true;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(line[i]);
+        if (c == '\t' || (c >= 0x20 && c != 0x7f)) continue;
+        const std::string at = " an Stelle " + std::to_string(i + 1) + ".";
+        if (c == 0) return "Die Zeile enthält ein Nullzeichen (Byte 0)" + at;
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "0x%02X", c);
+        return std::string("Die Zeile enthält das Steuerzeichen ") + hex + at;
+    }
+    return {};
+}
+
+std::string tooLong()
+{
+    return "Die Zeile ist länger als " + std::to_string(kMaxInfLineChars) + " Zeichen.";
 }
 
 std::string_view trim(std::string_view text)
@@ -100,24 +142,29 @@ public:
         if (index >= lines.size()) return false;
         number = static_cast<int>(index) + 1;
         text.clear();
+        size_t length = 0;  // of the physical lines joined so far, comments included
         bool quoted = false;
         while (true) {
             if (index >= lines.size())
                 throw file_.error(number, "Die Fortsetzungszeile fehlt am Dateiende.");
-            std::string decoded;
-            if (!fromWindows1252(lines[index], decoded))
-                throw file_.error(static_cast<int>(index) + 1,
-                                  "Die Zeile ist kein Windows-1252-Text.");
+            const std::string_view raw = lines[index];
+            const int rawNumber = static_cast<int>(index) + 1;
+            length += raw.size();
+            if (length > kMaxInfLineChars) throw file_.error(rawNumber, tooLong());
+            if (const std::string problem = controlCharacterProblem(raw); !problem.empty())
+                throw file_.error(rawNumber, problem);
+            if (!text_.decode(raw, decoded_))
+                throw file_.error(rawNumber, "Die Zeile ist kein Windows-1252-Text.");
             ++index;
-            size_t end = decoded.size();
-            for (size_t i = 0; i < decoded.size(); ++i) {
-                if (decoded[i] == '"') quoted = !quoted;
-                else if (decoded[i] == ';' && !quoted) {
+            size_t end = decoded_.size();
+            for (size_t i = 0; i < decoded_.size(); ++i) {
+                if (decoded_[i] == '"') quoted = !quoted;
+                else if (decoded_[i] == ';' && !quoted) {
                     end = i;
                     break;
                 }
             }
-            std::string_view part = decoded;
+            std::string_view part = decoded_;
             part = part.substr(0, end);
             while (!part.empty() && (part.back() == ' ' || part.back() == '\t'))
                 part.remove_suffix(1);
@@ -134,6 +181,8 @@ public:
 
 private:
     const InfFile& file_;
+    Windows1252 text_;
+    std::string decoded_;
 };
 
 }  // namespace
@@ -142,6 +191,16 @@ InfError::InfError(const std::string& file, int line, const std::string& what)
     : std::runtime_error(line > 0 ? file + ", Zeile " + std::to_string(line) + ": " + what
                                   : file + ": " + what)
 {
+}
+
+size_t IgnoringCaseHash::operator()(std::string_view text) const
+{
+    size_t hash = 14695981039346656037ull;  // FNV-1a over the lower-cased bytes
+    for (unsigned char c : text) {
+        hash ^= static_cast<unsigned char>(std::tolower(c));
+        hash *= 1099511628211ull;
+    }
+    return hash;
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
@@ -167,12 +226,17 @@ InfFile InfFile::parse(const std::string& path, const std::string& bytes)
 {
     InfFile file;
     file.path_ = path;
+    if (bytes.size() > kMaxInfFileBytes)
+        throw file.error(0, "Die Datei ist größer als " + std::to_string(kMaxInfFileBytes / (1024 * 1024)) +
+                                " MiB (" + std::to_string(kMaxInfFileBytes) +
+                                " Bytes); so große INF-Dateien werden nicht gelesen.");
     const std::vector<std::string_view> lines = physicalLines(bytes);
     Reader reader(file);
     size_t index = 0;
     std::string text;
     int number = 0;
-    InfSection* current = nullptr;
+    size_t current = 0;
+    bool inSection = false;
     while (reader.next(lines, index, text, number)) {
         const std::string_view line = trim(text);
         if (line.empty()) continue;
@@ -184,16 +248,19 @@ InfFile InfFile::parse(const std::string& path, const std::string& bytes)
                 throw file.error(number, "Nach dem Abschnittsnamen steht noch Text.");
             const std::string name(trim(line.substr(1, close - 1)));
             if (name.empty()) throw file.error(number, "Der Abschnittsname ist leer.");
-            current = nullptr;
-            for (InfSection& s : file.sections_)
-                if (equalsIgnoringCase(s.name, name)) current = &s;  // a repeated section adds to the first
-            if (!current) {
-                file.sections_.push_back({name, number, {}});
-                current = &file.sections_.back();
+            // A repeated section adds to the first.
+            const auto [at, added] = file.sectionIndex_.try_emplace(name, file.sections_.size());
+            if (added) {
+                InfSection section;
+                section.name = name;
+                section.number = number;
+                file.sections_.push_back(std::move(section));
             }
+            current = at->second;
+            inSection = true;
             continue;
         }
-        if (!current) throw file.error(number, "Die Zeile steht vor dem ersten Abschnitt.");
+        if (!inSection) throw file.error(number, "Die Zeile steht vor dem ersten Abschnitt.");
         InfLine entry;
         entry.number = number;
         std::string_view values = line;
@@ -208,7 +275,9 @@ InfFile InfFile::parse(const std::string& path, const std::string& bytes)
             for (std::string_view field : splitOutsideQuotes(values, ',', false))
                 entry.fields.push_back(unquote(field));
         }
-        current->lines.push_back(std::move(entry));
+        InfSection& section = file.sections_[current];
+        if (entry.hasKey) section.firstLineOfKey.try_emplace(entry.key, section.lines.size());
+        section.lines.push_back(std::move(entry));
     }
     return file;
 }
@@ -224,20 +293,22 @@ InfFile InfFile::read(const std::string& path)
     return parse(path, bytes);
 }
 
+const InfLine* InfSection::line(std::string_view key) const
+{
+    const auto it = firstLineOfKey.find(key);
+    return it == firstLineOfKey.end() ? nullptr : &lines[it->second];
+}
+
 const InfSection* InfFile::section(std::string_view name) const
 {
-    for (const InfSection& s : sections_)
-        if (equalsIgnoringCase(s.name, name)) return &s;
-    return nullptr;
+    const auto it = sectionIndex_.find(name);
+    return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
 }
 
 const InfLine* InfFile::line(std::string_view sectionName, std::string_view key) const
 {
     const InfSection* s = section(sectionName);
-    if (!s) return nullptr;
-    for (const InfLine& l : s->lines)
-        if (l.hasKey && equalsIgnoringCase(l.key, key)) return &l;
-    return nullptr;
+    return s ? s->line(key) : nullptr;
 }
 
 std::string InfFile::fileName() const

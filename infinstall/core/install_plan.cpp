@@ -143,6 +143,9 @@ public:
         if (!d) d = inf_.line("DestinationDirs", "DefaultDestDir");
         if (!d) throw inf_.error(line, "[DestinationDirs] nennt keinen Zielordner für " + list + ".");
         const int dirid = static_cast<int>(number(inf_, *d, field(*d, 0)));
+        // Files go only where installations go; the INF's own folder (1) is a source.
+        if (dirid != kDiridInfFolder && dirid != kDiridPrograms && dirid < kFirstCustomDirid)
+            throw inf_.error(d->number, "Die Ordnernummer " + field(*d, 0) + " ist kein Zielordner.");
         const std::string* folder = placeholders_.folder(dirid);
         if (!folder) throw inf_.error(d->number, "Die Ordnernummer " + field(*d, 0) + " ist hier unbekannt.");
         const std::string sub = expand(*d, 1);
@@ -247,19 +250,22 @@ public:
             if (l.fields.size() > 2) change.name = expand(l, 2);
             change.data = expand(l, 4);
             if (!remove && equalsIgnoringCase(expand(l, 1), kRunOnceKey))
-                addRunOnce(change.name.value_or("run-once"), change.data, plan);
+                addRunOnce(change.name.value_or("run-once"), field(l, 4), l.number, plan);
             else
                 plan.registry.push_back(change);
         }
     }
 
-    // A one-time command of the login: the rundll host stands for the kept infinstall.
-    void addRunOnce(const std::string& name, const std::string& commandLine, InstallPlan& plan) const
+    // A one-time command of the login: the rundll host stands for the kept infinstall. The
+    // INF's command text is split into words before its placeholders are expanded, as for a
+    // program entry, so that a folder with blanks or tabs stays one argument as it is.
+    void addRunOnce(const std::string& name, const std::string& commandText, int line,
+                    InstallPlan& plan) const
     {
         if (places_.autostart.empty()) return;
         std::vector<std::string> command;
-        for (const std::string& part : splitFields(commandLine, ' '))
-            if (!part.empty()) command.push_back(part);
+        for (const std::string& word : splitFields(commandText, ' '))
+            if (!word.empty()) command.push_back(placeholders_.expand(word, line));
         if (command.empty()) return;
         if (equalsIgnoringCase(command.front(), "rundll32.exe") || equalsIgnoringCase(command.front(), "rundll.exe"))
             command.front() = places_.infFolder + "/infinstall";

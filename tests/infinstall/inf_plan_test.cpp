@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include "core/inf_file.h"
 #include "core/install_plan.h"
 #include "core/installation.h"
+#include "core/invocation.h"
 #include "core/placeholders.h"
 #include "core/runtime_check.h"
 
@@ -206,7 +208,8 @@ TEST_F(ShippedInf, InstallPlanForTheSystemAndForOneUser)
         {systemPlaces(), "/opt/KARVELO", 0666, "/usr/share/applications/KARVELO.desktop",
          "Exec=/opt/KARVELO/kv5\n", "Icon=/opt/KARVELO/karvelo.png\n"},
         {userPlaces(), "/home/u/My Games/100%", 0644, "/home/u/.local/share/applications/KARVELO.desktop",
-         "Exec=\"/home/u/My Games/100%%/kv5\"\n", "Icon=/home/u/My Games/100%/karvelo.png\n"},
+         R"(Exec=/bin/sh -c "exec \\"\\$0\\" \\"\\$@\\"" "/home/u/My Games/100%%/kv5")" "\n",
+         "Icon=/home/u/My Games/100%/karvelo.png\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.folder);
@@ -310,6 +313,7 @@ TEST_F(ShippedInf, RefusedNamesAndUnsupportedDirectivesNameTheirLine)
         {"folder removal outside the installation", "DelDirs=D\n", "[D]\n%17%\n", 12},
         {"unknown directive", "RunPostSetupCommands=X\n", "", 4},
         {"other INI than program groups", "UpdateInis=U\n", "[U]\nwin.ini,Desktop,,\"x=y\"\n", 12},
+        {"files into the INF's own folder", "DelFiles=N\n", "[N]\nkv5\n[DestinationDirs]\nN=1\n", 14},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -461,6 +465,136 @@ TEST(Installation, AFailureAtAnyStepLeavesTheEarlierInstallationAsItWas)
     EXPECT_EQ(fs::status(dest / "kv5").permissions(), fs::perms(0755));
     EXPECT_EQ(fs::status(dest / "new/P1.dat").permissions(), fs::perms(0666));
     EXPECT_EQ(snapshot(root).size(), filesBefore + 4);  // new/, new/P1.dat, apps/, apps/K.desktop
+    fs::remove_all(root);
+}
+
+struct CapCase {
+    const char* what;
+    std::string text;
+    int line;              // the line the message names; 0: the file as a whole
+    const char* reason;    // what the message must go on to say
+};
+
+// Every refusal names its line (or the file) and says why, to its last character: a control
+// character in the text must not cut the message short.
+TEST(InfReader, CapsAndControlCharactersAreRefusedSayingWhy)
+{
+    const std::string longest(kMaxInfLineChars - 2, 'x');  // "k=" + this is the longest line
+    const std::string half(kMaxInfLineChars / 2, 'x');
+    std::string biggest = "[S]\n";
+    while (biggest.size() + 4001 <= kMaxInfFileBytes) biggest += ";" + std::string(3999, 'c') + "\n";
+    biggest += std::string(kMaxInfFileBytes - biggest.size(), ' ');
+    const std::vector<CapCase> cases = {
+        {"longest line", "[S]\r\nk=" + longest + "\r\n", -1, ""},
+        {"largest file", biggest, -1, ""},
+        {"line one longer", "[S]\r\nk=" + longest + "x\r\n", 2, "Die Zeile ist länger als 4096 Zeichen."},
+        {"continued past the cap", "[S]\nk=" + half + "\\\n" + half + "\n", 3,
+         "Die Zeile ist länger als 4096 Zeichen."},
+        {"file one byte larger", biggest + " ", 0,
+         "Die Datei ist größer als 8 MiB (8388608 Bytes); so große INF-Dateien werden nicht gelesen."},
+        {"null character in a name", std::string("[S]\nk=1\n[L]\nkv", 14) + '\0' + "5\n", 4,
+         "Die Zeile enthält ein Nullzeichen (Byte 0) an Stelle 3."},
+        {"escape in a comment", "[S]\n; \x1b[31m\n", 2, "Die Zeile enthält das Steuerzeichen 0x1B an Stelle 3."},
+        {"carriage return inside a line", "[S]\r\nk=a\rb\r\n", 2,
+         "Die Zeile enthält das Steuerzeichen 0x0D an Stelle 4."},
+    };
+    for (const CapCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.line < 0) {
+            EXPECT_NO_THROW(InfFile::parse("/tmp/T.INF", c.text));
+            continue;
+        }
+        try {
+            InfFile::parse("/tmp/T.INF", c.text);
+            ADD_FAILURE() << "accepted";
+        } catch (const InfError& e) {
+            const std::string where = c.line ? "/tmp/T.INF, Zeile " + std::to_string(c.line) + ": " : "/tmp/T.INF: ";
+            EXPECT_EQ(std::string(e.what()), where + c.reason);
+        }
+    }
+}
+
+// Runs `command` in the background and waits up to 20 s for `file` to appear.
+bool ranAndWrote(const std::string& command, const fs::path& file)
+{
+    if (std::system(("(" + command + ") >/dev/null 2>&1 &").c_str()) != 0) return false;
+    for (int i = 0; i < 200 && !fs::exists(file); ++i) usleep(100 * 1000);
+    return fs::exists(file);
+}
+
+std::string quotedForShell(const std::string& text)
+{
+    std::string out = "'";
+    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+// The entries as a desktop starts them: GLib must load each and start its program with the
+// arguments as planned, for folders with "%", runs of blanks and tabs.
+TEST(DesktopEntries, GLibLoadsAndStartsThemForFoldersWithPercentBlanksAndTabs)
+{
+    if (std::system("command -v gio >/dev/null && command -v desktop-file-validate >/dev/null") != 0)
+        GTEST_SKIP() << "gio or desktop-file-validate is missing";
+    const fs::path root = fs::temp_directory_path() / ("inf-entries-" + std::to_string(getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "work");
+    std::ofstream(root / "work/KARV10G1.INF", std::ios::binary) << shippedInfBytes();
+    const InfFile inf = InfFile::parse((root / "work/KARV10G1.INF").string(), shippedInfBytes());
+
+    struct Case {
+        const char* what;
+        std::string base;        // every place lies below it
+        std::string section;
+        std::string folder;      // the chosen folder
+        std::string program;     // what the entry starts, a script recording how it was started
+        std::vector<std::string> arguments;
+        bool removesItself;
+    };
+    const std::string odd = (root / "a  b\tc").string();
+    const std::string inf17 = odd + "/share/infinstall/inf";
+    const std::vector<Case> cases = {
+        {"program in a folder with %", (root / "u").string(), "DefaultInstall2", (root / "100% 50%%").string(),
+         (root / "100% 50%%/kv5").string(), {}, false},
+        {"RunOnce below two blanks and a tab", odd, "DefaultInstall", "/unused", inf17 + "/infinstall",
+         {"advpack,LaunchINFSection", inf17 + "/KARV10G1.INF,DefaultInstall2"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Places places = {false, c.base + "/share", c.base + "/share/infinstall", c.base + "/share/infinstall/inf",
+                               c.base + "/share/infinstall/registry", c.base + "/share/applications",
+                               c.base + "/config/autostart"};
+        PlanBuilder builder(inf, places, {});
+        const InstallPlan plan = builder.plan(builder.section(c.section), {{49000, c.folder}});
+        ASSERT_EQ(plan.entries.size(), 1u);
+        const fs::path entry = plan.entries[0].path, record = root / "record";
+        fs::create_directories(entry.parent_path());
+        std::ofstream(entry) << plan.entries[0].text;
+        EXPECT_EQ(std::system(("desktop-file-validate " + quotedForShell(entry)).c_str()), 0) << plan.entries[0].text;
+
+        fs::create_directories(fs::path(c.program).parent_path());
+        std::ofstream(c.program) << "#!/bin/sh\n{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > " +
+                                        quotedForShell((root / "partial").string()) + "\nmv " +
+                                        quotedForShell((root / "partial").string()) + " " +
+                                        quotedForShell(record.string()) + "\n";
+        fs::permissions(c.program, fs::perms(0755));
+        fs::remove(record);
+        ASSERT_TRUE(ranAndWrote("gio launch " + quotedForShell(entry), record)) << plan.entries[0].text;
+        std::vector<std::string> lines;
+        std::ifstream in(record);
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        ASSERT_FALSE(lines.empty());
+        if (!c.removesItself) {
+            EXPECT_EQ(lines.front(), c.folder);  // the entry's Path
+        }
+        EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()), c.arguments);
+        EXPECT_EQ(fs::exists(entry), !c.removesItself);
+        if (c.arguments.empty()) continue;
+        std::string error;
+        const std::optional<Invocation> call = parseInvocation(c.arguments, error);
+        ASSERT_TRUE(call) << error;
+        EXPECT_EQ(call->infPath, inf17 + "/KARV10G1.INF");
+        EXPECT_EQ(call->section, "DefaultInstall2");
+    }
     fs::remove_all(root);
 }
 
