@@ -45,7 +45,7 @@ Places scratchPlaces(bool systemWide)
 {
     const std::string& r = root();
     return {systemWide, r + "/programs", r + "/store", r + "/store/inf", r + "/store/registry",
-            r + "/applications", r + "/autostart"};
+            r + "/applications", r + "/autostart", systemWide ? r + "/polkit" : std::string()};
 }
 
 // Absolute, without empty, "." or ".." parts and without a trailing slash.
@@ -82,8 +82,8 @@ void check(const std::string& what, const std::string& path, const std::vector<s
 
 void checkPlan(const InstallPlan& plan, const Places& places)
 {
-    const std::vector<std::string> roots = {places.programs, places.store, places.applications,
-                                            places.autostart};
+    std::vector<std::string> roots = {places.programs, places.store, places.applications, places.autostart};
+    if (!places.polkitActions.empty()) roots.push_back(places.polkitActions);
     // Folders the copies need include the existing parents of the places themselves.
     for (const std::string& folder : plan.folders) check("folder", folder, roots, Reach::BelowSameOrAbove);
     for (const FileCopy& copy : plan.copies) {

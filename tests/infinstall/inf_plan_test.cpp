@@ -562,7 +562,7 @@ TEST(DesktopEntries, GLibLoadsAndStartsThemForFoldersWithPercentBlanksAndTabs)
         SCOPED_TRACE(c.what);
         const Places places = {false, c.base + "/share", c.base + "/share/infinstall", c.base + "/share/infinstall/inf",
                                c.base + "/share/infinstall/registry", c.base + "/share/applications",
-                               c.base + "/config/autostart"};
+                               c.base + "/config/autostart", ""};
         PlanBuilder builder(inf, places, {});
         const InstallPlan plan = builder.plan(builder.section(c.section), {{49000, c.folder}});
         ASSERT_EQ(plan.entries.size(), 1u);
