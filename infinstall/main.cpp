@@ -2,10 +2,7 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QMessageBox>
-#include <QTranslator>
 #include <cstdlib>
 #include <iostream>
 
@@ -13,6 +10,7 @@
 #include "core/folder_check.h"
 #include "core/installer_run.h"
 #include "core/runtime_check.h"
+#include "dialogs/german_qt_texts.h"
 #include "dialogs/qt_installer_ui.h"
 
 int main(int argc, char** argv)
@@ -40,11 +38,7 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("infinstall"));
-    // Qt's own dialogs (the folder chooser) in the desktop's language, where Qt ships it.
-    QTranslator translator;
-    if (translator.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&translator);
+    useGermanQtTexts();
 
     QtInstallerUi ui;
     if (!call) {

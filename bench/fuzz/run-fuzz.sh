@@ -31,7 +31,7 @@ case "$target" in
   inf)
     dir="${FUZZ_DIR:-/tmp/kv-fuzz-inf}"
     seeds="$repo/bench/fuzz/inf-corpus"
-    sources=("$repo"/infinstall/core/{desktop_entry,folder_check,inf_file,install_plan,placeholders,registry}.cpp)
+    sources=("$repo"/infinstall/core/{desktop_entry,folder_check,inf_file,install_plan,placeholders,polkit_policy,registry}.cpp)
     libraries=()
     max_len=8192
     ;;

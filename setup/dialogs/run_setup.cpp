@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "setup/dialogs/main_window.h"
 #include "setup/driver/end_of_run.h"
@@ -30,6 +32,11 @@ int runSetup(const char* ownPath, int ownFile, const char* startedAs) {
   QApplication::setQuitOnLastWindowClosed(false);
   substituteDialogFont();
   QApplication::setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+  // Qt's own texts (the edit fields' menus) in German, where the system has
+  // Qt's translations.
+  static QTranslator german;
+  if (german.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&german);
   // Large path buffers: kept off the stack of the event loops.
   static SetupRun run;
   initSetupRun(run);

@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +22,7 @@
 
 #include "window_look.h"
 #include "x_server.h"
+#include "dialogs/german_qt_texts.h"
 #include "dialogs/qt_installer_ui.h"
 #include "xwd_image.h"
 
@@ -166,6 +168,13 @@ TEST(InfinstallDialogs, FolderPromptRefusesAFolderItCannotWriteAndOffersTheChoos
                 edit->setText(QString::fromStdString(writable));
                 onNextDialog([&, prompt](QWidget* chooser) {
                     chooserShown = qobject_cast<QFileDialog*>(chooser) != nullptr;
+                    // Qt's own texts in German: none of the English ones is left.
+                    QStringList texts;
+                    for (const QLabel* label : chooser->findChildren<QLabel*>()) texts << label->text();
+                    for (const QAbstractButton* button : chooser->findChildren<QAbstractButton*>()) texts << button->text();
+                    for (const char* english : {"Look in:", "Directory:", "Files of type:", "&Choose", "Cancel"})
+                        EXPECT_FALSE(texts.contains(QString::fromLatin1(english))) << english;
+                    EXPECT_TRUE(texts.contains(QStringLiteral("Abbrechen"))) << texts.join('|').toStdString();
                     QTest::keyClick(chooser, Qt::Key_Escape);
                     pressOn(prompt, Qt::Key_Return);
                 }, prompt);
@@ -234,6 +243,7 @@ int main(int argc, char** argv)
         const kv::x11test::XvfbServer xvfb(folder);
         server = &xvfb;
         QApplication app(argc, argv);
+        useGermanQtTexts();
         status = RUN_ALL_TESTS();
     }
     fs::remove_all(folder);

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -173,6 +174,10 @@ TEST_F(InProcessRun, PasswordPromptHidesTheTextAndAsksAgainAfterAWrongOne) {
                      QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c),
                                          Qt::NoModifier);
                    EXPECT_EQ(edit->text(), typed);
+                   // The field's own menu speaks German too.
+                   const std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+                   EXPECT_TRUE(menu->actions().constFirst()->text().startsWith(QStringLiteral("&Rückgängig\t")))
+                       << menu->actions().constFirst()->text().toStdString();
                    clickLater(buttonWithText(w, "&Ok"));
                  }});
   };
