@@ -53,6 +53,15 @@ wait_for() {
 # --- the private places --------------------------------------------------------------------
 private_tmpfs() { mount -t tmpfs -o mode=0755 tmpfs "$1"; mounted+=("$1"); }
 private_tmpfs /opt
+# polkit's actions folder, where a system-wide installation puts its action: where polkit is
+# not installed, an overlay lets it be made without touching the real /usr/share.
+if [ ! -d /usr/share/polkit-1/actions ]; then
+  mkdir -p "$work/share/upper" "$work/share/work"
+  mount -t overlay overlay -o "lowerdir=/usr/share,upperdir=$work/share/upper,workdir=$work/share/work" /usr/share
+  mounted+=(/usr/share)
+  mkdir -p /usr/share/polkit-1/actions
+fi
+private_tmpfs /usr/share/polkit-1/actions
 private_tmpfs /usr/share/applications
 if [ ! -d /var/lib/infinstall ]; then
   # The folder is not there: an overlay lets it be made without touching the real /var/lib.
@@ -62,9 +71,6 @@ if [ ! -d /var/lib/infinstall ]; then
   mkdir /var/lib/infinstall
 fi
 private_tmpfs /var/lib/infinstall
-# polkit's actions (polkitd, from scripts/bootstrap): a system-wide installation brings one.
-[ -d /usr/share/polkit-1/actions ] || { echo "FAILED: no /usr/share/polkit-1/actions: polkitd is missing" >&2; exit 1; }
-private_tmpfs /usr/share/polkit-1/actions
 
 # --- the X server ----------------------------------------------------------------------------
 mkdir "$work/fb"
