@@ -28,7 +28,6 @@ constexpr int kStartButtonX = 635 + 65;
 constexpr int kStartButtonY = 295 + 11;
 
 struct Game {
-    ChildProcess& process;
     const XvfbServer& server;
     WindowGeometry window;
 
@@ -96,7 +95,7 @@ int play(const std::vector<std::string>& command, const std::filesystem::path& f
     const auto geometry = windowGeometry(windows.front());
     if (!geometry)
         throw std::runtime_error("xwininfo cannot tell the window's geometry");
-    Game game{process, server, *geometry};
+    Game game{server, *geometry};
     std::cout << "window: " << geometry->width << "x" << geometry->height << " of "
               << readLink("/proc/" + std::to_string(process.pid()) + "/exe") << "\n"
               << "working folder: " << readLink("/proc/" + std::to_string(process.pid()) + "/cwd")
