@@ -1,27 +1,41 @@
-// make_icon OUT.png: the program entry's icon, three by three board fields drawn by the game's
-// own picture code (a red diagonal among the other colours and a joker), 128 x 128 pixels.
+// make_icon OUT.png [SIDE]: the program entry's icon, three by three board fields drawn by the
+// game's own picture code (a red diagonal among the other colours and a joker), SIDE x SIDE
+// pixels (128 unless given; the desktop's icon theme wants one file per size).
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "ui/widgets/palette_pictures.h"
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_icon OUT.png\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: make_icon OUT.png [SIDE]\n");
         return 2;
     }
-    constexpr int kSide = 128;
+    const int side = argc == 3 ? std::atoi(argv[2]) : 128;
+    if (side < 8 || side > 1024) {
+        std::fprintf(stderr, "make_icon: SIDE must lie between 8 and 1024, not %s\n", argv[2]);
+        return 2;
+    }
+    // The pictures are drawn at least as large as the icon's third, so that scaling only ever
+    // shrinks them and the edges stay sharp at every size.
     constexpr kv::PaletteIndex kFields[3][3] = {{0, kv::kJokerEntry, 5}, {2, 0, 3}, {4, 6, 0}};
-    QImage board(3 * kv::kPictureSize, 3 * kv::kPictureSize, QImage::Format_RGB32);
+    const qreal ratio = std::max(1.0, std::ceil(side / (3.0 * kv::kPictureSize)));
+    const int field = static_cast<int>(std::lround(kv::kPictureSize * ratio));
+    QImage board(3 * field, 3 * field, QImage::Format_RGB32);
     QPainter painter(&board);
     for (int row = 0; row < 3; ++row)
-        for (int column = 0; column < 3; ++column)
-            painter.drawImage(column * kv::kPictureSize, row * kv::kPictureSize,
-                              kv::drawPalettePicture(kFields[row][column], 1.0));
+        for (int column = 0; column < 3; ++column) {
+            QImage picture = kv::drawPalettePicture(kFields[row][column], ratio);
+            picture.setDevicePixelRatio(1.0);
+            painter.drawImage(column * field, row * field, picture);
+        }
     painter.end();
-    const QImage icon = board.scaled(kSide, kSide, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage icon = board.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (!icon.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
         std::fprintf(stderr, "make_icon: cannot write %s\n", argv[1]);
         return 1;
