@@ -3,9 +3,11 @@
 #include <QFont>
 
 #include "ui/form1.h"
+#include "ui/no_display.h"
 
 int main(int argc, char* argv[])
 {
+    kv::endQuietlyWithoutDisplay("kv5");
     QApplication application(argc, argv);
     // The windows ask for the classic dialog family by name; draw it with an installed sans,
     // narrow ones first, as their widths come closest.
