@@ -257,5 +257,12 @@ TEST_F(Kv5OnX11, KeyboardMovesAFieldOntoAFreeOne)
     }
 }
 
+// The session has no sound server, and a game without one is silent by design: by now it has
+// played its sounds, and has nothing to say about that.
+TEST_F(Kv5OnX11, SaysNothingAboutTheMissingSoundServer)
+{
+    EXPECT_EQ(session_->gameOutput().find("PulseAudio"), std::string::npos) << session_->gameOutput();
+}
+
 } // namespace
 } // namespace kv::x11test
