@@ -224,7 +224,7 @@ std::vector<std::string> arrowsFrom(int from, int to)
     return keys;
 }
 
-// Last: it leaves the keyboard cursor on the board.
+// Next to last: it leaves the keyboard cursor on the board for the last.
 TEST_F(Kv5OnX11, KeyboardMovesAFieldOntoAFreeOne)
 {
     startedBoard();
@@ -252,8 +252,52 @@ TEST_F(Kv5OnX11, KeyboardMovesAFieldOntoAFreeOne)
         cursor = to;
         return pressKeys(keys);
     });
-    if (movedTo) {
-        EXPECT_TRUE(cursorOn(session_->screen(), session_->window(), *movedTo));
+    ASSERT_TRUE(movedTo);
+    EXPECT_TRUE(cursorOn(session_->screen(), session_->window(), *movedTo));
+}
+
+// The field the keyboard cursor is drawn on, if any.
+std::optional<int> cursorField(const Kv5Session& session)
+{
+    const XwdImage screen = session.screen();
+    for (int i = 0; i < 81; ++i)
+        if (cursorOn(screen, session.window(), i))
+            return i;
+    return std::nullopt;
+}
+
+// After the keyboard move above: the cursor is drawn only while the board has the focus, and a
+// move with the mouse hides it until the next key.
+TEST_F(Kv5OnX11, CursorShowsOnlyWhileTheBoardHasTheFocus)
+{
+    const std::optional<int> start = cursorField(*session_);
+    ASSERT_TRUE(start) << "the keyboard move left no cursor on the board";
+    struct Step {
+        const char* what;
+        std::function<bool()> act;
+        std::optional<int> cursor;
+    };
+    const auto aFilledField = [] {
+        const std::vector<int> filled = fieldsThatAre(session_->board(), FieldLook::Coloured);
+        return !filled.empty() && session_->clickField(filled.front());
+    };
+    const int left = *start % 9 > 0 ? *start - 1 : *start + 1;
+    const Step steps[] = {
+        {"Tab on to the first button", [] { return pressKeys({"Tab"}); }, std::nullopt},
+        {"Shift+Tab back to the board", [] { return pressKeys({"shift+Tab"}); }, start},
+        {"a click on a filled field", aFilledField, std::nullopt},
+        {"an arrow key", [&] { return pressKeys({left < *start ? "Left" : "Right"}); }, left},
+        {"Alt+A, Spiel abbrechen", [] { return pressKeys({"alt+a"}); }, std::nullopt},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        ASSERT_TRUE(step.act());
+        std::optional<int> seen = cursorField(*session_);
+        for (int look = 0; look < 50 && seen != step.cursor; ++look) {
+            std::this_thread::sleep_for(40ms);
+            seen = cursorField(*session_);
+        }
+        EXPECT_EQ(seen, step.cursor);
     }
 }
 
