@@ -1,6 +1,7 @@
 // kv5 on a real X server, played with synthesised mouse input the way a player would.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -73,6 +74,27 @@ TEST_F(Kv5OnX11, WindowHasAClientAreaOf800x600)
 {
     EXPECT_EQ(session_->window().width, 800);
     EXPECT_EQ(session_->window().height, 600);
+}
+
+// Every caption of the button column, fitted to its face with the substitute font, keeps some
+// face free on either side: the dark pixels of its text stay clear of the button's edges.
+TEST_F(Kv5OnX11, CaptionsKeepAMarginInsideTheirButtons)
+{
+    constexpr int kLeft = 635, kWidth = 130, kHeight = 22, kMargin = 7;
+    const XwdImage screen = session_->screen();
+    const WindowGeometry& window = session_->window();
+    for (const int top : {295, 322, 349, 376, 403, 430, 457, 484, 538}) {
+        int first = kWidth, last = -1;
+        for (int x = 1; x < kWidth - 1; ++x)
+            for (int y = 2; y < kHeight - 2; ++y)
+                if (screen.at(window.x + kLeft + x, window.y + top + y).g < 120) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+        ASSERT_GE(last, 0) << "no caption on the button at " << top;
+        EXPECT_GE(first, kMargin) << "the caption of the button at " << top << " nears its left edge";
+        EXPECT_LE(last, kWidth - 1 - kMargin) << "the caption of the button at " << top << " nears its right edge";
+    }
 }
 
 // Opens a panel with its button, reads it and closes it again.
