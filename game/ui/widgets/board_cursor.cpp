@@ -1,5 +1,6 @@
 #include "ui/widgets/board_cursor.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -18,6 +19,8 @@ BoardCursor::BoardCursor(const std::array<FieldWidget*, kFieldCount>& fields, QW
     setFocusPolicy(Qt::TabFocus);
     setAccessibleName(QStringLiteral("Spielbrett"));
     describeCursorField();
+    for (FieldWidget* field : fields_)
+        connect(field, &FieldWidget::dropped, this, &BoardCursor::hideCursor);
 }
 
 QRect BoardCursor::fieldRect(int index) const
@@ -58,6 +61,13 @@ void BoardCursor::focusInEvent(QFocusEvent* event)
     QWidget::focusInEvent(event);
     if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
         showCursor();
+    reportFocusedField();
+}
+
+void BoardCursor::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void BoardCursor::moveCursor(int rowStep, int columnStep)
@@ -68,12 +78,13 @@ void BoardCursor::moveCursor(int rowStep, int columnStep)
     cursor_ = row * kBoardSide + column;
     update(fieldRect(cursor_));
     describeCursorField();
+    reportFocusedField();
 }
 
 void BoardCursor::pickUpOrDrop()
 {
     // The first key only shows where the cursor is.
-    if (!cursorShown_)
+    if (!cursorShown())
         return;
     const FieldWidget& target = *fields_.at(static_cast<std::size_t>(cursor_));
     if (!pickedUp_) {
@@ -113,14 +124,30 @@ void BoardCursor::showCursor()
     update(fieldRect(cursor_));
 }
 
+void BoardCursor::hideCursor()
+{
+    if (!cursorShown_)
+        return;
+    cursorShown_ = false;
+    update();
+}
+
 void BoardCursor::describeCursorField()
 {
     setAccessibleDescription(fields_.at(static_cast<std::size_t>(cursor_))->accessibleName());
 }
 
+void BoardCursor::reportFocusedField()
+{
+    if (!hasFocus() || !QAccessible::isActive())
+        return;
+    QAccessibleEvent event(fields_.at(static_cast<std::size_t>(cursor_)), QAccessible::Focus);
+    QAccessible::updateAccessibility(&event);
+}
+
 void BoardCursor::paintEvent(QPaintEvent*)
 {
-    if (!cursorShown_)
+    if (!cursorShown())
         return;
     QPainter painter(this);
     // Black outside and white inside, so it shows on every colour and on the blocked fields.

@@ -12,6 +12,9 @@ namespace kv {
 namespace {
 
 constexpr qreal kSmallestPointSize = 6.0;
+// Free face kept on either side of a fitted caption: a caption fitted to the last pixel the style
+// leaves touches the button's bevel once drawn with hinting and the substitute font.
+constexpr int kCaptionMargin = 3;
 
 qreal widest(const QFont& font, const QStringList& lines)
 {
@@ -70,7 +73,7 @@ void fitButtonCaptions(QAbstractButton* button, QStringList captions)
         captions << button->text();
     for (QString& caption : captions)
         caption.remove(u'&');
-    fitFontToBox(button, captions, buttonTextWidth(*button));
+    fitFontToBox(button, captions, buttonTextWidth(*button) - 2 * kCaptionMargin);
 }
 
 }  // namespace kv

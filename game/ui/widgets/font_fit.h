@@ -18,7 +18,8 @@ void fitFontToBox(QWidget* widget, const QStringList& lines, int width, int heig
 int buttonTextWidth(const QAbstractButton& button);
 
 // Fits the font of `button` so that each of `captions` (the button's own text when none are
-// given) fits its face in one line. Access-key markers are not drawn and so not measured.
+// given) fits its face in one line, with a few pixels of face left on either side. Access-key
+// markers are not drawn and so not measured.
 void fitButtonCaptions(QAbstractButton* button, QStringList captions = {});
 
 }  // namespace kv

@@ -1,6 +1,7 @@
 // kv5 on a real X server, played with synthesised mouse input the way a player would.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -73,6 +74,27 @@ TEST_F(Kv5OnX11, WindowHasAClientAreaOf800x600)
 {
     EXPECT_EQ(session_->window().width, 800);
     EXPECT_EQ(session_->window().height, 600);
+}
+
+// Every caption of the button column, fitted to its face with the substitute font, keeps some
+// face free on either side: the dark pixels of its text stay clear of the button's edges.
+TEST_F(Kv5OnX11, CaptionsKeepAMarginInsideTheirButtons)
+{
+    constexpr int kLeft = 635, kWidth = 130, kHeight = 22, kMargin = 7;
+    const XwdImage screen = session_->screen();
+    const WindowGeometry& window = session_->window();
+    for (const int top : {295, 322, 349, 376, 403, 430, 457, 484, 538}) {
+        int first = kWidth, last = -1;
+        for (int x = 1; x < kWidth - 1; ++x)
+            for (int y = 2; y < kHeight - 2; ++y)
+                if (screen.at(window.x + kLeft + x, window.y + top + y).g < 120) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+        ASSERT_GE(last, 0) << "no caption on the button at " << top;
+        EXPECT_GE(first, kMargin) << "the caption of the button at " << top << " nears its left edge";
+        EXPECT_LE(last, kWidth - 1 - kMargin) << "the caption of the button at " << top << " nears its right edge";
+    }
 }
 
 // Opens a panel with its button, reads it and closes it again.
@@ -224,7 +246,7 @@ std::vector<std::string> arrowsFrom(int from, int to)
     return keys;
 }
 
-// Last: it leaves the keyboard cursor on the board.
+// Next to last: it leaves the keyboard cursor on the board for the last.
 TEST_F(Kv5OnX11, KeyboardMovesAFieldOntoAFreeOne)
 {
     startedBoard();
@@ -252,9 +274,60 @@ TEST_F(Kv5OnX11, KeyboardMovesAFieldOntoAFreeOne)
         cursor = to;
         return pressKeys(keys);
     });
-    if (movedTo) {
-        EXPECT_TRUE(cursorOn(session_->screen(), session_->window(), *movedTo));
+    ASSERT_TRUE(movedTo);
+    EXPECT_TRUE(cursorOn(session_->screen(), session_->window(), *movedTo));
+}
+
+// The field the keyboard cursor is drawn on, if any.
+std::optional<int> cursorField(const Kv5Session& session)
+{
+    const XwdImage screen = session.screen();
+    for (int i = 0; i < 81; ++i)
+        if (cursorOn(screen, session.window(), i))
+            return i;
+    return std::nullopt;
+}
+
+// After the keyboard move above: the cursor is drawn only while the board has the focus, and a
+// move with the mouse hides it until the next key.
+TEST_F(Kv5OnX11, CursorShowsOnlyWhileTheBoardHasTheFocus)
+{
+    const std::optional<int> start = cursorField(*session_);
+    ASSERT_TRUE(start) << "the keyboard move left no cursor on the board";
+    struct Step {
+        const char* what;
+        std::function<bool()> act;
+        std::optional<int> cursor;
+    };
+    const auto aFilledField = [] {
+        const std::vector<int> filled = fieldsThatAre(session_->board(), FieldLook::Coloured);
+        return !filled.empty() && session_->clickField(filled.front());
+    };
+    const int left = *start % 9 > 0 ? *start - 1 : *start + 1;
+    const Step steps[] = {
+        {"Tab on to the first button", [] { return pressKeys({"Tab"}); }, std::nullopt},
+        {"Shift+Tab back to the board", [] { return pressKeys({"shift+Tab"}); }, start},
+        {"a click on a filled field", aFilledField, std::nullopt},
+        {"an arrow key", [&] { return pressKeys({left < *start ? "Left" : "Right"}); }, left},
+        {"Alt+A, Spiel abbrechen", [] { return pressKeys({"alt+a"}); }, std::nullopt},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        ASSERT_TRUE(step.act());
+        std::optional<int> seen = cursorField(*session_);
+        for (int look = 0; look < 50 && seen != step.cursor; ++look) {
+            std::this_thread::sleep_for(40ms);
+            seen = cursorField(*session_);
+        }
+        EXPECT_EQ(seen, step.cursor);
     }
+}
+
+// The session has no sound server, and a game without one is silent by design: by now it has
+// played its sounds, and has nothing to say about that.
+TEST_F(Kv5OnX11, SaysNothingAboutTheMissingSoundServer)
+{
+    EXPECT_EQ(session_->gameOutput().find("PulseAudio"), std::string::npos) << session_->gameOutput();
 }
 
 } // namespace
