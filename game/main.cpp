@@ -7,7 +7,7 @@
 #include <QTranslator>
 
 #include "ui/form1.h"
-#include "ui/no_display.h"
+#include "desktop/no_display.h"
 #include "ui/widgets/board_accessible.h"
 
 int main(int argc, char* argv[])

@@ -11,7 +11,7 @@
 #include "core/installer_run.h"
 #include "core/runtime_check.h"
 #include "dialogs/german_qt_texts.h"
-#include "dialogs/no_display.h"
+#include "desktop/no_display.h"
 #include "dialogs/qt_installer_ui.h"
 
 int main(int argc, char** argv)
@@ -37,7 +37,7 @@ int main(int argc, char** argv)
         if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) return kFailed;
     }
 
-    endQuietlyWithoutDisplay("infinstall");
+    kv::endQuietlyWithoutDisplay("infinstall");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("infinstall"));
     useGermanQtTexts();

@@ -1,4 +1,4 @@
-// Without a display the game says so in one German line instead of Qt's abort.
+// Without a display our desktop programs say so in one German line instead of Qt's abort.
 #pragma once
 
 namespace kv {

@@ -1,11 +1,11 @@
-#include "dialogs/no_display.h"
+#include "desktop/no_display.h"
 
 #include <QCoreApplication>
 #include <QtGlobal>
 #include <cstdio>
 #include <unistd.h>
 
-namespace infinstall {
+namespace kv {
 namespace {
 
 const char* program = "";
@@ -41,4 +41,4 @@ void endQuietlyWithoutDisplay(const char* programName)
     qAddPreRoutine(platformStarted);
 }
 
-}  // namespace infinstall
+}  // namespace kv
