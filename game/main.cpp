@@ -8,10 +8,12 @@
 
 #include "ui/form1.h"
 #include "desktop/no_display.h"
+#include "desktop/trusted_qt_sources.h"
 #include "ui/widgets/board_accessible.h"
 
 int main(int argc, char* argv[])
 {
+    kv::trustOnlyQtSourcesOthersCannotChange();
     kv::endQuietlyWithoutDisplay("kv5");
     QApplication application(argc, argv);
     // Qt's own texts (the name box's context menu) in German, like every text of the game.

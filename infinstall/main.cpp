@@ -12,6 +12,7 @@
 #include "core/runtime_check.h"
 #include "dialogs/german_qt_texts.h"
 #include "desktop/no_display.h"
+#include "desktop/trusted_qt_sources.h"
 #include "dialogs/qt_installer_ui.h"
 
 int main(int argc, char** argv)
@@ -37,6 +38,7 @@ int main(int argc, char** argv)
         if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) return kFailed;
     }
 
+    kv::trustOnlyQtSourcesOthersCannotChange();
     kv::endQuietlyWithoutDisplay("infinstall");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("infinstall"));

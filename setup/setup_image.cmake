@@ -46,3 +46,6 @@ add_custom_command(TARGET setup POST_BUILD
   COMMAND ${CMAKE_COMMAND} -DIMAGE=$<TARGET_FILE:setup> -DLIMIT=35328
           -P ${CMAKE_CURRENT_SOURCE_DIR}/check_image.cmake
   VERBATIM)
+# Qt's qt.conf, built in (see the top-level CMakeLists.txt).
+qt_add_resources(setup built_in_qt_conf PREFIX /qt/etc BASE ${KV_GENERATED_DIR}
+                 FILES ${KV_GENERATED_DIR}/qt.conf)
