@@ -1,5 +1,7 @@
 #include "setup/driver/end_of_run.h"
 
+#include <string.h>
+
 #include "setup/driver/setup_run.h"
 #include "setup/package/setup_ui.h"
 #include "setup/package/volumes.h"
@@ -19,6 +21,10 @@ int finishSetup(SetupRun& run, SetupUi& ui) {
   // Only while its name still stands for the folder held open: a folder put
   // in its place since is none of ours.
   if (work >= 0 && namesFolder(run.workFolder, work)) removeFolder(run.workFolder);
+  if (run.ownsWorkFolderParent) {
+    *strrchr(run.workFolder, '/') = '\0';
+    removeFolder(run.workFolder);
+  }
   releaseExtractionState(extraction);
   releasePackageSettings(run.settings);
   return 0;

@@ -30,6 +30,7 @@ struct SetupRun {
   const SystemCalls* system;
   char ownPath[kPathSize];
   char workFolder[kWorkFolderSize];
+  bool ownsWorkFolderParent;        // made fresh for this run, removed at its end
   char systemFolder[kPathSize];     // ends in "/"
   int packageFd;                    // -1 when closed
   char joinedFile[kPathSize];       // "" unless the package came in volumes

@@ -16,7 +16,8 @@ void rememberFolders(SetupRun& run, const char* ownPath) {
   systemFolder(run.systemFolder, sizeof run.systemFolder);
   // A temporary folder too long for the work folder's buffer would leave a
   // cut name; the system folder always fits.
-  if (!chooseWorkFolder(run.workFolder, sizeof run.workFolder)) {
+  run.ownsWorkFolderParent = chooseWorkFolder(run.workFolder, sizeof run.workFolder);
+  if (!run.ownsWorkFolderParent) {
     copyText(run.workFolder, sizeof run.workFolder, run.systemFolder);
     appendText(run.workFolder, sizeof run.workFolder, "$Pakorix.Tmp");
   }

@@ -1,5 +1,6 @@
 #include "setup/package/work_folder.h"
 
+#include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
 
@@ -11,13 +12,28 @@
 
 namespace setup {
 
+namespace {
+
+// A folder of this run's own, made fresh in `folder` (which ends in "/"): any
+// name fixed in a folder others may write to can be taken before we come.
+bool makeOwnFolderIn(char* folder, size_t size) {
+  return appendText(folder, size, "KARVELO-XXXXXX") && mkdtemp(folder);
+}
+
+}  // namespace
+
 bool chooseWorkFolder(char* out, size_t size) {
-  char base[kPathSize];
+  char own[kPathSize];
   // The installer's command line cannot carry a blank in the path, and a
   // one-character base would be the root itself.
-  if (!temporaryFolder(base, sizeof base) || strchr(base, ' ') || strlen(base) == 1)
-    systemFolder(base, sizeof base);
-  return copyText(out, size, base) && appendText(out, size, "$Pakorix.Tmp");
+  if (!temporaryFolder(own, sizeof own) || strchr(own, ' ') || strlen(own) == 1 ||
+      !makeOwnFolderIn(own, sizeof own)) {
+    systemFolder(own, sizeof own);
+    if (!makeOwnFolderIn(own, sizeof own)) return false;
+  }
+  if (copyText(out, size, own) && appendText(out, size, "/$Pakorix.Tmp")) return true;
+  removeFolder(own);
+  return false;
 }
 
 bool ensureWorkFolder(const char* workFolder, int& fd, SetupUi& ui) {
@@ -30,10 +46,13 @@ bool ensureWorkFolder(const char* workFolder, int& fd, SetupUi& ui) {
   // One left behind by an earlier run may have been opened up since; others
   // must not be able to change the folders inside it while we unpack.
   const int opened = openFolder(workFolder);
-  // Root hands the folder's path to the installer: a parent others may change
-  // could give that path to a folder of theirs.
+  // Root hands the folder's path to the installer: a parent or a grandparent
+  // others may change could give that path to a folder of theirs.
   if (opened >= 0 && claimFolder(opened)) {
-    if (geteuid() != 0 || !othersMayChangeParent(opened)) {
+    const int parent = openFolderIn(opened, "..", nullptr);
+    const bool parentsSafe = parent >= 0 && !othersMayChangeParent(opened) && !othersMayChangeParent(parent);
+    if (parent >= 0) closeFile(parent);
+    if (geteuid() != 0 || parentsSafe) {
       fd = opened;
       return true;
     }

@@ -6,9 +6,11 @@ namespace setup {
 
 class SetupUi;
 
-// base + "$Pakorix.Tmp" without a trailing "/". base is the temporary folder,
-// or the system folder when the temporary one contains a blank or is a single
-// character. Only computes the name; false if it does not fit.
+// A folder of the run's own, made fresh (mode 0700) in the temporary folder,
+// + "/$Pakorix.Tmp" without a trailing "/"; in the system folder when the
+// temporary one contains a blank, is a single character or takes no folder.
+// The work folder itself is only named. False if no folder could be made or
+// the name does not fit.
 bool chooseWorkFolder(char* out, size_t size);
 
 // Creates the folder (mode 0700, parents as needed) or accepts an existing

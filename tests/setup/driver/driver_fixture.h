@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "setup/support/work_folder.h"
 #include "fake_setup_window.h"
 #include "fake_system.h"
 #include "package_builder.h"
@@ -34,12 +35,12 @@ protected:
   // Finishes the run, if that has not happened, and starts a fresh one with an empty log.
   void restart();
 
-  std::string work(const std::string& name) const { return workFolder + "/" + name; }
+  std::string work(const std::string& name) const { return workFolder() + "/" + name; }
   static bool exists(const std::string& path);
 
   TempDir dir;
   std::string tmp = dir.file("tmp");               // what $TMPDIR names
-  std::string workFolder = tmp + "/$Pakorix.Tmp";
+  std::string workFolder() const { return runWorkFolder(tmp); }
   std::string ownPath = dir.file("KARVELO-setup.run");
   std::string startFolder;                         // the current folder when the test began
   FakeSystem system;

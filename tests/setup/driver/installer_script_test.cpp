@@ -52,18 +52,18 @@ class InstallerScript : public DriverFixture {
 protected:
   void SetUp() override {
     ASSERT_TRUE(prepare(shippedLikePlan()));
-    ASSERT_TRUE(ensureWorkFolder(workFolder.c_str(), run.extraction.workFolderFd, window));
+    ASSERT_TRUE(ensureWorkFolder(workFolder().c_str(), run.extraction.workFolderFd, window));
   }
 };
 
 TEST_F(InstallerScript, AdvancedInstallerRunsInTheWorkFolderAndIsWaitedFor) {
   // Both run in the work folder held open, not in whatever its name stands for by now.
-  const std::string held = workFolder + ".held";
-  ASSERT_EQ(rename(workFolder.c_str(), held.c_str()), 0);
-  ASSERT_EQ(mkdir(workFolder.c_str(), 0700), 0);
+  const std::string held = workFolder() + ".held";
+  ASSERT_EQ(rename(workFolder().c_str(), held.c_str()), 0);
+  ASSERT_EQ(mkdir(workFolder().c_str(), 0700), 0);
   runInstallerScript(run, window);
   ASSERT_EQ(system.starts.size(), 2u);
-  const std::string script = workFolder + "/KARV10G1.INF";
+  const std::string script = workFolder() + "/KARV10G1.INF";
   EXPECT_EQ(system.starts[0].commandLine,
             "rundll32.exe advpack,LaunchINFSection " + script + ",DefaultInstall2.ntx86");
   EXPECT_EQ(system.starts[0].workFolder, held);
@@ -86,7 +86,7 @@ TEST_F(InstallerScript, BasicInstallerRunsOnce) {
   runInstallerScript(run, window);
   ASSERT_EQ(system.starts.size(), 1u);
   EXPECT_EQ(system.starts[0].commandLine,
-            "rundll32.exe setupapi,InstallHinfSection DefaultInstall 132 " + workFolder +
+            "rundll32.exe setupapi,InstallHinfSection DefaultInstall 132 " + workFolder() +
                 "/KARV10G1.INF");
   EXPECT_EQ(system.waitsWithEvents, std::vector<bool>{true});
 }

@@ -1,7 +1,10 @@
 // The start-up: where the work folder goes, which failures end the run before the window
 // opens, and what the end of such a run leaves behind.
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <filesystem>
 
 #include "driver_fixture.h"
 #include "setup/driver/end_of_run.h"
@@ -22,38 +25,59 @@ constexpr const char* kIncomplete =
 TEST_F(StartUp, CompletePackageOpensTheWindowWithTheHeaderRead) {
   ASSERT_TRUE(prepare(shippedLikePlan()));
   EXPECT_TRUE(window.log.empty());
-  EXPECT_EQ(run.workFolder, workFolder);
+  EXPECT_EQ(run.workFolder, workFolder());
   EXPECT_EQ(std::string(run.systemFolder), "/var/tmp/");
   EXPECT_GE(run.packageFd, 0);
   EXPECT_STREQ(run.settings.infName, "KARV10G1.INF");
   EXPECT_STREQ(mainWindowTitle(run), "KARVELO");
   // The work folder is only made when something is unpacked into it.
-  EXPECT_FALSE(exists(workFolder));
+  EXPECT_FALSE(exists(workFolder()));
   EXPECT_EQ(finish(), 0);
   EXPECT_EQ(run.packageFd, -1);
 }
 
-TEST_F(StartUp, TemporaryFolderWithABlankOrOfOneCharacterGivesWayToTheSystemFolder) {
+// The work folder lies in a folder of the run's own, made fresh; where the temporary folder
+// cannot hold it (a blank, the root itself, too long a name, no folder at all) in the system
+// folder. The folder is gone after the run.
+TEST_F(StartUp, WorkFolderLiesInAFolderOfTheRunsOwnMadeFreshAndRemovedAtTheEnd) {
   const std::string blank = dir.file("mit Leerzeichen");
-  setenv("TMPDIR", blank.c_str(), 1);
-  ASSERT_TRUE(prepare(shippedLikePlan()));
-  EXPECT_STREQ(run.workFolder, "/var/tmp/$Pakorix.Tmp");
-  finish();
-
-  SetupRun root;
-  initSetupRun(root);
-  root.system = system.calls();
-  setenv("TMPDIR", "/", 1);
-  ASSERT_TRUE(prepareSetup(root, ownPath.c_str(), openExistingForReading(ownPath.c_str()), window));
-  EXPECT_STREQ(root.workFolder, "/var/tmp/$Pakorix.Tmp");
-  finishSetup(root, window);
+  ASSERT_EQ(mkdir(blank.c_str(), 0755), 0);
+  for (const std::string& temporary :
+       {blank, std::string("/"), "/" + std::string(250, 'x'), dir.file("fehlt")}) {
+    setenv("TMPDIR", temporary.c_str(), 1);
+    ASSERT_TRUE(prepare(shippedLikePlan()));
+    const std::string work = run.workFolder;
+    EXPECT_EQ(work.rfind("/var/tmp/KARVELO-", 0), 0u) << temporary << ": " << work;
+    EXPECT_EQ(work.substr(work.size() - 13), "/$Pakorix.Tmp") << work;
+    const std::string own = work.substr(0, work.size() - 13);
+    struct stat info;
+    ASSERT_EQ(lstat(own.c_str(), &info), 0) << own;
+    EXPECT_TRUE(S_ISDIR(info.st_mode) && (info.st_mode & 07777) == 0700 && info.st_uid == geteuid())
+        << own << " " << std::oct << info.st_mode;
+    EXPECT_EQ(finish(), 0);
+    EXPECT_FALSE(exists(own)) << temporary;
+    restart();
+  }
 }
 
-TEST_F(StartUp, TemporaryFolderTooLongForTheWorkFolderGivesWayToTheSystemFolder) {
-  const std::string longFolder = "/" + std::string(250, 'x');
-  setenv("TMPDIR", longFolder.c_str(), 1);
-  ASSERT_TRUE(prepare(shippedLikePlan()));
-  EXPECT_STREQ(run.workFolder, "/var/tmp/$Pakorix.Tmp");
+// The name another user may take in a shared temporary folder, as a folder or as a link,
+// stops nothing: the run unpacks and installs in its own folder and leaves theirs as it is.
+TEST_F(StartUp, AWorkFolderNameTakenInTheTemporaryFolderStopsNothing) {
+  const std::string taken = tmp + "/$Pakorix.Tmp";
+  for (const bool asLink : {false, true}) {
+    ASSERT_EQ(asLink ? symlink("/", taken.c_str()) : mkdir(taken.c_str(), 0755), 0);
+    ASSERT_TRUE(prepare(shippedLikePlan()));
+    EXPECT_EQ(std::string(run.workFolder).rfind(tmp + "/KARVELO-", 0), 0u) << run.workFolder;
+    const size_t started = system.starts.size();
+    windowOpened(run, window);
+    EXPECT_EQ(system.starts.size(), started + 2);
+    EXPECT_EQ(finish(), 0);
+    EXPECT_EQ(ownFolderOfRun(tmp), "");
+    struct stat info;
+    EXPECT_TRUE(lstat(taken.c_str(), &info) == 0 && (asLink ? S_ISLNK(info.st_mode) : S_ISDIR(info.st_mode)));
+    std::filesystem::remove(taken);
+    restart();
+  }
 }
 
 TEST_F(StartUp, OwnFileThatCannotBeOpenedIsReportedByItsPath) {
@@ -71,7 +95,7 @@ TEST_F(StartUp, NonAdministratorIsRefusedWhenThePackageAsksForIt) {
                             "stop Dieses Programm darf nur vom System-Administrator installiert "
                             "werden. / Fehler"});
   EXPECT_EQ(finish(), 0);
-  EXPECT_FALSE(exists(workFolder));
+  EXPECT_FALSE(exists(workFolder()));
 }
 
 TEST_F(StartUp, AdministratorCheckOnlyWhenThePackageAsksForIt) {
@@ -126,7 +150,7 @@ TEST_F(StartUp, IncompletePackagesEndTheRunBeforeTheWindow) {
     EXPECT_EQ(window.log, std::vector<std::string>{kIncomplete});
     EXPECT_EQ(finish(), 0);
     EXPECT_EQ(window.log.size(), 1u);
-    EXPECT_FALSE(exists(workFolder));
+    EXPECT_FALSE(exists(workFolder()));
   }
 }
 
@@ -157,14 +181,14 @@ TEST_F(Volumes, AllVolumesAreJoinedIntoTheWorkFolderAndRemovedAtTheEnd) {
   ASSERT_GE(writeVolumes(shippedLikePlan()).size(), 3u);
   ASSERT_TRUE(prepareSetup(run, ownPath.c_str(), openExistingForReading(ownPath.c_str()), window));
   EXPECT_TRUE(window.log.empty());
-  EXPECT_EQ(run.joinedFile, workFolder + "/Pakorix.pkg");
+  EXPECT_EQ(run.joinedFile, workFolder() + "/Pakorix.pkg");
   EXPECT_TRUE(exists(run.joinedFile));
   // The joined file serves as the package: the whole install works from it.
   windowOpened(run, window);
   EXPECT_EQ(window.closedWith, 2);
   EXPECT_EQ(system.starts.size(), 2u);
   EXPECT_EQ(finish(), 0);
-  EXPECT_FALSE(exists(workFolder));
+  EXPECT_FALSE(exists(workFolder()));
 }
 
 TEST_F(Volumes, MissingVolumeAskedForAndCancelledEndsTheRun) {
@@ -178,7 +202,7 @@ TEST_F(Volumes, MissingVolumeAskedForAndCancelledEndsTheRun) {
                             "stop Setup-Archiv konnte nicht erfolgreich erstellt werden. / Fehler"}));
   EXPECT_EQ(finish(), 0);
   // The half-joined file and the work folder made for it are gone.
-  EXPECT_FALSE(exists(workFolder));
+  EXPECT_FALSE(exists(workFolder()));
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ TEST_F(MainWindowRun, UnattendedRunInstallsDeletesAndClosesByItself) {
   EXPECT_FALSE(exists(work("P1.dat")));
   EXPECT_EQ(finish(), 0);
   // The work folder and the sub-folder made for the sounds are gone.
-  EXPECT_FALSE(exists(workFolder));
+  EXPECT_FALSE(exists(workFolder()));
 }
 
 TEST_F(MainWindowRun, WelcomeTextWaitsForTheUser) {
@@ -111,7 +111,7 @@ TEST_F(MainWindowRun, KeepWindowOpenWaitsWithInfoAndOkThenCloseDeletes) {
                                                   "closed 2"}));
   EXPECT_FALSE(exists(work("KARV10G1.INF")));
   finish();
-  EXPECT_FALSE(exists(workFolder));
+  EXPECT_FALSE(exists(workFolder()));
 }
 
 TEST_F(MainWindowRun, KeepWindowOpenWithoutInfoButtonClosesOnEnter) {
@@ -164,7 +164,7 @@ TEST_F(MainWindowRun, DeclinedLicenceLeavesTheWindowAsItWas) {
   installCommand(run, window);
   EXPECT_EQ(window.log, std::vector<std::string>{"licence Lizenz: alles erlaubt."});
   EXPECT_FALSE(run.installDone);
-  EXPECT_FALSE(exists(workFolder));
+  EXPECT_FALSE(exists(workFolder()));
 
   window.agreeToLicence = true;
   installCommand(run, window);

@@ -74,7 +74,7 @@ TEST_F(InProcessRun, MainWindowLayoutIconFontAndEnterStartingTheInstallation) {
   EXPECT_FALSE(closeIsDefault);
   // Enter pressed Install: the window then closed by itself.
   EXPECT_EQ(installerRuns(log), 2);
-  EXPECT_FALSE(exists(workFolder));
+  EXPECT_FALSE(exists(workFolder()));
 
   ASSERT_FALSE(icon.isNull());
   EXPECT_EQ(icon.availableSizes(), QList<QSize>{QSize(32, 32)});
@@ -150,7 +150,7 @@ TEST_F(InProcessRun, PasswordPromptLayoutAndEnterConfirms) {
   EXPECT_EQ(cancel, QRect(153, 39, 53, 21));  // 102, 24, 35 x 13
   EXPECT_TRUE(boxes.empty());
   EXPECT_EQ(installerRuns(log), 2);
-  EXPECT_FALSE(exists(workFolder));
+  EXPECT_FALSE(exists(workFolder()));
 }
 
 TEST_F(InProcessRun, EscapeInThePasswordPromptCancelsTheExtraction) {

@@ -49,7 +49,7 @@ TEST_F(InProcessRun, WelcomeTextWaitsForInstallThenTheRunEndsByItself) {
   EXPECT_EQ(mainTexts, std::vector<std::string>{"Willkommen bei KARVELO!\nViel Spaß."});
   EXPECT_EQ(startsAndEnds(log), kBothSectionsRan);
   EXPECT_TRUE(boxes.empty());
-  EXPECT_FALSE(exists(workFolder));
+  EXPECT_FALSE(exists(workFolder()));
 }
 
 TEST_F(InProcessRun, KeepWindowOpenOffersInfoEachTimeAndOkDeletes) {
@@ -85,7 +85,7 @@ TEST_F(InProcessRun, KeepWindowOpenOffersInfoEachTimeAndOkDeletes) {
     EXPECT_EQ(box.icon, QMessageBox::Information);
   }
   EXPECT_EQ(startsAndEnds(log), kBothSectionsRan);
-  EXPECT_FALSE(exists(workFolder));
+  EXPECT_FALSE(exists(workFolder()));
 }
 
 TEST_F(InProcessRun, EscapeWhileWaitingDeletesAndCloses) {
@@ -97,7 +97,7 @@ TEST_F(InProcessRun, EscapeWhileWaitingDeletesAndCloses) {
                [](QWidget* w) { keyLater(w, Qt::Key_Escape); }});
   EXPECT_EQ(runOn(plan), 0);
   EXPECT_EQ(startsAndEnds(log), kBothSectionsRan);
-  EXPECT_FALSE(exists(workFolder));
+  EXPECT_FALSE(exists(workFolder()));
 }
 
 TEST_F(InProcessRun, EnterAfterInstallingWithoutInstallButtonDeletesAndCloses) {
@@ -123,7 +123,7 @@ TEST_F(InProcessRun, EnterAfterInstallingWithoutInstallButtonDeletesAndCloses) {
   EXPECT_FALSE(installVisibleWhileWaiting);
   EXPECT_EQ(startsAndEnds(log), kBothSectionsRan);
   EXPECT_TRUE(boxes.empty());
-  EXPECT_FALSE(exists(workFolder));
+  EXPECT_FALSE(exists(workFolder()));
 }
 
 TEST_F(InProcessRun, LicenceDeclinedByEnterThenAccepted) {
@@ -143,7 +143,7 @@ TEST_F(InProcessRun, LicenceDeclinedByEnterThenAccepted) {
                  keyLater(w, Qt::Key_Return);
                }});
   // Declined: the window is as it was, nothing unpacked.
-  clickInMain("&Installieren", [this](QWidget*) { return !exists(workFolder); });
+  clickInMain("&Installieren", [this](QWidget*) { return !exists(workFolder()); });
   script.then({"licence page, agree",
                [](QWidget* w) { return !w->findChildren<QPlainTextEdit*>().isEmpty(); },
                [](QWidget* w) { clickLater(buttonWithText(w, "Ich stimme zu")); }});
@@ -229,7 +229,7 @@ TEST_F(InProcessRun, InstallerThatCannotStartIsReportedAndTheRunGoesOn) {
   EXPECT_EQ(boxes[0].text, "Fehler beim Initialisieren der Installation.");
   EXPECT_EQ(boxes[0].caption, "Fehler");
   EXPECT_EQ(boxes[0].icon, QMessageBox::Critical);
-  EXPECT_FALSE(exists(workFolder));
+  EXPECT_FALSE(exists(workFolder()));
 }
 
 TEST_F(InProcessRun, StartUpFailuresShowTheirBoxesAndNoWindow) {
@@ -247,7 +247,7 @@ TEST_F(InProcessRun, StartUpFailuresShowTheirBoxesAndNoWindow) {
   EXPECT_EQ(boxes[1].text,
             "Dateigröße inkorrekt - bitte versuchen Sie, dieses Programm nochmals downzuloaden.");
   EXPECT_EQ(boxes[1].caption, "Fehler");
-  EXPECT_FALSE(exists(workFolder));
+  EXPECT_FALSE(exists(workFolder()));
 }
 
 TEST_F(InProcessRun, OwnFileTheSystemCannotNameIsReportedByTheNameItWasStartedBy) {
@@ -262,7 +262,7 @@ TEST_F(InProcessRun, OwnFileTheSystemCannotNameIsReportedByTheNameItWasStartedBy
   EXPECT_EQ(boxes[0].icon, QMessageBox::Critical);
   EXPECT_EQ(boxes[1].text, "setup");
   EXPECT_EQ(boxes[1].caption, "Kann Datei nicht öffnen ..");
-  EXPECT_FALSE(exists(workFolder));
+  EXPECT_FALSE(exists(workFolder()));
 }
 
 TEST_F(InProcessRun, MissingVolumeAskedForThenCancelled) {
@@ -283,7 +283,7 @@ TEST_F(InProcessRun, MissingVolumeAskedForThenCancelled) {
   EXPECT_EQ(boxes[0].icon, QMessageBox::Information);
   EXPECT_EQ(boxes[1].text, "Setup-Archiv konnte nicht erfolgreich erstellt werden.");
   EXPECT_EQ(boxes[1].icon, QMessageBox::Critical);
-  EXPECT_FALSE(exists(workFolder));
+  EXPECT_FALSE(exists(workFolder()));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // A failure shows a message box; with the offscreen platform nobody can answer it, so those
 // runs are recognised by what they leave behind and by still waiting after the time the
 // whole successful run needs. The boxes' texts are checked in the in-process tests.
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <stdio.h>
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "setup/support/work_folder.h"
 #include "program_support.h"
 #include "volumes.h"
 
@@ -101,22 +103,27 @@ protected:
 
   TempDir dir;
   std::string tmp = dir.file("tmp");
-  std::string work = tmp + "/$Pakorix.Tmp";
+  std::string work() const { return runWorkFolder(tmp); }
   std::string log = tmp + "/installer.log";  // writable for the other user too
 };
 
 TEST_F(ImageRun, UnattendedRunInstallsWaitsForTheInstallerAndCleansUp) {
   const std::string setupFile = writePackage(dir, programPlan());
   ASSERT_EQ(run({setupFile}), 0);
+  const std::vector<std::string> seen = installerLog(log);
+  ASSERT_GE(seen.size(), 2u);
+  // "$Pakorix.Tmp" in a folder of the run's own, made in the temporary folder.
+  const std::string work = seen[1].substr(4);
+  EXPECT_EQ(work.rfind(tmp + "/KARVELO-", 0), 0u) << work;
+  EXPECT_EQ(work.size(), tmp.size() + 15 + 13) << work;
   const std::string script = work + "/KARV10G1.INF";
   // Both sections ran in the work folder while the files were there, one after the other.
-  EXPECT_EQ(installerLog(log),
-            (std::vector<std::string>{"start", "cwd=" + work, "arg=advpack,LaunchINFSection",
-                                      "arg=" + script + ",DefaultInstall2.ntx86", "inf=present",
-                                      "end", "start", "cwd=" + work,
-                                      "arg=advpack,LaunchINFSection",
-                                      "arg=" + script + ",DefaultInstallX", "inf=present", "end"}));
-  EXPECT_FALSE(exists(work));
+  EXPECT_EQ(seen, (std::vector<std::string>{"start", "cwd=" + work, "arg=advpack,LaunchINFSection",
+                                            "arg=" + script + ",DefaultInstall2.ntx86", "inf=present",
+                                            "end", "start", "cwd=" + work,
+                                            "arg=advpack,LaunchINFSection",
+                                            "arg=" + script + ",DefaultInstallX", "inf=present", "end"}));
+  EXPECT_EQ(ownFolderOfRun(tmp), "");
 }
 
 TEST_F(ImageRun, PackageIsReadFromTheRunningFileNotFromItsPath) {
@@ -133,7 +140,7 @@ TEST_F(ImageRun, PackageIsReadFromTheRunningFileNotFromItsPath) {
   if (code < 0) stop(pid);
   EXPECT_EQ(code, 0);
   EXPECT_EQ(installerLog(log).size(), 12u);
-  EXPECT_FALSE(exists(work));
+  EXPECT_FALSE(exists(work()));
 }
 
 TEST_F(ImageRun, NonAdministratorIsRefusedBeforeAnythingIsUnpacked) {
@@ -152,7 +159,7 @@ TEST_F(ImageRun, NonAdministratorIsRefusedBeforeAnythingIsUnpacked) {
   std::vector<std::string> limited = asNobody;
   limited.push_back(writePackage(dir, plan, "limited.run"));
   EXPECT_TRUE(staysWaiting(limited));
-  EXPECT_FALSE(exists(work));
+  EXPECT_FALSE(exists(work()));
   EXPECT_FALSE(exists(log));
   // Root is an administrator.
   EXPECT_EQ(run({limited.back()}), 0);
@@ -163,7 +170,7 @@ TEST_F(ImageRun, IncompletePackageStopsBeforeTheWindow) {
   mkpackage::PackagePlan plan = programPlan();
   plan.tail = {'R', 'S'};
   EXPECT_TRUE(staysWaiting({writePackage(dir, plan)}));
-  EXPECT_FALSE(exists(work));
+  EXPECT_FALSE(exists(work()));
   EXPECT_FALSE(exists(log));
 }
 
@@ -179,13 +186,15 @@ TEST_F(ImageRun, MissingVolumeIsAskedForBeforeTheWindow) {
   chmod(first.c_str(), 0755);
   EXPECT_TRUE(staysWaiting({first}));
   EXPECT_FALSE(exists(log));
-  EXPECT_FALSE(exists(work + "/KARV10G1.INF"));
+  EXPECT_FALSE(exists(work() + "/KARV10G1.INF"));
+  // The waiting run was ended from outside and could not clean up.
+  std::filesystem::remove_all(ownFolderOfRun(tmp));
 
   // With the second volume in place the same run goes through.
   dir.write("KARVELO-setup.001", std::string(pieces[1].begin(), pieces[1].end()));
   EXPECT_EQ(run({first}), 0);
   EXPECT_EQ(installerLog(log).size(), 12u);
-  EXPECT_FALSE(exists(work));
+  EXPECT_FALSE(exists(work()));
 }
 
 TEST_F(ImageRun, InstallerBesideTheSetupFileIsNeverRun) {
@@ -196,7 +205,7 @@ TEST_F(ImageRun, InstallerBesideTheSetupFileIsNeverRun) {
   const std::string setupFile = writePackage(dir, plan);
   EXPECT_TRUE(staysWaiting({setupFile}, "/nonexistent"));
   // Unpacked, then stopped at the message: nothing ran, nothing was deleted yet.
-  EXPECT_TRUE(exists(work + "/KARV10G1.INF"));
+  EXPECT_TRUE(exists(work() + "/KARV10G1.INF"));
   EXPECT_FALSE(exists(log));
 }
 

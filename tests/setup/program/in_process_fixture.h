@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "setup/support/work_folder.h"
 #include "modal_script.h"
 #include "program_support.h"
 
@@ -35,11 +36,11 @@ protected:
   static bool exists(const std::string& path);
   static QString mainText(QWidget* window);
   static bool isMainWindow(QWidget* window);
-  std::string work(const std::string& name) const { return workFolder + "/" + name; }
+  std::string work(const std::string& name) const { return workFolder() + "/" + name; }
 
   TempDir dir;
   std::string tmp = dir.file("tmp");
-  std::string workFolder = tmp + "/$Pakorix.Tmp";
+  std::string workFolder() const { return runWorkFolder(tmp); }
   std::string log = dir.file("installer.log");
   ModalScript script;
   std::vector<SeenBox> boxes;
