@@ -333,13 +333,15 @@ public:
             } else if (!group.items.empty()) {
                 addFoldersFor(path, plan);
                 plan.entries.push_back({path, programEntryText(group.items, categories)});
+                for (const ProgramItem& item : group.items) plan.programCommands.push_back(item.command);
                 plan.programName = group.items.front().name;
                 plan.inGames = (";" + categories).find(";Game;") != std::string::npos;
                 // Lets a player ask for an administrator to run the kept infinstall, as the
                 // entry's actions do for a system-wide installation.
                 if (!policy.empty()) {
                     addFoldersFor(policy, plan);
-                    plan.entries.push_back({policy, polkitPolicyText(group.title, places_.infFolder + "/infinstall")});
+                    plan.entries.push_back({policy, polkitPolicyText(group.title, places_.infFolder + "/infinstall",
+                                                                       places_.infFolder + "/" + inf_.fileName())});
                 }
             }
         }

@@ -61,6 +61,7 @@ struct InstallPlan {
     std::vector<std::string> emptyFoldersToRemove;  // removed only when nothing else is in them
     std::vector<RegistryChange> registry;
     bool keepsInf = false;  // some copy goes to the INF folder (kept for uninstalling)
+    std::vector<std::vector<std::string>> programCommands;  // what the menu entries made run
     std::string programName;  // the menu entry of the program made, if any
     bool inGames = false;     // that entry is listed among the games
 };

@@ -36,20 +36,22 @@ std::string polkitPolicyFileName(const std::string& groupName)
     return polkitActionId(groupName) + ".policy";
 }
 
-std::string polkitPolicyText(const std::string& groupName, const std::string& program)
+std::string polkitPolicyText(const std::string& groupName, const std::string& program,
+                             const std::string& inf)
 {
     const std::string name = xmlText(groupName);
+    const std::string files = xmlText(program) + " " + xmlText(inf);
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<!DOCTYPE policyconfig PUBLIC \"-//freedesktop//DTD PolicyKit Policy Configuration 1.0//EN\"\n"
            " \"http://www.freedesktop.org/standards/PolicyKit/1/policyconfig.dtd\">\n"
            "<policyconfig>\n"
            "  <action id=\"" + polkitActionId(groupName) + "\">\n"
-           "    <description>Remove or change " + name + "</description>\n"
-           "    <description xml:lang=\"de\">" + name + " entfernen oder ändern</description>\n"
-           "    <message>Authentication is required to remove or change " + name +
-           ", which is installed for all users.</message>\n"
+           "    <description>Remove " + name + "</description>\n"
+           "    <description xml:lang=\"de\">" + name + " entfernen</description>\n"
+           "    <message>Authentication is required to remove " + name +
+           ", which is installed for all users (" + files + ").</message>\n"
            "    <message xml:lang=\"de\">" + name + " ist für alle Benutzer installiert. Um es zu "
-           "entfernen oder zu ändern, ist das Passwort eines Administrators nötig.</message>\n"
+           "entfernen (" + files + "), ist das Passwort eines Administrators nötig.</message>\n"
            "    <defaults>\n"
            "      <allow_any>auth_admin</allow_any>\n"
            "      <allow_inactive>auth_admin</allow_inactive>\n"

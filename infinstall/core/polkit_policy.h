@@ -10,7 +10,9 @@ namespace infinstall {
 std::string polkitActionId(const std::string& groupName);
 // The file in polkit's actions folder: the action id and ".policy".
 std::string polkitPolicyFileName(const std::string& groupName);
-// The action's definition, for running `program` (an absolute path).
-std::string polkitPolicyText(const std::string& groupName, const std::string& program);
+// The action's definition, for running `program` (an absolute path) on the kept `inf` to
+// remove the installation; its texts name both files by their full paths.
+std::string polkitPolicyText(const std::string& groupName, const std::string& program,
+                             const std::string& inf);
 
 }  // namespace infinstall

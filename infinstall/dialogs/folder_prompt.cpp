@@ -1,5 +1,7 @@
 #include "dialogs/folder_prompt.h"
 
+#include <unistd.h>
+
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -14,6 +16,15 @@
 #include "dialogs/centred.h"
 
 namespace infinstall {
+
+namespace {
+
+bool chooserWouldServeAnotherUser()
+{
+    return geteuid() == 0 && qEnvironmentVariableIsSet("PKEXEC_UID");
+}
+
+}  // namespace
 
 FolderPrompt::FolderPrompt(const QString& title, const QString& prompt, const QString& folder,
                            std::function<std::string(const std::string&)> problem, QWidget* parent)
@@ -31,6 +42,9 @@ FolderPrompt::FolderPrompt(const QString& title, const QString& prompt, const QS
     browseButton->setShortcut(QKeySequence(Qt::ALT | Qt::Key_D));
     browseButton->setAutoDefault(false);
     connect(browseButton, &QPushButton::clicked, this, &FolderPrompt::browse);
+    // A file chooser can delete and rename folders: root shows none on the display of a
+    // player for whom an administrator agreed to something through pkexec.
+    browseButton->setVisible(!chooserWouldServeAnotherUser());
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
@@ -69,6 +83,7 @@ void FolderPrompt::browse()
         const QString parent = QFileInfo(start).path();
         start = parent == start ? QString() : parent;
     }
+    if (chooserWouldServeAnotherUser()) return;
     // The desktop's own chooser where it offers one; Qt's, centred like ours, elsewhere.
     Centred<QFileDialog> chooser(this, QStringLiteral("Ordner für die Installation wählen"), start);
     chooser.setFileMode(QFileDialog::Directory);

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <map>
 
+#include "core/elevation.h"
 #include "core/desktop_entry.h"
 #include "core/inf_file.h"
 #include "core/install_plan.h"
@@ -244,7 +245,10 @@ TEST_F(ShippedInf, InstallPlanForTheSystemAndForOneUser)
             for (const char* line : {"<action id=\"org.infinstall.karvelo\">",
                                      "<allow_active>auth_admin</allow_active>",
                                      "<annotate key=\"org.freedesktop.policykit.exec.path\">/var/lib/infinstall/inf/infinstall</annotate>",
-                                     "<annotate key=\"org.freedesktop.policykit.exec.allow_gui\">true</annotate>"})
+                                     "<annotate key=\"org.freedesktop.policykit.exec.allow_gui\">true</annotate>",
+                                     "<description xml:lang=\"de\">KARVELO entfernen</description>",
+                                     "Um es zu entfernen (/var/lib/infinstall/inf/infinstall "
+                                     "/var/lib/infinstall/inf/KARV10G1.INF), ist das Passwort"})
                 EXPECT_NE(p.entries[1].text.find(line), std::string::npos) << line;
         }
         EXPECT_EQ(p.programName, "KARVELO");
@@ -259,6 +263,39 @@ TEST_F(ShippedInf, InstallPlanForTheSystemAndForOneUser)
                                    c.places.infFolder + "/KARV10G1.INF,DefaultUninstall"}) + "\n"})
             EXPECT_NE(entry.find(line), std::string::npos) << line << "\nin\n" << entry;
     }
+}
+
+// What an administrator's password buys through pkexec: the one call of the kept infinstall
+// that the menu entry's uninstall action makes, however its INF path is written.
+TEST_F(ShippedInf, ThroughPkexecOnlyTheMenuEntrysUninstallCallIsAllowed)
+{
+    plan(systemPlaces(), "DefaultUninstall", "/opt/KARVELO");
+    const std::vector<Invocation> allowed = menuCalls(inf_, systemPlaces());
+    ASSERT_EQ(allowed.size(), 1u);
+    EXPECT_EQ(keptInstallerCommand(allowed[0]), "/var/lib/infinstall/inf/infinstall advpack,LaunchINFSection "
+                                                "/var/lib/infinstall/inf/KARV10G1.INF,DefaultUninstall");
+    const fs::path before = fs::current_path();
+    fs::current_path("/var");
+    const std::vector<std::pair<std::vector<std::string>, bool>> cases = {
+        {{"advpack,LaunchINFSection", "/var/lib/infinstall/inf/KARV10G1.INF,DefaultUninstall"}, true},
+        {{"advpack,LaunchINFSection", "/var/lib/infinstall/inf//KARV10G1.INF,defaultuninstall,1"}, true},
+        {{"advpack,LaunchINFSection", "lib/infinstall/inf/KARV10G1.INF,DefaultUninstall"}, true},
+        {{"advpack,LaunchINFSection", "/var/lib/infinstall/inf/KARV10G1.INF,DefaultInstall2"}, false},
+        {{"advpack,LaunchINFSection", "/var/lib/infinstall/inf/KARV10G1.INF,DefaultInstall2.ntx86"}, false},
+        {{"advpack,LaunchINFSection", "/var/lib/infinstall/inf/../inf/KARV10G1.INF,DefaultUninstall"}, false},
+        {{"advpack,LaunchINFSection", "/home/p/KARV10G1.INF,DefaultUninstall"}, false},
+        {{"setupapi,InstallHinfSection", "DefaultUninstall", "132", "/var/lib/infinstall/inf/KARV10G1.INF"}, false},
+    };
+    for (const auto& [args, expected] : cases) {
+        std::string error;
+        const std::optional<Invocation> call = parseInvocation(args, error);
+        ASSERT_TRUE(call) << args[1];
+        EXPECT_EQ(isOneOf(*call, allowed), expected) << args[1];
+    }
+    fs::current_path(before);
+    const std::string refusal = onlyMenuCallsText("infinstall x", allowed);
+    EXPECT_NE(refusal.find(keptInstallerCommand(allowed[0])), std::string::npos) << refusal;
+    EXPECT_NE(refusal.find("Verlangt wurde:\n\n    infinstall x"), std::string::npos) << refusal;
 }
 
 TEST_F(ShippedInf, UninstallRemovesWhatTheInstallationMadeAndBasicInstallRegistersARunOnce)
