@@ -1,6 +1,7 @@
-// kv5, the setup file and infinstall started without a display, with one that does not exist and
-// with a Wayland socket that takes the connection but never answers: one German line on standard
-// error, exit code 1, no abort (no core file), and nothing written in the folders they were given.
+// kv5, the setup file and infinstall started without a display, with one that does not exist,
+// with a Wayland socket that takes the connection but never answers, and with a platform plugin
+// that is not there: one German line on standard error that says which, exit code 1, no abort
+// (no core file), and nothing written in the folders they were given.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -32,8 +33,8 @@ struct Program {
 };
 void PrintTo(const Program& program, std::ostream* out) { *out << program.name; }
 
-enum class Display { Unset, Unreachable, SilentWayland };
-const char* const kDisplayNames[] = {"Unset", "Unreachable", "SilentWayland"};
+enum class Display { Unset, Unreachable, SilentWayland, MissingPlatform };
+const char* const kDisplayNames[] = {"Unset", "Unreachable", "SilentWayland", "MissingPlatform"};
 void PrintTo(Display display, std::ostream* out) { *out << kDisplayNames[static_cast<int>(display)]; }
 
 class NoDisplay : public ::testing::TestWithParam<std::tuple<Program, Display>> {
@@ -113,8 +114,10 @@ TEST_P(NoDisplay, SaysSoInGermanAndEndsWithCodeOne)
                                             "HOME=" + folder_.string(), "TMPDIR=" + folder_.string(),
                                             "XDG_RUNTIME_DIR=" + (folder_ / "run").string()};
     std::vector<fs::path> leftBehind = {folder_ / "run"};
-    if (display == Display::Unreachable)
+    if (display == Display::Unreachable || display == Display::MissingPlatform)
         environment.push_back("DISPLAY=:999");
+    if (display == Display::MissingPlatform)
+        environment.push_back("QT_QPA_PLATFORM=gone");
     if (display == Display::SilentWayland) {
         listenSilently(folder_ / "run" / "wayland-0");
         leftBehind.push_back(folder_ / "run" / "wayland-0");
@@ -128,9 +131,13 @@ TEST_P(NoDisplay, SaysSoInGermanAndEndsWithCodeOne)
     ASSERT_NE(status, -1) << program.name << " did not end within 20 s:\n" << errors;
     EXPECT_TRUE(WIFEXITED(status)) << program.name << " ended by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), 1);
+    const std::string setup = "KARVELO-setup";
     EXPECT_EQ(errors, std::string(program.name) +
-                          ": Keine grafische Oberfläche erreicht: weder DISPLAY noch WAYLAND_DISPLAY "
-                          "nennt eine Anzeige, die antwortet.\n");
+                          (display != Display::MissingPlatform
+                               ? ": Keine grafische Oberfläche erreicht: weder DISPLAY noch "
+                                 "WAYLAND_DISPLAY nennt eine Anzeige, die antwortet.\n"
+                               : std::string(": Qts Plattform-Modul ") + (program.name == setup ? "" : "„gone“ ") +
+                                     "ließ sich nicht laden: es fehlt, ist beschädigt oder wurde abgewiesen.\n"));
     std::vector<fs::path> found;
     for (const auto& entry : fs::recursive_directory_iterator(folder_))
         found.push_back(entry.path());
@@ -154,7 +161,8 @@ std::string caseName(const ::testing::TestParamInfo<std::tuple<Program, Display>
 INSTANTIATE_TEST_SUITE_P(
     EveryProgram, NoDisplay,
     ::testing::Combine(::testing::ValuesIn(kPrograms),
-                       ::testing::Values(Display::Unset, Display::Unreachable, Display::SilentWayland)),
+                       ::testing::Values(Display::Unset, Display::Unreachable, Display::SilentWayland,
+                                         Display::MissingPlatform)),
     caseName);
 
 }  // namespace
