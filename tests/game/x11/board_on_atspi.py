@@ -244,7 +244,7 @@ def main():
         pyatspi.Registry.getDesktop(0)  # starts the registry, which the game then finds at once
         game = subprocess.Popen(
             [kv5], cwd=os.path.join(folder, "stage"), stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL,
+            stderr=open(os.path.join(folder, "kv5.log"), "w"),
             env=dict(os.environ, DISPLAY=screen.display, QT_QPA_PLATFORM="xcb",
                      QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                      XDG_RUNTIME_DIR=os.path.join(folder, "runtime")))
@@ -274,6 +274,10 @@ def main():
             if process:
                 process.kill()
                 process.wait()
+        # In the sanitizer build: undefined behaviour reports and goes on.
+        with open(os.path.join(folder, "kv5.log"), errors="replace") as log:
+            reports = [line for line in log if "runtime error" in line]
+        check(not reports, "kv5 ran without undefined behaviour: %r" % reports[:3])
         shutil.rmtree(folder, ignore_errors=True)
     if failures:
         sys.exit("%d check(s) failed" % len(failures))
