@@ -4,6 +4,7 @@
 
 #include "ui/widgets/board_cursor.h"
 #include "ui/widgets/field_widget.h"
+#include "ui/widgets/no_cell_accessible.h"
 
 namespace kv {
 namespace {
@@ -14,9 +15,20 @@ BoardCursor* boardOf(const FieldWidget& field)
     return window ? window->findChild<BoardCursor*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
+bool isBoardLine(int rowOrColumn)
+{
+    return rowOrColumn >= 0 && rowOrColumn < kBoardSide;
+}
+
 class BoardTable : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
-    explicit BoardTable(BoardCursor* board) : QAccessibleWidget(board, QAccessible::Table) {}
+    explicit BoardTable(BoardCursor* board)
+        : QAccessibleWidget(board, QAccessible::Table), noCell_(registerNoCell())
+    {
+    }
+    ~BoardTable() override { QAccessible::deleteAccessibleInterface(noCell_); }
+    BoardTable(const BoardTable&) = delete;
+    BoardTable& operator=(const BoardTable&) = delete;
 
     void* interface_cast(QAccessible::InterfaceType type) override
     {
@@ -28,7 +40,7 @@ public:
     int childCount() const override { return kFieldCount; }
     QAccessibleInterface* child(int index) const override
     {
-        if (index < 0 || index >= kFieldCount)
+        if (!isFieldIndex(index))
             return nullptr;
         return QAccessible::queryAccessibleInterface(board().fields().at(static_cast<std::size_t>(index)));
     }
@@ -37,10 +49,12 @@ public:
         const auto* field = child ? qobject_cast<const FieldWidget*>(child->object()) : nullptr;
         return field && boardOf(*field) == &board() ? field->index() : -1;
     }
+    // Any point a client names, far off the screen too: compared, never shifted, so nothing
+    // overflows.
     QAccessibleInterface* childAt(int x, int y) const override
     {
         for (FieldWidget* field : board().fields())
-            if (field->rect().contains(field->mapFromGlobal(QPoint(x, y))))
+            if (QRect(field->mapToGlobal(QPoint(0, 0)), field->size()).contains(x, y))
                 return QAccessible::queryAccessibleInterface(field);
         return nullptr;
     }
@@ -49,18 +63,22 @@ public:
         return board().hasFocus() ? child(board().cursor()) : nullptr;
     }
 
+    // Never null: the bridge reads the cell interface of whatever comes back.
     QAccessibleInterface* cellAt(int row, int column) const override
     {
-        if (row < 0 || row >= kBoardSide || column < 0 || column >= kBoardSide)
-            return nullptr;
+        if (!isBoardLine(row) || !isBoardLine(column))
+            return QAccessible::accessibleInterface(noCell_);
         return child(row * kBoardSide + column);
     }
     int rowCount() const override { return kBoardSide; }
     int columnCount() const override { return kBoardSide; }
-    QString rowDescription(int row) const override { return QStringLiteral("Zeile %1").arg(row + 1); }
+    QString rowDescription(int row) const override
+    {
+        return isBoardLine(row) ? QStringLiteral("Zeile %1").arg(row + 1) : QString();
+    }
     QString columnDescription(int column) const override
     {
-        return QStringLiteral("Spalte %1").arg(column + 1);
+        return isBoardLine(column) ? QStringLiteral("Spalte %1").arg(column + 1) : QString();
     }
     QAccessibleInterface* caption() const override { return nullptr; }
     QAccessibleInterface* summary() const override { return nullptr; }
@@ -88,6 +106,8 @@ public:
 
 private:
     const BoardCursor& board() const { return *static_cast<BoardCursor*>(widget()); }
+
+    const QAccessible::Id noCell_;
 };
 
 class FieldCell : public QAccessibleWidget, public QAccessibleTableCellInterface {
