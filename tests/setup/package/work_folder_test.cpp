@@ -34,21 +34,35 @@ private:
   std::optional<std::string> old_;
 };
 
+// The work folder chosen with TMPDIR set to `tmpdir`, less the six random characters of the
+// run's own folder (made fresh, 0700, and removed again here) it lies in.
 std::string chosen(const char* tmpdir) {
   ScopedTmpdir scoped(tmpdir);
   char folder[kPathSize];
   EXPECT_TRUE(chooseWorkFolder(folder, sizeof folder));
-  return folder;
+  std::string work = folder;
+  const size_t own = work.rfind("/KARVELO-");
+  if (own == std::string::npos || work.size() != own + 15 + 13) return "unexpected: " + work;
+  const std::string ownFolder = work.substr(0, own + 15);
+  struct stat info;
+  EXPECT_TRUE(lstat(ownFolder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && (info.st_mode & 07777) == 0700 &&
+              info.st_uid == geteuid()) << ownFolder;
+  rmdir(ownFolder.c_str());
+  return work.replace(own + 9, 6, "XXXXXX");
 }
 
 TEST(ChooseWorkFolder, FollowsTheTemporaryFolderUnlessItCannotServe) {
-  EXPECT_EQ(chosen("/home/ada/tmp"), "/home/ada/tmp/$Pakorix.Tmp");
-  EXPECT_EQ(chosen("/home/ada/tmp/"), "/home/ada/tmp/$Pakorix.Tmp");
-  EXPECT_EQ(chosen(nullptr), "/tmp/$Pakorix.Tmp");
-  EXPECT_EQ(chosen("relative/tmp"), "/tmp/$Pakorix.Tmp");
-  // A blank, or a single-character folder: the system folder instead.
-  EXPECT_EQ(chosen("/home/Ada Lovelace/tmp"), "/var/tmp/$Pakorix.Tmp");
-  EXPECT_EQ(chosen("/"), "/var/tmp/$Pakorix.Tmp");
+  TempDir dir;
+  const std::string tmp = dir.file("tmp");
+  ASSERT_EQ(mkdir(tmp.c_str(), 0755), 0);
+  EXPECT_EQ(chosen(tmp.c_str()), tmp + "/KARVELO-XXXXXX/$Pakorix.Tmp");
+  EXPECT_EQ(chosen((tmp + "/").c_str()), tmp + "/KARVELO-XXXXXX/$Pakorix.Tmp");
+  EXPECT_EQ(chosen(nullptr), "/tmp/KARVELO-XXXXXX/$Pakorix.Tmp");
+  EXPECT_EQ(chosen("relative/tmp"), "/tmp/KARVELO-XXXXXX/$Pakorix.Tmp");
+  // A blank, a single-character folder or one that takes no folder: the system folder instead.
+  EXPECT_EQ(chosen("/home/Ada Lovelace/tmp"), "/var/tmp/KARVELO-XXXXXX/$Pakorix.Tmp");
+  EXPECT_EQ(chosen("/"), "/var/tmp/KARVELO-XXXXXX/$Pakorix.Tmp");
+  EXPECT_EQ(chosen(dir.file("missing").c_str()), "/var/tmp/KARVELO-XXXXXX/$Pakorix.Tmp");
 }
 
 // ensureWorkFolder with a fresh descriptor, which on success must hold the folder.
