@@ -2,7 +2,7 @@
 # The programs name no folder of the build machine, not even in their debug information: two
 # builds of the same sources in different folders give the same files, build IDs included (the
 # ID is a hash over the whole linked file). The full comparison of two packages built in two
-# folders is bench/reproducible/two_folders.sh.
+# folders is bench/debian/two-folders.sh.
 #
 #   no_build_paths.sh SOURCE_DIR BINARY_DIR PROGRAM...
 set -euo pipefail
