@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "ui/desktop_identity.h"
 #include "ui/form1.h"
 #include "desktop/no_display.h"
 #include "desktop/trusted_qt_sources.h"
@@ -16,6 +17,7 @@ int main(int argc, char* argv[])
     kv::trustOnlyQtSourcesOthersCannotChange();
     kv::endQuietlyWithoutDisplay("kv5");
     QApplication application(argc, argv);
+    kv::identifyToDesktop();
     // Qt's own texts (the name box's context menu) in German, like every text of the game.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -53,7 +53,7 @@ std::string execValue(const std::vector<std::string>& command)
     return escapedString(line);
 }
 
-std::string programEntryText(const std::vector<ProgramItem>& items, const std::string& categories)
+std::string programEntryText(const std::vector<ProgramItem>& items, const EntryKeys& keys)
 {
     if (items.empty()) return {};
     const ProgramItem& program = items.front();
@@ -62,7 +62,9 @@ std::string programEntryText(const std::vector<ProgramItem>& items, const std::s
     if (!program.folder.empty()) text += "Path=" + escapedString(program.folder) + "\n";
     if (!program.icon.empty()) text += "Icon=" + escapedString(program.icon) + "\n";
     text += "Terminal=false\n";
-    if (!categories.empty()) text += "Categories=" + escapedString(categories) + "\n";
+    if (!keys.categories.empty()) text += "Categories=" + escapedString(keys.categories) + "\n";
+    // Ties the program's windows on X to this entry, for the dash and the task bar.
+    if (!keys.windowClass.empty()) text += "StartupWMClass=" + escapedString(keys.windowClass) + "\n";
     if (items.size() > 1) {
         text += "Actions=";
         for (size_t i = 1; i < items.size(); ++i) text += "item" + std::to_string(i) + ";";

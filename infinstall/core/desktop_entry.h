@@ -13,8 +13,15 @@ struct ProgramItem {
     std::string folder;                // working folder, or empty
 };
 
+// What an INF says of its program entry beyond the items, through infinstall's own directives
+// DesktopCategories and DesktopWindowClass; empty when it does not.
+struct EntryKeys {
+    std::string categories;   // Categories
+    std::string windowClass;  // StartupWMClass: the class in the WM_CLASS of the program's windows
+};
+
 // The first item is the program; every further item becomes an action of the entry.
-std::string programEntryText(const std::vector<ProgramItem>& items, const std::string& categories);
+std::string programEntryText(const std::vector<ProgramItem>& items, const EntryKeys& keys);
 
 // Runs `command` at the next login of the user and deletes `entryPath` (its own file) first.
 std::string runOnceEntryText(const std::string& name, const std::vector<std::string>& command,

@@ -10,7 +10,8 @@ namespace {
 
 const char* const kDirectives[] = {"BeginPrompt", "EndPrompt", "CustomDestination", "CopyFiles",
                                    "DelFiles",    "DelDirs",   "AddReg",            "DelReg",
-                                   "UpdateInis",  "DesktopCategories", "RequiredEngine"};
+                                   "UpdateInis",  "DesktopCategories", "DesktopWindowClass",
+                                   "RequiredEngine"};
 const char kRunOnceKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
 bool endsWithIgnoringCase(const std::string& text, std::string_view end)
@@ -320,7 +321,7 @@ public:
         return groups_.back();
     }
 
-    void finishGroups(const std::string& categories, InstallPlan& plan) const
+    void finishGroups(const EntryKeys& keys, InstallPlan& plan) const
     {
         for (const ProgramGroup& group : groups_) {
             if (group.title.empty()) continue;  // items of a group nobody declared
@@ -332,10 +333,10 @@ public:
                 if (!policy.empty()) plan.removals.push_back(policy);
             } else if (!group.items.empty()) {
                 addFoldersFor(path, plan);
-                plan.entries.push_back({path, programEntryText(group.items, categories)});
+                plan.entries.push_back({path, programEntryText(group.items, keys)});
                 for (const ProgramItem& item : group.items) plan.programCommands.push_back(item.command);
                 plan.programName = group.items.front().name;
-                plan.inGames = (";" + categories).find(";Game;") != std::string::npos;
+                plan.inGames = (";" + keys.categories).find(";Game;") != std::string::npos;
                 // Lets a player ask for an administrator to run the kept infinstall, as the
                 // entry's actions do for a system-wide installation.
                 if (!policy.empty()) {
@@ -457,10 +458,14 @@ InstallPlan PlanBuilder::plan(const InfSection& section, const std::map<int, std
     checkDirectives(inf_, section);
     Planner planner(inf_, places_, registry_, folders, sources_);
     InstallPlan plan;
-    std::string categories;
+    EntryKeys keys;
     for (const InfLine& line : section.lines) {
         if (equalsIgnoringCase(line.key, "DesktopCategories")) {
-            categories = planner.expand(line, 0);
+            keys.categories = planner.expand(line, 0);
+            continue;
+        }
+        if (equalsIgnoringCase(line.key, "DesktopWindowClass")) {
+            keys.windowClass = planner.expand(line, 0);
             continue;
         }
         for (const std::string& list : listsOf(line)) {
@@ -473,7 +478,7 @@ InstallPlan PlanBuilder::plan(const InfSection& section, const std::map<int, std
         }
     }
     planner.addRegistryStore(plan);
-    planner.finishGroups(categories, plan);
+    planner.finishGroups(keys, plan);
     return plan;
 }
 

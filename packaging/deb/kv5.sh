@@ -35,4 +35,7 @@ if [ ! -d "$folder/sounds" ] || [ -L "$folder/sounds" ]; then
 fi
 
 cd "$folder" || fail "In den Ordner $folder kann nicht gewechselt werden."
+# The game's windows belong to the package's menu entry, for the dash and the task bar.
+KARVELO_DESKTOP_ENTRY=org.karvelo.Karvelo
+export KARVELO_DESKTOP_ENTRY
 exec /usr/lib/karvelo/kv5 "$@"

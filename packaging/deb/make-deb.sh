@@ -6,7 +6,7 @@
 #
 #   make-deb.sh OUT.deb WORK SOURCE KV5 SOUND_MODULE P1DAT SOUNDS ICONS DOCS STRIP
 #
-# SOURCE is this folder; ICONS holds NxN/karvelo.png; DOCS holds LIESMICH.TXT and README.TXT.
+# SOURCE is this folder; ICONS holds NxN/org.karvelo.Karvelo.png and scalable/org.karvelo.Karvelo.svg; DOCS holds LIESMICH.TXT and README.TXT.
 set -euo pipefail
 
 [ $# -eq 10 ] || { echo "usage: make-deb.sh OUT.deb WORK SOURCE KV5 SOUND_MODULE P1DAT SOUNDS ICONS DOCS STRIP" >&2; exit 2; }
@@ -37,9 +37,10 @@ done
 
 put 0644 "$source/org.karvelo.Karvelo.desktop" usr/share/applications/org.karvelo.Karvelo.desktop
 put 0644 "$source/org.karvelo.Karvelo.metainfo.xml" usr/share/metainfo/org.karvelo.Karvelo.metainfo.xml
-for icon in "$icons"/*/karvelo.png; do
+# The icons are named after the application id, as the desktop entry and the metainfo name it.
+for icon in "$icons"/*/org.karvelo.Karvelo.*; do
   size=$(basename "$(dirname "$icon")")
-  put 0644 "$icon" "usr/share/icons/hicolor/$size/apps/karvelo.png"
+  put 0644 "$icon" "usr/share/icons/hicolor/$size/apps/$(basename "$icon")"
 done
 
 mkdir -p "$root/usr/share/man/man6" "$root/usr/share/man/de/man6"

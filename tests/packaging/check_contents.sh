@@ -54,8 +54,12 @@ for tag in '<name>' '<summary>' '<summary xml:lang="de">' '<p>' '<p xml:lang="de
            '<content_rating type="oars-1.1"/>' '<release version="1.01"'; do
   grep -qF "$tag" "$metainfo" || fail "the metainfo lacks $tag"
 done
-grep -qx 'Exec=/usr/games/kv5' "$work/root/usr/share/applications/org.karvelo.Karvelo.desktop" ||
-  fail "the desktop entry does not start the launcher"
+entry=$work/root/usr/share/applications/org.karvelo.Karvelo.desktop
+grep -qx 'Exec=/usr/games/kv5' "$entry" || fail "the desktop entry does not start the launcher"
+# The icon theme's files (contents.txt) are named after the application id, as the entry and the
+# metainfo name the icon.
+grep -qx 'Icon=org.karvelo.Karvelo' "$entry" || fail "the desktop entry's icon is not named after the application id"
+grep -qF '<icon type="stock">org.karvelo.Karvelo</icon>' "$metainfo" || fail "the metainfo names another icon"
 
 cmp "$work/root/usr/share/games/karvelo/P1.dat" "$p1dat" || fail "the shipped P1.dat is not a fresh one"
 for n in 1 2 3 4 5 6 7; do

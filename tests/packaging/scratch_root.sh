@@ -2,14 +2,15 @@
 # The package installed with dpkg into a scratch root, and the launcher at work: the files are
 # where dpkg put them with their modes; the game, started by the launcher as a player on a
 # private Xvfb, runs in the player's own folder with a copy of the shipped table and the
-# sounds, loads its sound module from beside itself and plays a move; a table the player has is
+# sounds, loads its sound module from beside itself and plays a move; started from the package's
+# menu entry, its window belongs to that entry on X and under Wayland; a table the player has is
 # kept; a player without a usable home gets a German message. Removing the package leaves only
 # dpkg's own records, purging forgets it.
 #
 # The launcher's paths are absolute, so it runs in a private mount namespace where the scratch
 # root's /usr lies over the machine's. Needs root (exit 77 otherwise).
 #
-#   scratch_root.sh DEB KV5_ONE_MOVE P1DAT
+#   scratch_root.sh DEB KV5_ONE_MOVE P1DAT WINDOW_IDENTITY
 set -euo pipefail
 
 if [ "$(id -u)" -ne 0 ]; then
@@ -19,7 +20,7 @@ fi
 if [ -z "${KV_DEB_NAMESPACE:-}" ]; then
   exec env KV_DEB_NAMESPACE=1 unshare --mount --propagation private "$0" "$@"
 fi
-deb=$1 one_move=$2 p1dat=$3
+deb=$1 one_move=$2 p1dat=$3 window_identity=$4
 
 work=$(mktemp -d /tmp/kv-deb-root.XXXXXX)
 chmod 755 "$work"
@@ -72,6 +73,11 @@ cmp -s "$folder/P1.dat" "$p1dat" || fail "the player's P1.dat is not the shipped
 [ "$(readlink "$folder/sounds")" = /usr/share/games/karvelo/sounds ] || fail "sounds is not the link to the shipped sounds"
 [ -f "$folder/sounds/sound7.wav" ] || fail "the sounds cannot be reached from the player's folder"
 [ -z "$(find "$folder" -name '*.new')" ] || fail "a half-made table was left behind"
+
+step "the running game belongs to the package's menu entry"
+as_player "$window_identity" /usr/share/applications/org.karvelo.Karvelo.desktop /usr/lib/karvelo/kv5 \
+  >"$work/identity.log" 2>&1 || fail "$(cat "$work/identity.log")"
+tail -1 "$work/identity.log"
 
 step "a player's own table is kept, in \$XDG_DATA_HOME"
 data=$home/data
