@@ -1,6 +1,9 @@
 #include "ui/sound_player.h"
 
+#include <unistd.h>
+
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QMetaObject>
 #include <QSemaphore>
@@ -10,6 +13,7 @@
 #include <optional>
 #include <utility>
 
+#include "desktop/trusted_folder.h"
 #include "ui/sound/sound_output.h"
 #include "ui/wav_file.h"
 
@@ -18,6 +22,10 @@ namespace {
 
 std::unique_ptr<SoundOutput> loadOutput(const QString& modulePath)
 {
+    // The module is code: none is loaded from a folder whose files others could replace, as
+    // anyone may in a download folder like /tmp. The game is silent then.
+    if (!onlyTrustedCanChange(QFileInfo(modulePath).absolutePath().toStdString(), geteuid()))
+        return nullptr;
     QLibrary module(modulePath);
     // Never unloaded: the audio system keeps threads and state that outlive any one output.
     module.setLoadHints(QLibrary::PreventUnloadHint);

@@ -47,8 +47,11 @@ cp "$planted/libplanted_theme.so" "$downloads/platformthemes/"
 cp "$planted/libplanted_platform.so" "$evil/platforms/libqxcb.so"
 cp "$planted/libplanted_theme.so" "$evil/platformthemes/"
 cp "$planted/libplanted_image.so" "$evil/imageformats/"
+# And a sound module of theirs beside kv5, which it would load at its first sound.
+cp "$planted/libplanted_image.so" "$downloads/libkv5-sound.so"
 printf '[Paths]\nPrefix=%s/evil\n' "$downloads" >"$downloads/qt.conf"
-chown -R 4242:4242 "$downloads/imageformats" "$downloads/platformthemes" "$downloads/evil" "$downloads/qt.conf"
+chown -R 4242:4242 "$downloads/imageformats" "$downloads/platformthemes" "$downloads/evil" "$downloads/qt.conf" \
+  "$downloads/libkv5-sound.so"
 # What sudo -E would keep of the user's environment.
 hostile_environment=(QT_PLUGIN_PATH="$evil" QT_QPA_PLATFORM_PLUGIN_PATH="$evil/platforms"
   QT_QPA_PLATFORMTHEME=generic XDG_DATA_DIRS="$downloads/evil:/usr/share" GTK_MODULES="$evil/gtk.so")
@@ -191,10 +194,12 @@ programs_beside_planted_plugins() {
   started+=("$pid")
   answer '^infinstall$' Return  # how to call it
   wait_for "infinstall to end" 120 exited "$pid"
-  (cd /srv && exec env "${hostile_environment[@]}" "$downloads/kv5") >>"$work/kv5.log" 2>&1 &
+  # In the installed game's folder, where its sounds are.
+  (cd /srv/t/KARVELO && exec env "${hostile_environment[@]}" "$downloads/kv5") >>"$work/kv5.log" 2>&1 &
   kv5_pid=$!
   started+=("$kv5_pid")
   wait_for "kv5's window" 120 kv5_window
+  sleep 1  # the start sound
   kill "$kv5_pid"
   wait_for "kv5 to end" 60 exited "$kv5_pid"
 }
