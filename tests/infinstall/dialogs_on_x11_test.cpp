@@ -7,7 +7,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QAbstractButton>
+#include <QPushButton>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -191,6 +191,29 @@ TEST(InfinstallDialogs, FolderPromptRefusesAFolderItCannotWriteAndOffersTheChoos
     EXPECT_TRUE(refusalShown);
     EXPECT_TRUE(chooserShown);
     EXPECT_EQ(chosen, writable);
+}
+
+// Root, started through pkexec for a player, shows the prompt without the chooser, whose menu
+// could delete and rename folders anywhere; Alt+D opens nothing.
+TEST(InfinstallDialogs, FolderPromptOffersNoChooserToAPkexecCaller)
+{
+    if (geteuid() != 0) GTEST_SKIP() << "only root's prompt leaves the chooser out";
+    setenv("PKEXEC_UID", "4242", 1);
+    QtInstallerUi ui;
+    bool browseHidden = false;
+    onNextDialog([&](QWidget* prompt) {
+        browseHidden = true;
+        for (const QPushButton* button : prompt->findChildren<QPushButton*>())
+            browseHidden = browseHidden && (button->text() != QStringLiteral("…") || !button->isVisible());
+        pressOn(prompt, Qt::Key_D, Qt::AltModifier);
+        // Had a chooser opened, it would be the modal widget now and the Return below its.
+        whenReady([prompt] { return QApplication::activeModalWidget() == prompt; },
+                  [prompt] { pressOn(prompt, Qt::Key_Return); }, "the prompt, no chooser");
+    });
+    const auto chosen = ui.chooseFolder("KARVELO", "Zielordner", "/opt/KARVELO", [](const std::string&) { return std::string(); });
+    unsetenv("PKEXEC_UID");
+    EXPECT_TRUE(browseHidden);
+    EXPECT_EQ(chosen, "/opt/KARVELO");
 }
 
 // Holds the work open until the test lets it go.
