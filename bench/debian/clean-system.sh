@@ -63,12 +63,14 @@ cp /etc/resolv.conf "$root/etc/resolv.conf"
 echo "deb $mirror bookworm main" >"$root/etc/apt/sources.list"
 in_root useradd --create-home --shell /bin/bash player
 
-# What apt would download for a package, with its default Recommends: "packages megabytes".
+# What apt would download for a package file or for packages by name, with its default
+# Recommends: "packages megabytes".
 fetched_for() {
-  cp "$1" "$root/tmp/fetch.deb"
-  in_root apt-get install --print-uris -qq ./tmp/fetch.deb | awk '
+  local what=("$@")
+  if [ -f "$1" ]; then cp "$1" "$root/tmp/fetch.deb"; what=(./tmp/fetch.deb); fi
+  in_root apt-get install --print-uris -qq "${what[@]}" | awk '
     substr($0, 1, 1) == "\047" { n++; bytes += $3 } END { printf "%d %.1f\n", n, bytes / 1e6 }'
-  rm "$root/tmp/fetch.deb"
+  rm -f "$root/tmp/fetch.deb"
 }
 
 step "apt install ./$(basename "$deb")"
@@ -82,6 +84,9 @@ if [ -n "$other_deb" ]; then
   printf '%-40s %4d packages, %7.1f MB to fetch\n' "$(basename "$other_deb")" "$other_packages" "$other_mb"
   echo "this build / the other: $(awk "BEGIN{printf \"%.2fx the packages, %.2fx the megabytes\", $fetch_packages/$other_packages, $fetch_mb/$other_mb}")"
 fi
+# What every Qt Widgets program needs on this root, whatever it plays its sounds with.
+read -r floor_packages floor_mb < <(fetched_for libqt6widgets6)
+printf '%-40s %4d packages, %7.1f MB to fetch\n' "libqt6widgets6 alone, for scale" "$floor_packages" "$floor_mb"
 echo "without Recommends apt would install $(in_root apt-get -s install --no-install-recommends "./tmp/$(basename "$deb")" | grep -c '^Inst') packages"
 in_root apt install -y "./tmp/$(basename "$deb")" >"$root/tmp/install.log" 2>&1 || { tail -30 "$root/tmp/install.log"; exit 1; }
 grep -E '^(Need to get|After this operation|[0-9]+ upgraded)' "$root/tmp/install.log"

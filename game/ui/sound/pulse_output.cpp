@@ -25,7 +25,8 @@ void PulseOutput::play(const WavSound& sound, std::function<void()> finished)
     stop();
     const std::optional<pa_sample_spec> spec = toSampleSpec(sound.format);
     if (!spec || sound.samples.isEmpty()) {
-        finished();
+        if (finished)
+            finished();
         return;
     }
     finished_ = std::move(finished);
