@@ -10,7 +10,9 @@
 #
 # DEB defaults to build/karvelo_1.01-1_amd64.deb, KV5_ONE_MOVE (the move player, built with the
 # tests) to build/tests/packaging/kv5_one_move. KV_MIRROR overrides http://deb.debian.org/debian;
-# KV_KEEP_ROOT=1 keeps the root for a look afterwards.
+# KV_KEEP_ROOT=1 keeps the root for a look afterwards. KV_OTHER_DEB names another build of the
+# package (today's, for instance): before installing, the run shows how many packages and
+# megabytes apt would fetch for each, on the same fresh root, side by side.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -19,6 +21,8 @@ one_move=$(readlink -f "${2:-build/tests/packaging/kv5_one_move}")
 mirror=${KV_MIRROR:-http://deb.debian.org/debian}
 [ "$(id -u)" -eq 0 ] || { echo "clean-system.sh: needs root (debootstrap, chroot)" >&2; exit 2; }
 [ -f "$deb" ] && [ -x "$one_move" ] || { echo "clean-system.sh: build the package and the tests first" >&2; exit 2; }
+other_deb=${KV_OTHER_DEB:+$(readlink -f "$KV_OTHER_DEB")}
+[ -z "$other_deb" ] || [ -f "$other_deb" ] || { echo "clean-system.sh: no package $KV_OTHER_DEB" >&2; exit 2; }
 command -v debootstrap >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq debootstrap
 
 root=$(mktemp -d /var/tmp/kv-clean-system.XXXXXX)
@@ -59,10 +63,30 @@ cp /etc/resolv.conf "$root/etc/resolv.conf"
 echo "deb $mirror bookworm main" >"$root/etc/apt/sources.list"
 in_root useradd --create-home --shell /bin/bash player
 
+# What apt would download for a package file or for packages by name, with its default
+# Recommends: "packages megabytes".
+fetched_for() {
+  local what=("$@")
+  if [ -f "$1" ]; then cp "$1" "$root/tmp/fetch.deb"; what=(./tmp/fetch.deb); fi
+  in_root apt-get install --print-uris -qq "${what[@]}" | awk '
+    substr($0, 1, 1) == "\047" { n++; bytes += $3 } END { printf "%d %.1f\n", n, bytes / 1e6 }'
+  rm -f "$root/tmp/fetch.deb"
+}
+
 step "apt install ./$(basename "$deb")"
 cp "$deb" "$root/tmp/"
 started=$SECONDS
 in_root apt-get update -qq
+read -r fetch_packages fetch_mb < <(fetched_for "$deb")
+printf '%-40s %4d packages, %7.1f MB to fetch\n' "$(basename "$deb") (this build)" "$fetch_packages" "$fetch_mb"
+if [ -n "$other_deb" ]; then
+  read -r other_packages other_mb < <(fetched_for "$other_deb")
+  printf '%-40s %4d packages, %7.1f MB to fetch\n' "$(basename "$other_deb")" "$other_packages" "$other_mb"
+  echo "this build / the other: $(awk "BEGIN{printf \"%.2fx the packages, %.2fx the megabytes\", $fetch_packages/$other_packages, $fetch_mb/$other_mb}")"
+fi
+# What every Qt Widgets program needs on this root, whatever it plays its sounds with.
+read -r floor_packages floor_mb < <(fetched_for libqt6widgets6)
+printf '%-40s %4d packages, %7.1f MB to fetch\n' "libqt6widgets6 alone, for scale" "$floor_packages" "$floor_mb"
 echo "without Recommends apt would install $(in_root apt-get -s install --no-install-recommends "./tmp/$(basename "$deb")" | grep -c '^Inst') packages"
 in_root apt install -y "./tmp/$(basename "$deb")" >"$root/tmp/install.log" 2>&1 || { tail -30 "$root/tmp/install.log"; exit 1; }
 grep -E '^(Need to get|After this operation|[0-9]+ upgraded)' "$root/tmp/install.log"

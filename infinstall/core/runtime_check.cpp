@@ -114,7 +114,6 @@ std::string packageOf(const std::string& library)
         {"libQt6Widgets.so.6", "libqt6widgets6"},
         {"libQt6Network.so.6", "libqt6network6"},
         {"libQt6DBus.so.6", "libqt6dbus6"},
-        {"libQt6Multimedia.so.6", "libqt6multimedia6"},
         {"libpulse.so.0", "libpulse0"},
         {"libstdc++.so.6", "libstdc++6"},
         {"libgcc_s.so.1", "libgcc-s1"},

@@ -41,9 +41,12 @@ needed_packages() {
 depends=$(field Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//' | sort -u)
 needed=$(needed_packages)
 [ "$depends" = "$needed" ] || fail "Depends names $(echo $depends), the binaries load libraries of $(echo $needed)"
-for p in libqt6widgets6 libqt6multimedia6; do
+for p in libqt6widgets6 libpulse0; do
   grep -qx "$p" <<<"$depends" || fail "Depends lacks $p"
 done
+# The sound plays through the server's own client library: Qt Multimedia would bring FFmpeg and
+# GStreamer along.
+if grep -qx libqt6multimedia6 <<<"$depends"; then fail "Depends names libqt6multimedia6"; fi
 
 desktop-file-validate "$work/root/usr/share/applications/org.karvelo.Karvelo.desktop" ||
   fail "desktop-file-validate refuses the desktop entry"
