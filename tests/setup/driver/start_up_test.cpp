@@ -36,24 +36,9 @@ TEST_F(StartUp, CompletePackageOpensTheWindowWithTheHeaderRead) {
   EXPECT_EQ(run.packageFd, -1);
 }
 
-// The folder of its own that the run made for its work folder is gone after it, also when the
-// temporary folder could not serve (too long a name for the work folder: the system folder).
-TEST_F(StartUp, TheRunsOwnFolderIsRemovedAtTheEnd) {
-  for (const std::string& temporary : {tmp, "/" + std::string(250, 'x')}) {
-    setenv("TMPDIR", temporary.c_str(), 1);
-    ASSERT_TRUE(prepare(shippedLikePlan()));
-    const std::string work = run.workFolder;
-    const std::string own = work.substr(0, work.rfind('/'));
-    EXPECT_EQ(own.rfind(temporary == tmp ? tmp + "/KARVELO-" : "/var/tmp/KARVELO-", 0), 0u) << work;
-    EXPECT_TRUE(exists(own));
-    EXPECT_EQ(finish(), 0);
-    EXPECT_FALSE(exists(own)) << temporary;
-    restart();
-  }
-}
-
 // The name another user may take in a shared temporary folder, as a folder or as a link,
-// stops nothing: the run unpacks and installs in its own folder and leaves theirs as it is.
+// stops nothing: the run unpacks and installs in its own folder, removes that at its end and
+// leaves theirs as it is.
 TEST_F(StartUp, AWorkFolderNameTakenInTheTemporaryFolderStopsNothing) {
   const std::string taken = tmp + "/$Pakorix.Tmp";
   for (const bool asLink : {false, true}) {
