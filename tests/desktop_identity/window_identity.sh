@@ -37,10 +37,14 @@ export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 kv5_pid=""
+# Only in this mount namespace: a run beside this one, in a namespace of its own, may start a
+# kv5 of the same path.
 find_kv5() {
-  local p
+  local p ours
+  ours=$(readlink /proc/self/ns/mnt)
   for p in /proc/[0-9]*; do
-    [ "$(readlink "$p/exe" 2>/dev/null)" = "$kv5" ] && { kv5_pid=${p#/proc/}; return 0; }
+    [ "$(readlink "$p/exe" 2>/dev/null)" = "$kv5" ] && [ "$(readlink "$p/ns/mnt" 2>/dev/null)" = "$ours" ] &&
+      { kv5_pid=${p#/proc/}; return 0; }
   done
   return 1
 }
