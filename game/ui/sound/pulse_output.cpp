@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "ui/sound/pulse_sample_spec.h"
+#include "ui/sound/pulse_sample_format.h"
 
 namespace kv {
 

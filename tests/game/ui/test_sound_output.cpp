@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include "test_sound_wav.h"
-#include "ui/sound/pulse_sample_spec.h"
+#include "ui/sound/pulse_sample_format.h"
 #include "ui/sound/sound_output.h"
 
 using namespace kv;
