@@ -4,8 +4,8 @@
 # them, always without sanitizers: a sanitized build of the tests still ships the same small
 # image, and the libraries keep their sanitizer flags for their own tests.
 set(kv_setup_image_sources "")
-foreach(library kv_setup_platform kv_setup_package kv_setup_archive kv_setup_driver
-        kv_setup_dialogs)
+foreach(library kv_posix_files kv_windows1252 kv_package_format kv_setup_platform
+        kv_setup_package kv_setup_archive kv_setup_driver kv_setup_dialogs)
   get_target_property(library_sources ${library} SOURCES)
   get_target_property(library_dir ${library} SOURCE_DIR)
   foreach(source IN LISTS library_sources)

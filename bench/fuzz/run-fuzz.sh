@@ -17,14 +17,16 @@ case "$target" in
   package)
     dir="${FUZZ_DIR:-/tmp/kv-fuzz}"
     seeds="$repo/bench/fuzz/corpus"
-    sources=("$repo"/setup/platform/*.cpp "$repo"/setup/package/*.cpp "$repo"/setup/archive/*.cpp)
+    sources=("$repo"/common/{text,package_format,posix}/*.cpp "$repo"/setup/platform/*.cpp
+             "$repo"/setup/package/*.cpp "$repo"/setup/archive/*.cpp)
     libraries=(-lz)
     max_len=8192
     ;;
   highscore)
     dir="${FUZZ_DIR:-/tmp/kv-fuzz-highscore}"
     seeds="$repo/bench/fuzz/highscore-corpus"
-    sources=("$repo"/game/highscore/{ansi_text,date_text,highscore_file,highscore_record,highscore_table}.cpp)
+    sources=("$repo"/common/{text,posix}/*.cpp
+             "$repo"/game/highscore/{ansi_text,date_text,highscore_file,highscore_record,highscore_table}.cpp)
     libraries=()
     max_len=1024
     ;;

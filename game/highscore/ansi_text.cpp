@@ -1,62 +1,25 @@
 #include "highscore/ansi_text.h"
 
-#include <iconv.h>
+#include "common/text/utf8_characters.h"
+#include "common/text/windows1252.h"
 
 namespace kv {
 namespace {
 
 constexpr char kReplacement = '?';
 
-// One iconv descriptor. Every text gets its own, so no shift state leaks between texts.
-class Conversion {
-public:
-    Conversion(const char* to, const char* from) : descriptor_(iconv_open(to, from)) {}
-    ~Conversion()
-    {
-        if (available()) iconv_close(descriptor_);
-    }
-    Conversion(const Conversion&) = delete;
-    Conversion& operator=(const Conversion&) = delete;
-
-    // False when the C library has no such converter (e.g. its modules are not installed).
-    bool available() const { return descriptor_ != reinterpret_cast<iconv_t>(-1); }
-
-    // Converts the first character of `input` into `output` (at most `capacity` bytes are
-    // expected) and returns how many input bytes it took; 0 when they form no character that
-    // can be converted.
-    std::size_t convertFirst(std::string_view input, std::string& output, std::size_t capacity)
-    {
-        char buffer[8];
-        if (capacity > sizeof buffer) capacity = sizeof buffer;
-        char* in = const_cast<char*>(input.data());
-        std::size_t inLeft = input.size();
-        char* out = buffer;
-        std::size_t outLeft = capacity;
-        iconv(descriptor_, &in, &inLeft, &out, &outLeft);  // E2BIG after one character is fine
-        iconv(descriptor_, nullptr, nullptr, nullptr, nullptr);
-        output.append(buffer, out);
-        return input.size() - inLeft;
-    }
-
-private:
-    iconv_t descriptor_;
-};
+// A name or date in the file always keeps its width: whatever cannot be converted either way
+// becomes one '?' per character, with or without the C library's converter.
+constexpr common::Windows1252Policy kFieldPolicy{common::Unmappable::QuestionMark,
+                                                 common::WithoutConverter::AsciiOnly};
 
 // Calls `visit` with the bytes of each character of `utf8` in order, and with an empty view for
 // each byte that belongs to no well-formed sequence, until `visit` returns false.
 template <typename Visit>
 void forEachCharacter(std::string_view utf8, Visit visit)
 {
-    Conversion decoder("UTF-32LE", "UTF-8");
-    std::string scratch;
     while (!utf8.empty()) {
-        std::size_t length = 0;
-        if (decoder.available()) {
-            scratch.clear();
-            length = decoder.convertFirst(utf8, scratch, 4);  // room for exactly one character
-        } else if (static_cast<unsigned char>(utf8.front()) < 0x80) {
-            length = 1;
-        }
+        const std::size_t length = common::utf8CharacterLength(utf8.data(), utf8.size());
         if (!visit(utf8.substr(0, length))) return;
         utf8.remove_prefix(length == 0 ? 1 : length);
     }
@@ -94,32 +57,19 @@ std::string fitToCharacters(std::string_view utf8, std::size_t width)
 
 std::string toWindows1252(std::string_view utf8)
 {
-    Conversion encoder("WINDOWS-1252", "UTF-8");
-    std::string result;
-    forEachCharacter(utf8, [&](std::string_view character) {
-        if (character.size() == 1 && static_cast<unsigned char>(character.front()) < 0x80) {
-            result += character.front();  // ASCII is the same in both
-        } else if (character.empty() || !encoder.available() ||
-                   encoder.convertFirst(character, result, 1) != character.size()) {
-            result += kReplacement;
-        }
-        return true;
-    });
+    std::string result(utf8.size() + 1, '\0');  // one byte per character at most, and the NUL
+    result.resize(common::utf8ToWindows1252<kFieldPolicy>(result.data(), result.size(), utf8.data(),
+                                                          utf8.size())
+                      .length);
     return result;
 }
 
 std::string fromWindows1252(std::string_view bytes)
 {
-    Conversion decoder("UTF-8", "WINDOWS-1252");
-    std::string result;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        std::string_view byte = bytes.substr(i, 1);
-        if (static_cast<unsigned char>(byte.front()) < 0x80) {
-            result += byte;
-        } else if (!decoder.available() || decoder.convertFirst(byte, result, 3) != 1) {
-            result += kReplacement;
-        }
-    }
+    std::string result(3 * bytes.size() + 1, '\0');  // no character takes more than 3 bytes
+    result.resize(common::windows1252ToUtf8<kFieldPolicy>(result.data(), result.size(),
+                                                          bytes.data(), bytes.size())
+                      .length);
     return result;
 }
 

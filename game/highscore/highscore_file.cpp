@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <vector>
 
+#include "common/posix/retrying_io.h"
+
 namespace kv {
 namespace {
 
@@ -20,32 +22,6 @@ bool validNumber(int number) { return number >= 1 && number <= kHighscoreRecordC
 
 off_t offsetOf(int number) { return static_cast<off_t>(number - 1) * kHighscoreRecordSize; }
 
-// Reads up to `size` bytes at `offset`; returns how many there were, or -1 on error.
-ssize_t readFully(int descriptor, unsigned char* data, std::size_t size, off_t offset)
-{
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t got = pread(descriptor, data + done, size - done, offset + static_cast<off_t>(done));
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return -1;
-        if (got == 0) break;  // end of file
-        done += static_cast<std::size_t>(got);
-    }
-    return static_cast<ssize_t>(done);
-}
-
-bool writeFully(int descriptor, const unsigned char* data, std::size_t size, off_t offset)
-{
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t put = pwrite(descriptor, data + done, size - done, offset + static_cast<off_t>(done));
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return false;
-        done += static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
 // Fills [from, to) with the bytes blank records have at those positions.
 bool fillWithBlankRecords(int descriptor, off_t from, off_t to)
 {
@@ -54,7 +30,7 @@ bool fillWithBlankRecords(int descriptor, off_t from, off_t to)
     for (off_t position = from; position < to; ++position) {
         gap.push_back(blankRecordBytes()[static_cast<std::size_t>(position) % kHighscoreRecordSize]);
     }
-    return writeFully(descriptor, gap.data(), gap.size(), from);
+    return common::writeFullyAt(descriptor, gap.data(), gap.size(), from);
 }
 
 }  // namespace
@@ -92,7 +68,10 @@ bool HighscoreFile::read(int number, HighscoreRecord& record)
     record = HighscoreRecord{};
     if (!isOpen() || !validNumber(number)) return false;
     HighscoreRecordBytes bytes = blankRecordBytes();
-    if (readFully(descriptor_, bytes.data(), bytes.size(), offsetOf(number)) < 0) return false;
+    // A file that ends early leaves the rest of the record blank.
+    if (common::readFullyAt(descriptor_, bytes.data(), bytes.size(), offsetOf(number)) < 0) {
+        return false;
+    }
     record = decodeHighscoreRecord(bytes);
     return true;
 }
@@ -107,7 +86,7 @@ bool HighscoreFile::write(int number, const HighscoreRecord& record)
         return false;
     }
     const HighscoreRecordBytes bytes = encodeHighscoreRecord(record);
-    return writeFully(descriptor_, bytes.data(), bytes.size(), offset);
+    return common::writeFullyAt(descriptor_, bytes.data(), bytes.size(), offset);
 }
 
 bool HighscoreFile::close()

@@ -12,7 +12,7 @@ namespace {
 struct EntrySource {
   int package;
   uint32_t remaining;
-  ZipKeys* keys;
+  common::ZipKeys* keys;
 
   // Bytes placed in `buffer`; 0 once the data is used up, -1 when the file
   // ends (or fails) early.
@@ -21,7 +21,7 @@ struct EntrySource {
     const size_t want = remaining < kChunkSize ? remaining : kChunkSize;
     const long long got = readSome(package, buffer, want);
     if (got <= 0) return -1;
-    if (keys) decryptZipBuffer(*keys, buffer, static_cast<size_t>(got));
+    if (keys) common::decryptZipBuffer(*keys, buffer, static_cast<size_t>(got));
     remaining -= static_cast<uint32_t>(got);
     return got;
   }
@@ -76,7 +76,8 @@ bool inflateRaw(EntrySource& source, int target, const ChunkBuffers& buffers, uL
 }  // namespace
 
 UnpackResult unpackEntryData(int package, int target, uint16_t method, uint32_t dataSize,
-                             ZipKeys* keys, const ChunkBuffers& buffers, uint32_t expectedCrc) {
+                             common::ZipKeys* keys, const ChunkBuffers& buffers,
+                             uint32_t expectedCrc) {
   if (method != 0 && method != 8) return UnpackResult::UnknownMethod;
   EntrySource source{package, dataSize, keys};
   uLong crc = crc32(0, Z_NULL, 0);

@@ -3,7 +3,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "setup/archive/zip_crypto.h"
+#include "common/package_format/zip_crypto.h"
 
 namespace setup {
 
@@ -31,6 +31,7 @@ enum class UnpackResult {
 // with `keys` when given), stores (method 0) or inflates (method 8) them into
 // `target` and checks the CRC-32 of what was written against `expectedCrc`.
 UnpackResult unpackEntryData(int package, int target, uint16_t method, uint32_t dataSize,
-                             ZipKeys* keys, const ChunkBuffers& buffers, uint32_t expectedCrc);
+                             common::ZipKeys* keys, const ChunkBuffers& buffers,
+                             uint32_t expectedCrc);
 
 }  // namespace setup

@@ -2,10 +2,19 @@
 // The 30-byte ZIP local entry header and the records that may take its place.
 #include <stdint.h>
 
+#include "common/package_format/dos_time.h"
+#include "common/package_format/zip_crypto.h"
+#include "common/package_format/zip_records.h"
+
 namespace setup {
 
-constexpr int kEntryHeaderSize = 30;
-constexpr int kDataDescriptorSize = 16;
+constexpr int kEntryHeaderSize = common::kLocalEntryHeaderSize;
+using common::kDataDescriptorSize;
+// The shared format's names the archive walk uses as its own.
+using common::dosDateTimeToTime;
+using common::encryptionCheckByte;
+using common::kEncryptionHeaderSize;
+using common::ZipKeys;
 
 enum class RecordKind { Entry, DataDescriptor, End };
 // Classifies the four bytes at the start of a record.

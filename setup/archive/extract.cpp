@@ -3,7 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "setup/archive/dos_time.h"
+#include "common/package_format/dos_time.h"
 #include "setup/archive/entry_data.h"
 #include "setup/archive/entry_header.h"
 #include "setup/archive/entry_paths.h"

@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "setup/package/ansi_text.h"
+#include "common/package_format/package_text.h"
 #include "setup/package/setup_ui.h"
 
 namespace setup {
@@ -11,9 +11,9 @@ namespace setup {
 constexpr size_t kPasswordSize = 80;
 
 PasswordResult findPassword(SetupUi& ui, char* archivePassword, const unsigned char* header,
-                            unsigned char checkByte, ZipKeys& keys) {
+                            unsigned char checkByte, common::ZipKeys& keys) {
   if (archivePassword[0] != '\0' &&
-      passwordOpens(archivePassword, strlen(archivePassword), header, checkByte, keys))
+      common::passwordOpens(archivePassword, strlen(archivePassword), header, checkByte, keys))
     return PasswordResult::Accepted;
   for (int prompt = 0; prompt < kPasswordPrompts; ++prompt) {
     char entered[kPasswordEntrySize];
@@ -26,11 +26,12 @@ PasswordResult findPassword(SetupUi& ui, char* archivePassword, const unsigned c
     if (length > kPasswordEntrySize - 1) length = kPasswordEntrySize - 1;
     entered[length] = '\0';
     // Packages are encrypted with passwords in their own code page, like all
-    // their texts. A character the code page lacks cannot be part of such a
-    // password: the answer is simply wrong.
-    const bool known = utf8ToAnsi(archivePassword, kPasswordSize, entered);
+    // their texts. An answer that does not convert whole is remembered as none.
+    const bool known = common::utf8ToWindows1252<common::kPasswordKeying>(
+                           archivePassword, kPasswordSize, entered, strlen(entered))
+                           .status == common::Converted::Done;
     const size_t used = strlen(archivePassword);
-    if (known && used != 0 && passwordOpens(archivePassword, used, header, checkByte, keys))
+    if (known && used != 0 && common::passwordOpens(archivePassword, used, header, checkByte, keys))
       return PasswordResult::Accepted;
   }
   return PasswordResult::Rejected;

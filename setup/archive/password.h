@@ -1,6 +1,6 @@
 #pragma once
 // Finding the password that opens an encrypted entry.
-#include "setup/archive/zip_crypto.h"
+#include "common/package_format/zip_crypto.h"
 
 namespace setup {
 
@@ -16,6 +16,6 @@ enum class PasswordResult { Accepted, Rejected, Cancelled };
 // code page lacks, is rejected without a trial. On Accepted `keys` is ready
 // for the data.
 PasswordResult findPassword(SetupUi& ui, char* archivePassword, const unsigned char* header,
-                            unsigned char checkByte, ZipKeys& keys);
+                            unsigned char checkByte, common::ZipKeys& keys);
 
 }  // namespace setup

@@ -3,16 +3,16 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "setup/package/le_bytes.h"
+#include "common/package_format/le_bytes.h"
+#include "common/package_format/zip_records.h"
 #include "setup/package/package_header.h"
 #include "setup/package/setup_ui.h"
-#include "setup/package/zip_signatures.h"
 #include "setup/platform/files.h"
 
 namespace setup {
 
-// An end record is 22 bytes plus a comment of at most 65,535 bytes.
-constexpr long long kEndRecordSize = 22;
+// An end record with a comment of at most 65,535 bytes.
+constexpr long long kEndRecordSize = common::kEndRecordSize;
 constexpr long long kLongestTail = kEndRecordSize + 65535 + 1;
 
 void reportIncompletePackage(SetupUi& ui) {
@@ -36,10 +36,10 @@ static bool endsWithEndRecord(int fd, long long size, long long tailSize) {
   const long long tailStart = size - tailSize;
   bool found = false;
   if (readAt(fd, tailStart, tail, static_cast<size_t>(tailSize))) {
-    const uint32_t signature = endRecordSignature();
+    const uint32_t signature = common::endRecordSignatureAtRunTime();
     for (long long i = 0; i <= tailSize - kEndRecordSize && !found; ++i) {
-      if (readLe32(tail + i) != signature) continue;
-      const long long comment = readLe16(tail + i + 20);
+      if (common::readLe32(tail + i) != signature) continue;
+      const long long comment = common::readLe16(tail + i + common::kEndRecordCommentLengthAt);
       found = size == tailStart + i + kEndRecordSize + comment;
     }
   }

@@ -2,8 +2,7 @@
 
 #include <string.h>
 
-#include "setup/package/ansi_text.h"
-#include "setup/package/scramble.h"
+#include "common/package_format/package_text.h"
 
 namespace setup {
 namespace {
@@ -21,7 +20,7 @@ struct StoredText {
 constexpr StoredText scrambledAtBuildTime() {
   StoredText stored{};
   for (int i = 0; i < kFixedNoticeLength; ++i) stored.bytes[i] = kPlain[i];
-  scrambleText(stored.bytes, kFixedNoticeLength);
+  common::scrambleText(stored.bytes, kFixedNoticeLength);
   return stored;
 }
 constexpr StoredText kStored = scrambledAtBuildTime();
@@ -36,8 +35,8 @@ const char* fixedNotice() {
     // Keeps the optimiser from unscrambling at build time and storing the
     // plain text after all.
     asm("" : : "r"(work) : "memory");
-    scrambleText(work, sizeof work);
-    ansiToUtf8Into(text, sizeof text, work, sizeof work);
+    common::scrambleText(work, sizeof work);
+    common::windows1252ToUtf8<common::kPackageTextReading>(text, sizeof text, work, sizeof work);
   }
   return text;
 }

@@ -3,9 +3,8 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "setup/package/ansi_text.h"
-#include "setup/package/le_bytes.h"
-#include "setup/package/scramble.h"
+#include "common/package_format/le_bytes.h"
+#include "common/package_format/package_text.h"
 #include "setup/platform/files.h"
 
 namespace setup {
@@ -16,24 +15,36 @@ const char kDefaultWelcomeText[] =
 bool readFixedHeader(int fd, PackageSettings& settings) {
   memset(&settings, 0, sizeof settings);
   unsigned char raw[kFixedHeaderSize];
-  if (!readAt(fd, kHeaderOffset, raw, sizeof raw) || raw[0] != 'M' || raw[1] != 'R' ||
-      raw[2] != 'I')
+  const unsigned char* magic = raw + common::kMagicAt;
+  if (!readAt(fd, kHeaderOffset, raw, sizeof raw) || magic[0] != 'M' || magic[1] != 'R' ||
+      magic[2] != 'I')
     return false;
   PackageHeader& header = settings.header;
-  memcpy(header.magic, raw, 3);
-  header.keepWindowOpen = raw[3];
-  header.productNameLength = raw[4];
-  header.infNameLength = raw[5];
-  header.adminOnly = raw[6];
-  header.noticeLength = raw[7];
-  header.welcomeTextLength = static_cast<int32_t>(readLe32(raw + 8));
-  header.licenceTextLength = static_cast<int32_t>(readLe32(raw + 12));
-  header.hideInfoButton = raw[16];
-  header.multiVolume = raw[17];
-  header.advancedInf = raw[18];
-  header.totalSize = readLe32(raw + 19);
+  memcpy(header.magic, magic, 3);
+  header.keepWindowOpen = raw[common::kKeepWindowOpenAt];
+  header.productNameLength = raw[common::kProductNameLengthAt];
+  header.infNameLength = raw[common::kInfNameLengthAt];
+  header.adminOnly = raw[common::kAdminOnlyAt];
+  header.noticeLength = raw[common::kNoticeLengthAt];
+  header.welcomeTextLength =
+      static_cast<int32_t>(common::readLe32(raw + common::kWelcomeTextLengthAt));
+  header.licenceTextLength =
+      static_cast<int32_t>(common::readLe32(raw + common::kLicenceTextLengthAt));
+  header.hideInfoButton = raw[common::kHideInfoButtonAt];
+  header.multiVolume = raw[common::kMultiVolumeAt];
+  header.advancedInf = raw[common::kAdvancedInfAt];
+  header.totalSize = common::readLe32(raw + common::kTotalSizeAt);
   settings.hasMagic = true;
   return true;
+}
+
+// A new UTF-8 copy of `length` Windows-1252 bytes (malloc'd); nullptr when memory runs out.
+static char* utf8CopyOf(const char* text, size_t length) {
+  // No Windows-1252 character takes more than three bytes in UTF-8.
+  const size_t size = 3 * length + 1;
+  char* result = static_cast<char*>(malloc(size));
+  if (result) common::windows1252ToUtf8<common::kPackageTextReading>(result, size, text, length);
+  return result;
 }
 
 // Reads `length` scrambled bytes at `offset` and returns them plain, in UTF-8.
@@ -42,8 +53,8 @@ static char* readScrambledText(int fd, long long offset, size_t length) {
   if (!raw) return nullptr;
   char* text = nullptr;
   if (readAt(fd, offset, raw, length)) {
-    scrambleText(raw, length);
-    text = ansiToUtf8(raw, length);
+    common::scrambleText(raw, length);
+    text = utf8CopyOf(raw, length);
   }
   free(raw);
   return text;
@@ -74,8 +85,8 @@ bool readVariableHeader(int fd, PackageSettings& settings) {
 
   char productName[256];
   if (!readAt(fd, productAt, productName, header.productNameLength)) return false;
-  ansiToUtf8Into(settings.productName, sizeof settings.productName, productName,
-                 header.productNameLength);
+  common::windows1252ToUtf8<common::kPackageTextReading>(
+      settings.productName, sizeof settings.productName, productName, header.productNameLength);
   if (!readAt(fd, infAt, settings.infName, header.infNameLength)) return false;
   settings.infName[header.infNameLength] = '\0';
 

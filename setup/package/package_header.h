@@ -3,10 +3,12 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "common/package_format/package_header_layout.h"
+
 namespace setup {
 
-constexpr long long kHeaderOffset = 35328;      // the setup image is padded to this size
-constexpr int kFixedHeaderSize = 23;
+constexpr long long kHeaderOffset = common::kPackageHeaderOffset;
+using common::kFixedHeaderSize;
 constexpr long long kVariablePartOffset = kHeaderOffset + kFixedHeaderSize;
 
 // Shown when the package brings no welcome text of its own.

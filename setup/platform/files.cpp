@@ -39,44 +39,8 @@ bool seekTo(int fd, long long offset) {
   return offset >= 0 && lseek(fd, offset, SEEK_SET) == offset;
 }
 
-long long readSome(int fd, void* buffer, size_t size) {
-  ssize_t got;
-  do got = read(fd, buffer, size);
-  while (got < 0 && errno == EINTR);
-  return got;
-}
-
-size_t readFully(int fd, void* buffer, size_t size) {
-  size_t done = 0;
-  while (done < size) {
-    const long long got = readSome(fd, static_cast<char*>(buffer) + done, size - done);
-    if (got <= 0) break;
-    done += static_cast<size_t>(got);
-  }
-  return done;
-}
-
 bool readAt(int fd, long long offset, void* buffer, size_t size) {
-  size_t done = 0;
-  while (done < size) {
-    const ssize_t got = pread(fd, static_cast<char*>(buffer) + done, size - done,
-                              static_cast<off_t>(offset + static_cast<long long>(done)));
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return false;
-    done += static_cast<size_t>(got);
-  }
-  return true;
-}
-
-bool writeFully(int fd, const void* data, size_t size) {
-  size_t done = 0;
-  while (done < size) {
-    const ssize_t put = write(fd, static_cast<const char*>(data) + done, size - done);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    done += static_cast<size_t>(put);
-  }
-  return true;
+  return common::readFullyAt(fd, buffer, size, offset) == static_cast<long long>(size);
 }
 
 bool setLastWriteTime(int fd, time_t when) {

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <time.h>
 
+#include "common/posix/retrying_io.h"
+
 namespace setup {
 
 // openat with `flags` (and `mode` for a new file), again after an
@@ -22,13 +24,16 @@ bool pathInfo(const char* path, bool followLink, struct stat* info);
 long long fileSize(int fd);  // -1 on failure
 bool seekTo(int fd, long long offset);
 
+// Sequential reads and writes, again after an interruption (common/posix/retrying_io.h):
+// readFully returns the count before the end or a failure, writeFully writes every byte.
+using common::readFully;
+using common::writeFully;
 // One sequential read: bytes read, 0 at the end, -1 on failure.
-long long readSome(int fd, void* buffer, size_t size);
-// Sequential reads until `size` bytes, the end or a failure; returns the count.
-size_t readFully(int fd, void* buffer, size_t size);
+inline long long readSome(int fd, void* buffer, size_t size) {
+  return common::readOnce(fd, buffer, size);
+}
 // Exactly `size` bytes at `offset`, independent of the file position.
 bool readAt(int fd, long long offset, void* buffer, size_t size);
-bool writeFully(int fd, const void* data, size_t size);
 
 // Sets the last-write time and leaves the access time alone.
 bool setLastWriteTime(int fd, time_t when);

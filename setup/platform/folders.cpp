@@ -22,9 +22,7 @@ bool isFolderFollowingLinks(const char* path) {
 PathKind pathKind(const char* path) {
   struct stat info;
   if (!pathInfo(path, false, &info)) return PathKind::Missing;
-  if (S_ISREG(info.st_mode)) return PathKind::File;
-  if (S_ISDIR(info.st_mode)) return PathKind::Folder;
-  return PathKind::Other;
+  return common::pathKindOfMode(info.st_mode);
 }
 
 bool createFolderWithParents(const char* path, mode_t mode) {

@@ -4,10 +4,12 @@
 #include <stddef.h>
 #include <sys/types.h>
 
+#include "common/posix/path_kind.h"
+
 namespace setup {
 
+using common::PathKind;
 // What a path names, without following a symbolic link at the path itself.
-enum class PathKind { Missing, File, Folder, Other };
 PathKind pathKind(const char* path);
 
 // Creates the missing parents (default mode) and then `path` itself with

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/package_format/le_bytes.h"
+
 namespace mkpackage {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -12,12 +14,13 @@ using Bytes = std::vector<std::uint8_t>;
 inline void putU8(Bytes& out, std::uint8_t v) { out.push_back(v); }
 
 inline void putU16(Bytes& out, std::uint16_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
+  out.resize(out.size() + 2);
+  common::writeLe16(out.data() + out.size() - 2, v);
 }
 
 inline void putU32(Bytes& out, std::uint32_t v) {
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
+  out.resize(out.size() + 4);
+  common::writeLe32(out.data() + out.size() - 4, v);
 }
 
 inline void putBytes(Bytes& out, const Bytes& bytes) {
@@ -28,13 +31,15 @@ inline void putText(Bytes& out, std::string_view text) {
   out.insert(out.end(), text.begin(), text.end());
 }
 
+// Bounds-checked: throws std::out_of_range for a field that runs past the end.
 inline std::uint32_t readU32(const Bytes& in, std::size_t at) {
-  return std::uint32_t(in.at(at)) | std::uint32_t(in.at(at + 1)) << 8 |
-         std::uint32_t(in.at(at + 2)) << 16 | std::uint32_t(in.at(at + 3)) << 24;
+  (void)in.at(at + 3);
+  return common::readLe32(in.data() + at);
 }
 
 inline std::uint16_t readU16(const Bytes& in, std::size_t at) {
-  return static_cast<std::uint16_t>(in.at(at) | in.at(at + 1) << 8);
+  (void)in.at(at + 1);
+  return common::readLe16(in.data() + at);
 }
 
 }  // namespace mkpackage

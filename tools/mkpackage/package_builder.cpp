@@ -4,8 +4,10 @@
 #include <array>
 #include <limits>
 
+#include "common/package_format/le_bytes.h"
+#include "common/package_format/package_text.h"
+#include "common/package_format/zip_records.h"
 #include "error.h"
-#include "scramble.h"
 
 namespace mkpackage {
 
@@ -24,13 +26,22 @@ std::uint32_t longLength(const std::string& text, const char* what) {
   return static_cast<std::uint32_t>(text.size());
 }
 
+std::string scrambled(std::string text) {
+  common::scrambleText(text.data(), text.size());
+  return text;
+}
+
 }  // namespace
 
 bool containsZipSignature(const Bytes& bytes) {
-  static constexpr std::array<std::uint8_t, 4> kLocal{0x50, 0x4B, 0x03, 0x04};
-  static constexpr std::array<std::uint8_t, 4> kEnd{0x50, 0x4B, 0x05, 0x06};
-  return std::search(bytes.begin(), bytes.end(), kLocal.begin(), kLocal.end()) != bytes.end() ||
-         std::search(bytes.begin(), bytes.end(), kEnd.begin(), kEnd.end()) != bytes.end();
+  for (const std::uint32_t signature :
+       {common::kLocalEntrySignature, common::kEndRecordSignature}) {
+    std::array<std::uint8_t, 4> pattern{};
+    common::writeLe32(pattern.data(), signature);
+    if (std::search(bytes.begin(), bytes.end(), pattern.begin(), pattern.end()) != bytes.end())
+      return true;
+  }
+  return false;
 }
 
 void checkImage(const Bytes& image) {
@@ -42,25 +53,29 @@ void checkImage(const Bytes& image) {
 }
 
 Bytes encodeHeader(const HeaderSettings& header, std::uint32_t totalSize) {
-  // Starts with the magic in place: g++ 12 at -O3 takes an insert into an empty vector for a
-  // write into a region of size 0 (-Wstringop-overflow).
-  Bytes out{'M', 'R', 'I'};
-  putU8(out, flag(header.keepWindowOpen));
-  putU8(out, shortLength(header.productName, "product name"));
-  putU8(out, shortLength(header.infName, "INF name"));
-  putU8(out, flag(header.adminOnly));
-  putU8(out, shortLength(header.notice, "notice"));
-  putU32(out, longLength(header.welcomeText, "welcome text"));
-  putU32(out, longLength(header.licenceText, "licence text"));
-  putU8(out, flag(header.hideInfoButton));
-  putU8(out, flag(header.multiVolume));
-  putU8(out, flag(header.advancedInf));
-  putU32(out, totalSize);
+  Bytes out(kFixedHeaderSize, 0);
+  std::uint8_t* fixed = out.data();
+  fixed[common::kMagicAt] = 'M';
+  fixed[common::kMagicAt + 1] = 'R';
+  fixed[common::kMagicAt + 2] = 'I';
+  fixed[common::kKeepWindowOpenAt] = flag(header.keepWindowOpen);
+  fixed[common::kProductNameLengthAt] = shortLength(header.productName, "product name");
+  fixed[common::kInfNameLengthAt] = shortLength(header.infName, "INF name");
+  fixed[common::kAdminOnlyAt] = flag(header.adminOnly);
+  fixed[common::kNoticeLengthAt] = shortLength(header.notice, "notice");
+  common::writeLe32(fixed + common::kWelcomeTextLengthAt,
+                    longLength(header.welcomeText, "welcome text"));
+  common::writeLe32(fixed + common::kLicenceTextLengthAt,
+                    longLength(header.licenceText, "licence text"));
+  fixed[common::kHideInfoButtonAt] = flag(header.hideInfoButton);
+  fixed[common::kMultiVolumeAt] = flag(header.multiVolume);
+  fixed[common::kAdvancedInfAt] = flag(header.advancedInf);
+  common::writeLe32(fixed + common::kTotalSizeAt, totalSize);
   putText(out, header.productName);
   putText(out, header.infName);
-  putText(out, scrambleText(header.notice));
-  putText(out, scrambleText(header.welcomeText));
-  putText(out, scrambleText(header.licenceText));
+  putText(out, scrambled(header.notice));
+  putText(out, scrambled(header.welcomeText));
+  putText(out, scrambled(header.licenceText));
   return out;
 }
 

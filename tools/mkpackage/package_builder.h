@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "byte_writer.h"
+#include "common/package_format/package_header_layout.h"
 #include "zip_entry.h"
 
 namespace mkpackage {
 
-inline constexpr std::size_t kImageSize = 35328;
-inline constexpr std::size_t kFixedHeaderSize = 23;
+inline constexpr std::size_t kImageSize = common::kPackageHeaderOffset;
+inline constexpr std::size_t kFixedHeaderSize = common::kFixedHeaderSize;
 
 // Texts are the bytes as stored (Windows-1252), before scrambling.
 struct HeaderSettings {

@@ -1,10 +1,11 @@
 #pragma once
-// Traditional PKWARE encryption (the weak "ZipCrypto" of the ZIP application note).
+// Encrypts entries with the shared traditional PKWARE cipher, the way the generator seals them.
 
 #include <cstdint>
 #include <string>
 
 #include "byte_writer.h"
+#include "common/package_format/zip_crypto.h"
 
 namespace mkpackage {
 
@@ -19,10 +20,7 @@ class ZipEncryptor {
   void encrypt(Bytes& data);
 
  private:
-  std::uint8_t encryptByte(std::uint8_t plain);
-  void updateKeys(std::uint8_t plain);
-
-  std::uint32_t keys_[3];
+  common::ZipKeys keys_;
 };
 
 }  // namespace mkpackage

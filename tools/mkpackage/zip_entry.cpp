@@ -11,9 +11,6 @@ namespace mkpackage {
 
 namespace {
 
-constexpr std::uint16_t kFlagEncrypted = 1u << 0;
-constexpr std::uint16_t kFlagCheckByteFromTime = 1u << 3;
-
 class DeflateStream {
  public:
   explicit DeflateStream(int level) {
@@ -87,12 +84,12 @@ Bytes encodeEntry(const EntryPlan& entry) {
   Bytes payload = entry.method == Method::Deflate ? deflateRaw(entry.data, entry.level) : entry.data;
   if (entry.method == Method::Deflate) damageDeflate(payload, entry.damage.deflate);
 
-  std::uint16_t flags = entry.extraFlags & ~(kFlagEncrypted | kFlagCheckByteFromTime);
-  if (entry.checkByteFromTime) flags |= kFlagCheckByteFromTime;
+  std::uint16_t flags =
+      entry.extraFlags & ~(common::kEntryEncrypted | common::kCheckByteFromTime);
+  if (entry.checkByteFromTime) flags |= common::kCheckByteFromTime;
   if (!entry.password.empty()) {
-    flags |= kFlagEncrypted;
-    const auto checkByte = static_cast<std::uint8_t>(
-        entry.checkByteFromTime ? entry.modified.time >> 8 : crc >> 24);
+    flags |= common::kEntryEncrypted;
+    const std::uint8_t checkByte = common::encryptionCheckByte(flags, entry.modified.time, crc);
     ZipEncryptor encryptor(entry.password);
     Bytes sealed = encryptor.header(checkByte, entry.fillerSeed);
     encryptor.encrypt(payload);
@@ -104,7 +101,7 @@ Bytes encodeEntry(const EntryPlan& entry) {
   const std::uint32_t compressedSize = checked32(payload.size(), "compressed entry");
 
   Bytes out;
-  out.reserve(kLocalHeaderSize + entry.name.size() + payload.size() + 16);
+  out.reserve(common::kLocalEntryHeaderSize + entry.name.size() + payload.size() + 16);
   putU32(out, entry.damage.signature);
   putU16(out, entry.method == Method::Deflate ? 20 : 10);
   putU16(out, flags);
@@ -119,7 +116,7 @@ Bytes encodeEntry(const EntryPlan& entry) {
   putText(out, entry.name);
   putBytes(out, payload);
   if (entry.dataDescriptor) {
-    putU32(out, kDataDescriptorSignature);
+    putU32(out, common::kDataDescriptorSignature);
     putU32(out, storedCrc);
     putU32(out, compressedSize);
     putU32(out, size);
@@ -130,7 +127,7 @@ Bytes encodeEntry(const EntryPlan& entry) {
 Bytes zipEndRecord(const std::string& comment) {
   if (comment.size() > 0xFFFF) throw Error("ZIP comment longer than 65,535 bytes");
   Bytes out;
-  putU32(out, kEndRecordSignature);
+  putU32(out, common::kEndRecordSignature);
   putU16(out, 0);  // number of this disk
   putU16(out, 0);  // disk with the central directory
   putU16(out, 0);  // entries on this disk

@@ -7,15 +7,10 @@
 #include <string>
 
 #include "byte_writer.h"
+#include "common/package_format/zip_records.h"
 #include "dos_time.h"
 
 namespace mkpackage {
-
-inline constexpr std::uint32_t kLocalHeaderSignature = 0x04034B50u;
-inline constexpr std::uint32_t kDataDescriptorSignature = 0x08074B50u;
-inline constexpr std::uint32_t kEndRecordSignature = 0x06054B50u;
-inline constexpr std::size_t kLocalHeaderSize = 30;
-inline constexpr std::size_t kEncryptionHeaderSize = 12;
 
 enum class Method : std::uint16_t { Stored = 0, Deflate = 8 };
 
@@ -32,7 +27,7 @@ struct EntryDamage {
   DeflateDamage deflate = DeflateDamage::None;
   std::optional<std::uint32_t> compressedSizeField{};  // written in place of the real size
   std::optional<std::uint16_t> extraLengthField{};     // written; no extra bytes follow
-  std::uint32_t signature = kLocalHeaderSignature;
+  std::uint32_t signature = common::kLocalEntrySignature;
 };
 
 struct EntryPlan {

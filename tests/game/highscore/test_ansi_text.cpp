@@ -26,31 +26,6 @@ TEST(AnsiText, MalformedUtf8BytesBecomeQuestionMarksOneCharacterEach)
     EXPECT_EQ(cutToCharacters("\xC0\xAFx", 3), "??x");
 }
 
-TEST(AnsiText, Windows1252RoundTripsGermanTextAndEuro)
-{
-    const std::string text = "äöüßÄÖÜ€";
-    const std::string bytes = toWindows1252(text);
-    EXPECT_EQ(bytes, "\xE4\xF6\xFC\xDF\xC4\xD6\xDC\x80");
-    EXPECT_EQ(fromWindows1252(bytes), text);
-}
-
-TEST(AnsiText, CharactersWindows1252LacksBecomeOneQuestionMarkEach)
-{
-    EXPECT_EQ(toWindows1252("Łódź 日本"), "?\xF3" "d? ??");
-    EXPECT_EQ(toWindows1252("bad\xFF"), "bad?");
-}
-
-TEST(AnsiText, UndefinedWindows1252BytesDecodeAsQuestionMarks)
-{
-    EXPECT_EQ(fromWindows1252("\x81\x8D\x8F\x90\x9D"), "?????");
-    // The defined neighbours still decode: ‚ and ž.
-    EXPECT_EQ(fromWindows1252("\x82\x9E"), "‚ž");
-    // Every byte value gives exactly one character, so a field keeps its width.
-    std::string all;
-    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
-    EXPECT_EQ(toWindows1252(fromWindows1252(all)).size(), 256u);
-}
-
 TEST(FixedWidthText, AssignmentCutsOrPadsAndReadingGivesFullField)
 {
     FixedWidthText<20> name;

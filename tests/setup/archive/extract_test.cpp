@@ -1,7 +1,7 @@
 #include <sys/stat.h>
 
 #include "extract_fixture.h"
-#include "setup/archive/dos_time.h"
+#include "common/package_format/dos_time.h"
 
 namespace setup {
 namespace {
@@ -56,7 +56,7 @@ TEST_F(ExtractTest, GivesFilesTheirStoredTimeAsLocalTime) {
   fields.modTime = (9 << 11) | (41 << 5) | 3;  // 09:41:06
   ASSERT_TRUE(extract({fields}));
   time_t expected;
-  ASSERT_TRUE(dosDateTimeToTime(fields.modDate, fields.modTime, expected));
+  ASSERT_TRUE(common::dosDateTimeToTime(fields.modDate, fields.modTime, expected));
   struct stat info;
   ASSERT_EQ(stat((workFolder_ + "/kv5").c_str(), &info), 0);
   EXPECT_EQ(info.st_mtim.tv_sec, expected);

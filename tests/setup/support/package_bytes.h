@@ -9,8 +9,8 @@
 #include <string>
 #include <utility>
 
-#include "setup/archive/zip_crypto.h"
-#include "setup/package/scramble.h"
+#include "common/package_format/package_text.h"
+#include "common/package_format/zip_crypto.h"
 
 namespace setup::testing {
 
@@ -45,7 +45,7 @@ struct HeaderFields {
 };
 
 inline std::string scrambled(std::string text) {
-  scrambleText(text.data(), text.size());
+  common::scrambleText(text.data(), text.size());
   return text;
 }
 
@@ -120,10 +120,12 @@ inline std::string entryBytes(const EntryFields& fields) {
   if (!fields.password.empty()) {
     flags |= 1;
     std::string header = "0123456789A";
-    header += static_cast<char>(encryptionCheckByte(flags, fields.modTime, crc));
+    header += static_cast<char>(common::encryptionCheckByte(flags, fields.modTime, crc));
     std::string encrypted = header + payload;
-    ZipKeys keys = zipKeysForPassword(fields.password.data(), fields.password.size());
-    encryptZipBuffer(keys, reinterpret_cast<unsigned char*>(encrypted.data()), encrypted.size());
+    common::ZipKeys keys =
+        common::zipKeysForPassword(fields.password.data(), fields.password.size());
+    common::encryptZipBuffer(keys, reinterpret_cast<unsigned char*>(encrypted.data()),
+                             encrypted.size());
     payload = encrypted;
   }
   std::string out;

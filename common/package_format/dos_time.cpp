@@ -1,10 +1,11 @@
-#include "setup/archive/dos_time.h"
+#include "common/package_format/dos_time.h"
 
 #include <string.h>
 
-namespace setup {
+namespace common {
 
 bool dosDateTimeToTime(uint16_t date, uint16_t time, time_t& out) {
+  // The fields as packDosDateTime lays them out; the year always fits.
   const int day = date & 31;
   const int month = (date >> 5) & 15;
   const int hour = time >> 11;
@@ -27,4 +28,12 @@ bool dosDateTimeToTime(uint16_t date, uint16_t time, time_t& out) {
   return true;
 }
 
-}  // namespace setup
+bool localDosFields(time_t moment, DosFields& out) {
+  struct tm local;
+  if (localtime_r(&moment, &local) == nullptr) return false;
+  out = {local.tm_year + 1900, local.tm_mon + 1,  local.tm_mday,
+         local.tm_hour,        local.tm_min,      local.tm_sec > 59 ? 59 : local.tm_sec};
+  return true;
+}
+
+}  // namespace common

@@ -1,9 +1,12 @@
 #pragma once
-// Traditional PKWARE encryption (the three-key stream cipher).
+// Traditional PKWARE encryption (the three-key stream cipher), both ways: the generator
+// encrypts entries, the setup finds the password and decrypts them.
 #include <stddef.h>
 #include <stdint.h>
 
-namespace setup {
+#include "common/package_format/zip_records.h"
+
+namespace common {
 
 constexpr int kEncryptionHeaderSize = 12;
 
@@ -30,4 +33,4 @@ unsigned char encryptionCheckByte(uint16_t flags, uint16_t modTime, uint32_t crc
 bool passwordOpens(const char* password, size_t length, const unsigned char* header,
                    unsigned char checkByte, ZipKeys& keys);
 
-}  // namespace setup
+}  // namespace common

@@ -1,9 +1,9 @@
-#include "setup/archive/zip_crypto.h"
+#include "common/package_format/zip_crypto.h"
 
 #include <string.h>
 #include <zlib.h>
 
-namespace setup {
+namespace common {
 
 static inline uint32_t crcStep(const z_crc_t* table, uint32_t crc, unsigned char byte) {
   return static_cast<uint32_t>(table[(crc ^ byte) & 0xFF]) ^ (crc >> 8);
@@ -47,7 +47,7 @@ void encryptZipBuffer(ZipKeys& keys, unsigned char* data, size_t size) {
 }
 
 unsigned char encryptionCheckByte(uint16_t flags, uint16_t modTime, uint32_t crc32) {
-  return static_cast<unsigned char>((flags & 8u) ? modTime >> 8 : crc32 >> 24);
+  return static_cast<unsigned char>((flags & kCheckByteFromTime) ? modTime >> 8 : crc32 >> 24);
 }
 
 bool passwordOpens(const char* password, size_t length, const unsigned char* header,
@@ -59,4 +59,4 @@ bool passwordOpens(const char* password, size_t length, const unsigned char* hea
   return copy[kEncryptionHeaderSize - 1] == checkByte;
 }
 
-}  // namespace setup
+}  // namespace common
