@@ -28,12 +28,4 @@ bool dosDateTimeToTime(uint16_t date, uint16_t time, time_t& out) {
   return true;
 }
 
-bool localDosFields(time_t moment, DosFields& out) {
-  struct tm local;
-  if (localtime_r(&moment, &local) == nullptr) return false;
-  out = {local.tm_year + 1900, local.tm_mon + 1,  local.tm_mday,
-         local.tm_hour,        local.tm_min,      local.tm_sec > 59 ? 59 : local.tm_sec};
-  return true;
-}
-
 }  // namespace common

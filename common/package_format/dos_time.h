@@ -37,8 +37,4 @@ constexpr DosDateTime packDosDateTime(const DosFields& f) {
 // The stamp taken as local time. False for a stamp that names no real moment.
 bool dosDateTimeToTime(uint16_t date, uint16_t time, time_t& out);
 
-// The local broken-down time of `moment`; false when it has none. A leap second counts as
-// the second before it.
-bool localDosFields(time_t moment, DosFields& out);
-
 }  // namespace common

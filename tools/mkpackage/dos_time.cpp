@@ -13,10 +13,10 @@ DosDateTime makeDosDateTime(int year, int month, int day, int hour, int minute, 
 }
 
 DosDateTime dosDateTimeFromTime(std::time_t t) {
-  common::DosFields local{};
-  if (!common::localDosFields(t, local)) throw Error("cannot convert a file time to local time");
-  return makeDosDateTime(local.year, local.month, local.day, local.hour, local.minute,
-                         local.second);
+  std::tm local{};
+  if (localtime_r(&t, &local) == nullptr) throw Error("cannot convert a file time to local time");
+  return makeDosDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                         local.tm_min, local.tm_sec > 59 ? 59 : local.tm_sec);
 }
 
 }  // namespace mkpackage
