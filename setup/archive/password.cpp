@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "setup/package/ansi_text.h"
-#include "setup/package/setup_ui.h"
+#include "setup/driver/setup_ui.h"
 
 namespace setup {
 

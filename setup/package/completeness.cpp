@@ -5,7 +5,7 @@
 
 #include "setup/package/le_bytes.h"
 #include "setup/package/package_header.h"
-#include "setup/package/setup_ui.h"
+#include "setup/driver/setup_ui.h"
 #include "setup/package/zip_signatures.h"
 #include "setup/platform/files.h"
 
