@@ -73,6 +73,7 @@ void PackageFixture::open(const mkpackage::PackagePlan& plan) {
 }
 
 bool PackageFixture::extract() {
+  if (archiveStart >= 0) settings.archiveStart = archiveStart;
   return extractArchive(fd, settings, workFolder.c_str(), ui, state);
 }
 
@@ -99,6 +100,33 @@ std::vector<std::string> PackageFixture::listTree(const std::string& folder) {
     paths.push_back(fs::relative(item.path(), folder).string());
   std::sort(paths.begin(), paths.end());
   return paths;
+}
+
+std::map<std::string, std::string> PackageFixture::tree(const std::string& path) {
+  namespace fs = std::filesystem;
+  const auto describe = [](const fs::path& item) {
+    const fs::file_status status = fs::symlink_status(item);
+    if (fs::is_symlink(status)) return "-> " + fs::read_symlink(item).string();
+    return fs::is_directory(status) ? std::string("/") : TempDir::read(item.string());
+  };
+  std::map<std::string, std::string> found;
+  const fs::file_status status = fs::symlink_status(path);
+  if (!fs::exists(status)) return found;
+  if (!fs::is_directory(status)) return {{".", describe(path)}};
+  for (const auto& item : fs::recursive_directory_iterator(path))
+    found[item.path().lexically_relative(path).string()] = describe(item.path());
+  return found;
+}
+
+std::map<std::string, std::string> PackageFixture::outsideWorkFolder() const {
+  std::map<std::string, std::string> outside = tree(dir.path());
+  std::erase_if(outside, [](const auto& item) {
+    return item.first == "KARVELO-setup.run" || item.first.starts_with("$Pakorix.Tmp/");
+  });
+  // The work folder itself counts only when it is not a folder of its own.
+  if (const auto work = outside.find("$Pakorix.Tmp"); work != outside.end() && work->second == "/")
+    outside.erase(work);
+  return outside;
 }
 
 }  // namespace setup::testing
