@@ -1,15 +1,9 @@
-// Packages from the generator read back by the setup's header reader, completeness check
-// and volume joining.
-
-#include <fcntl.h>
-#include <unistd.h>
+// Packages from the generator read back by the setup's header reader and completeness
+// check: the two sides of the format agree.
 
 #include "ansi_text.h"
 #include "package_fixture.h"
 #include "setup/package/completeness.h"
-#include "setup/package/volumes.h"
-#include "setup/platform/files.h"
-#include "volumes.h"
 
 namespace setup::testing {
 namespace {
@@ -63,23 +57,6 @@ TEST_F(HeaderRoundTrip, TextsComeBackUnscrambledInUtf8) {
   EXPECT_EQ(settings.archiveStart, mkpackage::buildPackage(plan).archiveStart);
 }
 
-TEST_F(HeaderRoundTrip, ShortAndAbsentTexts) {
-  mkpackage::PackagePlan plan = packagePlan();
-  plan.header.productName.clear();
-  plan.header.notice = "N";
-  plan.header.licenceText = "L";
-  open(plan);
-  ASSERT_FALSE(HasFatalFailure());
-  EXPECT_EQ(settings.header.productNameLength, 0);
-  EXPECT_STREQ(settings.productName, "");
-  EXPECT_STREQ(settings.notice, "N");
-  EXPECT_STREQ(settings.licenceText, "L");
-  EXPECT_EQ(settings.header.welcomeTextLength, 0);
-  EXPECT_STREQ(settings.welcomeText,
-               "\r\r\rBitte klicken Sie \"Installieren\", um die Installation zu starten.");
-  EXPECT_EQ(settings.archiveStart, 35328 + 23 + 12 + 1 + 1);
-}
-
 class Completeness : public PackageFixture {
  protected:
   bool complete(const Bytes& bytes) {
@@ -115,42 +92,6 @@ TEST_F(Completeness, OnlyATrailerOrEndRecordAtTheVeryEndPasses) {
     EXPECT_EQ(complete(bytes), c.complete);
     EXPECT_EQ(ui.shown(), c.complete ? std::vector<std::string>{} : std::vector<std::string>{kIncomplete});
   }
-}
-
-class VolumeRoundTrip : public PackageFixture {};
-
-TEST_F(VolumeRoundTrip, JoinedVolumesExtractLikeOneFile) {
-  mkpackage::PackagePlan plan = packagePlan(
-      {storedEntry("kv5", compressibleText(60000)), deflatedEntry("sounds/sound1.wav", std::string(30000, 's'))});
-  plan.header.multiVolume = true;
-  const mkpackage::BuiltPackage built = mkpackage::buildPackage(plan);
-  const auto volumes = mkpackage::splitIntoVolumes(built.bytes, 36000, built.archiveStart);
-  ASSERT_EQ(volumes.size(), 3u);
-  std::vector<std::string> names;
-  for (unsigned k = 0; k < volumes.size(); ++k) {
-    names.push_back(mkpackage::volumeFileName(packagePath, k));
-    dir.write(names.back().substr(dir.path().size() + 1), std::string(volumes[k].begin(), volumes[k].end()));
-  }
-  // Volume 2 is "inserted" when the setup asks for it.
-  const std::string missing = TempDir::read(names[2]);
-  ASSERT_EQ(unlink(names[2].c_str()), 0);
-  ui.onMessage = [&](const ShownMessage&) { dir.write("KARVELO-setup.002", missing); };
-
-  fd = openExistingForReading(packagePath.c_str());
-  ASSERT_TRUE(readFixedHeader(fd, settings));
-  ASSERT_TRUE(readVariableHeader(fd, settings));
-  const int joined = joinVolumes(settings, fd, packagePath.c_str(), workFolder.c_str(),
-                                 state.workFolderFd, ui);
-  ASSERT_GE(joined, 0) << ::testing::PrintToString(ui.shown());
-  EXPECT_EQ(ui.shown(), std::vector<std::string>{"Setup benötigt die Diskette Nr.3.. / KARVELO"});
-  EXPECT_EQ(TempDir::read(workFolder + "/Pakorix.pkg"), std::string(built.bytes.begin(), built.bytes.end()));
-
-  ui.messages.clear();
-  EXPECT_TRUE(extractArchive(joined, settings, workFolder.c_str(), ui, state));
-  closeFile(joined);
-  EXPECT_EQ(contentOf("kv5"), compressibleText(60000));
-  EXPECT_EQ(contentOf("sounds/sound1.wav"), std::string(30000, 's'));
-  EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

@@ -65,28 +65,30 @@ TEST_F(StartUp, OwnFileThatCannotBeOpenedIsReportedByItsPath) {
   EXPECT_EQ(window.log.size(), 1u);  // nothing to close, no second box
 }
 
-TEST_F(StartUp, NonAdministratorIsRefusedWhenThePackageAsksForIt) {
-  system.administrator = false;
-  EXPECT_FALSE(prepare(shippedLikePlan()));
-  EXPECT_EQ(window.log, std::vector<std::string>{
-                            "stop Dieses Programm darf nur vom System-Administrator installiert "
-                            "werden. / Fehler"});
-  EXPECT_EQ(finish(), 0);
-  EXPECT_FALSE(exists(workFolder()));
-}
-
-TEST_F(StartUp, AdministratorCheckOnlyWhenThePackageAsksForIt) {
-  system.administrator = false;
-  mkpackage::PackagePlan plan = shippedLikePlan();
-  plan.header.adminOnly = false;
-  EXPECT_TRUE(prepare(plan));
-  EXPECT_EQ(system.administratorQueries, 0);
-  EXPECT_TRUE(window.log.empty());
-}
-
-TEST_F(StartUp, AdministratorPassesTheCheck) {
-  EXPECT_TRUE(prepare(shippedLikePlan()));
-  EXPECT_EQ(system.administratorQueries, 1);
+// The check is made only when the package asks for it, and refuses only a non-administrator.
+TEST_F(StartUp, AdministratorCheckOnlyWhereThePackageAsksForIt) {
+  const std::string refused =
+      "stop Dieses Programm darf nur vom System-Administrator installiert werden. / Fehler";
+  struct Case {
+    bool administrator;
+    bool adminOnly;
+    bool prepared;
+    int queries;
+  };
+  for (const Case c : {Case{false, true, false, 1}, Case{false, false, true, 0},
+                       Case{true, true, true, 1}}) {
+    SCOPED_TRACE(::testing::Message() << c.administrator << c.adminOnly);
+    restart();
+    system.administrator = c.administrator;
+    system.administratorQueries = 0;
+    mkpackage::PackagePlan plan = shippedLikePlan();
+    plan.header.adminOnly = c.adminOnly;
+    EXPECT_EQ(prepare(plan), c.prepared);
+    EXPECT_EQ(system.administratorQueries, c.queries);
+    EXPECT_EQ(window.log, c.prepared ? std::vector<std::string>{} : std::vector<std::string>{refused});
+    EXPECT_EQ(finish(), 0);
+    EXPECT_FALSE(exists(workFolder()));
+  }
 }
 
 // Each is told by the completeness message before the window opens, and the run ends with
