@@ -9,6 +9,7 @@
 #include "driver_fixture.h"
 #include "setup/driver/end_of_run.h"
 #include "setup/driver/start_up.h"
+#include "setup/driver/whole_run.h"
 #include "setup/driver/window_commands.h"
 #include "setup/platform/files.h"
 #include "volumes.h"
@@ -129,6 +130,42 @@ TEST_F(StartUp, IncompletePackagesEndTheRunBeforeTheWindow) {
     EXPECT_EQ(window.log, std::vector<std::string>{kIncomplete});
     EXPECT_EQ(finish(), 0);
     EXPECT_EQ(window.log.size(), 1u);
+    EXPECT_FALSE(exists(workFolder()));
+  }
+}
+
+// The whole run shows the window only after a start that succeeded, and always ends the run.
+TEST_F(StartUp, WholeRunShowsTheWindowOnlyAfterASuccessfulStart) {
+  mkpackage::PackagePlan plan = shippedLikePlan();
+  plan.header.adminOnly = false;  // the run is made fresh, with the real administrator check
+  mkpackage::PackagePlan cut = plan;
+  cut.tail = {'R', 'S'};
+  struct Case {
+    const char* what;
+    const mkpackage::PackagePlan* plan;  // none: the system cannot name the own file
+    const char* startedAs;
+    std::vector<std::string> log;
+  };
+  const Case cases[] = {
+      {"complete package", &plan, nullptr, {"show"}},
+      {"package cut short", &cut, nullptr, {kIncomplete}},
+      {"own path unknown", nullptr, "./KARVELO-setup.run",
+       {"stop ./KARVELO-setup.run / Kann Datei nicht öffnen .."}},
+      {"nor the name it was started by", nullptr, "", {"stop setup / Kann Datei nicht öffnen .."}},
+  };
+  finished = true;  // each run below ends itself
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    window.log.clear();
+    int ownFile = -1;
+    if (c.plan) {
+      const mkpackage::Bytes bytes = mkpackage::buildPackage(*c.plan).bytes;
+      dir.write("KARVELO-setup.run", std::string(bytes.begin(), bytes.end()));
+      ownFile = openExistingForReading(ownPath.c_str());
+    }
+    EXPECT_EQ(runWholeSetup(run, c.plan ? ownPath.c_str() : nullptr, ownFile, c.startedAs, window), 0);
+    EXPECT_EQ(window.log, c.log);
+    EXPECT_EQ(run.packageFd, -1);
     EXPECT_FALSE(exists(workFolder()));
   }
 }
