@@ -218,7 +218,6 @@ TEST_F(Extraction, FolderSwappedForALinkBetweenTwoEntriesLeadsNowhere) {
       {"the work folder", 1, workFolder, true},
       {"a sub-folder", 2, workFolder + "/sounds", false},
   };
-  const std::vector<std::string> decoys = {"a.txt", "b.txt", "s1.wav", "s2.wav"};
   const std::string elsewhere = dir.file("elsewhere");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -226,7 +225,8 @@ TEST_F(Extraction, FolderSwappedForALinkBetweenTwoEntriesLeadsNowhere) {
     std::filesystem::remove_all(elsewhere);
     std::filesystem::remove_all(workFolder);
     std::filesystem::remove_all(workFolder + ".moved");
-    for (const std::string& name : decoys) dir.write("elsewhere/" + name, "decoy");
+    for (const char* name : {"a.txt", "b.txt", "s1.wav", "s2.wav"})
+      dir.write(std::string("elsewhere/") + name, "decoy");
     ui.onEvent = [&](int event) {
       if (event != c.afterEvent) return;
       ASSERT_EQ(rename(c.swapped.c_str(), (c.swapped + ".moved").c_str()), 0);
@@ -237,16 +237,16 @@ TEST_F(Extraction, FolderSwappedForALinkBetweenTwoEntriesLeadsNowhere) {
               c.unpacked);
     if (c.unpacked) {
       EXPECT_TRUE(ui.messages.empty());
-      EXPECT_EQ(listTree(workFolder + ".moved"),
-                (std::vector<std::string>{"a.txt", "b.txt", "sounds", "sounds/s1.wav",
-                                          "sounds/s2.wav"}));
+      EXPECT_EQ(tree(workFolder + ".moved"),
+                (Files{{"a.txt", "a"}, {"b.txt", "b"}, {"sounds", "/"}, {"sounds/s1.wav", "1"},
+                       {"sounds/s2.wav", "2"}}));
     } else {
       EXPECT_EQ(ui.shown(), std::vector<std::string>{c.swapped + " / Error in directory .."});
     }
     deleteExtractedFiles(state, workFolder.c_str(), ui);
     removeCreatedFolders(state);
-    EXPECT_EQ(listTree(elsewhere), decoys);
-    for (const std::string& name : decoys) EXPECT_EQ(TempDir::read(elsewhere + "/" + name), "decoy");
+    EXPECT_EQ(tree(elsewhere), (Files{{"a.txt", "decoy"}, {"b.txt", "decoy"}, {"s1.wav", "decoy"},
+                                      {"s2.wav", "decoy"}}));
   }
 }
 

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 
 #include "setup/platform/files.h"
@@ -91,15 +90,6 @@ bool PackageFixture::exists(const std::string& path) const {
 std::vector<std::string> PackageFixture::extractedFiles() const {
   return std::vector<std::string>(state.extractedFiles.items,
                                   state.extractedFiles.items + state.extractedFiles.count);
-}
-
-std::vector<std::string> PackageFixture::listTree(const std::string& folder) {
-  namespace fs = std::filesystem;
-  std::vector<std::string> paths;
-  for (const auto& item : fs::recursive_directory_iterator(folder))
-    paths.push_back(fs::relative(item.path(), folder).string());
-  std::sort(paths.begin(), paths.end());
-  return paths;
 }
 
 std::map<std::string, std::string> PackageFixture::tree(const std::string& path) {

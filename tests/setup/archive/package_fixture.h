@@ -46,8 +46,6 @@ class PackageFixture : public ::testing::Test {
   std::string contentOf(const std::string& name) const { return TempDir::read(target(name)); }
   bool exists(const std::string& path) const;
   std::vector<std::string> extractedFiles() const;
-  // Every path below `folder`, relative to it, sorted; links are not followed.
-  static std::vector<std::string> listTree(const std::string& folder);
   // What is at and below `path`, links not followed: a file as its content, a folder as "/",
   // a link as "-> " and its target, by the path relative to `path` ("." for itself).
   static std::map<std::string, std::string> tree(const std::string& path);
