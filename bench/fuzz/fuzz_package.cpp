@@ -19,7 +19,7 @@
 #include "setup/archive/extract.h"
 #include "setup/package/completeness.h"
 #include "setup/package/package_header.h"
-#include "setup/package/setup_ui.h"
+#include "setup/driver/setup_ui.h"
 #include "setup/platform/files.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "setup/archive/entry_paths.h"
 #include "setup/archive/extract.h"
 #include "setup/archive/path_list.h"
-#include "setup/package/setup_ui.h"
+#include "setup/driver/setup_ui.h"
 #include "setup/platform/files.h"
 #include "setup/platform/path_text.h"
 

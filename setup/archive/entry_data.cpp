@@ -27,22 +27,22 @@ struct EntrySource {
   }
 };
 
-// Writes and sums one chunk of output.
-bool emit(int target, const unsigned char* data, size_t size, uLong& crc) {
+// Hands on and sums one chunk of output.
+bool emit(const ByteSink& sink, const unsigned char* data, size_t size, uLong& crc) {
   if (size == 0) return true;
   crc = crc32(crc, data, static_cast<uInt>(size));
-  return writeFully(target, data, size);
+  return sink.write(sink.context, data, size);
 }
 
-bool copyStored(EntrySource& source, int target, unsigned char* buffer, uLong& crc) {
+bool copyStored(EntrySource& source, const ByteSink& sink, unsigned char* buffer, uLong& crc) {
   for (;;) {
     const long long got = source.next(buffer);
     if (got <= 0) return got == 0;
-    if (!emit(target, buffer, static_cast<size_t>(got), crc)) return false;
+    if (!emit(sink, buffer, static_cast<size_t>(got), crc)) return false;
   }
 }
 
-bool inflateRaw(EntrySource& source, int target, const ChunkBuffers& buffers, uLong& crc) {
+bool inflateRaw(EntrySource& source, const ByteSink& sink, const ChunkBuffers& buffers, uLong& crc) {
   z_stream stream;
   memset(&stream, 0, sizeof stream);
   if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) return false;
@@ -67,7 +67,7 @@ bool inflateRaw(EntrySource& source, int target, const ChunkBuffers& buffers, uL
     status = inflate(&stream, Z_NO_FLUSH);
     outputFull = stream.avail_out == 0;
     if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR) good = false;
-    else good = emit(target, buffers.output, kInflateOutputSize - stream.avail_out, crc);
+    else good = emit(sink, buffers.output, kInflateOutputSize - stream.avail_out, crc);
   }
   inflateEnd(&stream);
   return good;
@@ -75,14 +75,14 @@ bool inflateRaw(EntrySource& source, int target, const ChunkBuffers& buffers, uL
 
 }  // namespace
 
-UnpackResult unpackEntryData(int package, int target, uint16_t method, uint32_t dataSize,
-                             common::ZipKeys* keys, const ChunkBuffers& buffers,
+UnpackResult unpackEntryData(int package, const ByteSink& sink, uint16_t method,
+                             uint32_t dataSize, common::ZipKeys* keys, const ChunkBuffers& buffers,
                              uint32_t expectedCrc) {
   if (method != 0 && method != 8) return UnpackResult::UnknownMethod;
   EntrySource source{package, dataSize, keys};
   uLong crc = crc32(0, Z_NULL, 0);
-  const bool complete = method == 0 ? copyStored(source, target, buffers.input, crc)
-                                    : inflateRaw(source, target, buffers, crc);
+  const bool complete = method == 0 ? copyStored(source, sink, buffers.input, crc)
+                                    : inflateRaw(source, sink, buffers, crc);
   return complete && crc == expectedCrc ? UnpackResult::Ok : UnpackResult::Damaged;
 }
 

@@ -21,17 +21,24 @@ struct ChunkBuffers {
   unsigned char* output;
 };
 
+// Where an entry's bytes go, chunk by chunk; false stops the entry as
+// damaged. The unpacking never learns whether that is a file.
+struct ByteSink {
+  bool (*write)(void* context, const unsigned char* data, size_t size);
+  void* context;
+};
+
 enum class UnpackResult {
   Ok,             // every byte written and the CRC-32 matches
-  Damaged,        // short data, a broken stream, a failed write or a CRC mismatch
+  Damaged,        // short data, a broken stream, a refusing sink or a CRC mismatch
   UnknownMethod,  // neither stored nor Deflate; nothing was read or written
 };
 
 // Reads `dataSize` bytes from the package's current position (decrypting them
-// with `keys` when given), stores (method 0) or inflates (method 8) them into
-// `target` and checks the CRC-32 of what was written against `expectedCrc`.
-UnpackResult unpackEntryData(int package, int target, uint16_t method, uint32_t dataSize,
-                             common::ZipKeys* keys, const ChunkBuffers& buffers,
+// with `keys` when given), hands them stored (method 0) or inflated (method 8)
+// to `sink` and checks the CRC-32 of what it took against `expectedCrc`.
+UnpackResult unpackEntryData(int package, const ByteSink& sink, uint16_t method,
+                             uint32_t dataSize, common::ZipKeys* keys, const ChunkBuffers& buffers,
                              uint32_t expectedCrc);
 
 }  // namespace setup

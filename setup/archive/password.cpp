@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "common/package_format/package_text.h"
-#include "setup/package/setup_ui.h"
+#include "setup/driver/setup_ui.h"
 
 namespace setup {
 

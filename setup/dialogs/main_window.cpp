@@ -49,7 +49,7 @@ MainWindow::MainWindow(SetupRun& run)
                    Handler{this, &MainWindow::rejectedBySystem});
 }
 
-int MainWindow::show() {
+int MainWindow::showMainWindow() {
   applySetupIcon();
   setTitle(&dialog_, mainWindowTitle(run_));
   setCaption(install_, "&Installieren");

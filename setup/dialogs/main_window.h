@@ -18,15 +18,13 @@ public:
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
-  // Opens the window and runs it modally until it is closed: 1 after a failed
-  // extraction, 2 after Close.
-  int show();
-
   Answer messageBox(const char* text, const char* caption, Icon, Buttons) override;
   void setStatusText(const char* text) override;
   void processOneEvent() override;
   bool askPassword(char* entry, int* length) override;
 
+  // 1 after a failed extraction, 2 after Close.
+  int showMainWindow() override;
   void setButtonCaption(MainButton, const char* caption) override;
   void enableButtons(bool enabled) override;
   void removeInstallButton() override;

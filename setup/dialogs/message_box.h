@@ -1,6 +1,6 @@
 #pragma once
 // The setup's message boxes: no owner, the stop or information icon.
-#include "setup/package/setup_ui.h"
+#include "setup/driver/setup_ui.h"
 
 namespace setup {
 

@@ -8,7 +8,7 @@
 
 #include "setup/dialogs/controls.h"
 #include "setup/dialogs/dialog_units.h"
-#include "setup/package/setup_ui.h"
+#include "setup/driver/setup_ui.h"
 
 namespace setup {
 

@@ -6,9 +6,8 @@
 #include <QTranslator>
 
 #include "setup/dialogs/main_window.h"
-#include "setup/driver/end_of_run.h"
 #include "setup/driver/setup_run.h"
-#include "setup/driver/start_up.h"
+#include "setup/driver/whole_run.h"
 
 namespace setup {
 namespace {
@@ -39,17 +38,8 @@ int runSetup(const char* ownPath, int ownFile, const char* startedAs) {
     QApplication::installTranslator(&german);
   // Large path buffers: kept off the stack of the event loops.
   static SetupRun run;
-  initSetupRun(run);
   MainWindow window(run);
-  if (!ownPath) {
-    // Closed with the rest of the run.
-    run.packageFd = ownFile;
-    reportFailure(window, startedAs && startedAs[0] ? startedAs : "setup",
-                  "Kann Datei nicht öffnen ..");
-  } else if (prepareSetup(run, ownPath, ownFile, window)) {
-    window.show();
-  }
-  return finishSetup(run, window);
+  return runWholeSetup(run, ownPath, ownFile, startedAs, window);
 }
 
 }  // namespace setup

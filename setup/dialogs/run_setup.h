@@ -1,13 +1,10 @@
 #pragma once
-// One whole run of the setup inside a running QApplication.
+// One whole run of the setup inside a running QApplication: the dialogs'
+// look, the main window, and the driver's run in front of it.
 
 namespace setup {
 
-// `ownFile` is the setup's own file opened for reading (-1 when it could not
-// be); the package is read from it. `ownPath` is its full path, for messages
-// and further volumes; nullptr when the system cannot tell it: the run then
-// only reports that its own file cannot be opened, naming it as it was
-// started (`startedAs`, the first argument). Returns the exit code.
+// The arguments and the exit code are runWholeSetup's.
 int runSetup(const char* ownPath, int ownFile, const char* startedAs);
 
 }  // namespace setup

@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "setup/driver/setup_run.h"
-#include "setup/package/setup_ui.h"
+#include "setup/driver/setup_ui.h"
 #include "setup/package/volumes.h"
 #include "setup/platform/files.h"
 #include "setup/platform/folders.h"

@@ -2,10 +2,10 @@
 
 #include <string.h>
 
+#include "setup/driver/closing.h"
 #include "setup/driver/installer_script.h"
 #include "setup/driver/setup_run.h"
 #include "setup/driver/setup_window.h"
-#include "setup/driver/window_commands.h"
 
 namespace setup {
 
@@ -41,7 +41,7 @@ void runInstallation(SetupRun& run, SetupWindow& window) {
     return;
   }
   window.bringToForeground();
-  closeCommand(run, window);
+  deleteFilesAndClose(run, window);
 }
 
 }  // namespace setup

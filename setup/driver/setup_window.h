@@ -1,7 +1,7 @@
 #pragma once
 // The main window as the driver sees it: the core's user interface plus the
 // few things the install sequence and the buttons do to the window itself.
-#include "setup/package/setup_ui.h"
+#include "setup/driver/setup_ui.h"
 
 namespace setup {
 
@@ -9,6 +9,9 @@ enum class MainButton { Install, Close };
 
 class SetupWindow : public SetupUi {
 public:
+  // Opens the window and runs it modally until it is closed; returns the
+  // result closeWindow was given.
+  virtual int showMainWindow() = 0;
   virtual void setButtonCaption(MainButton, const char* caption) = 0;
   virtual void enableButtons(bool enabled) = 0;
   virtual void removeInstallButton() = 0;

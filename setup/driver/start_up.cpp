@@ -3,7 +3,7 @@
 #include "setup/driver/setup_run.h"
 #include "setup/package/completeness.h"
 #include "setup/package/fixed_notice.h"
-#include "setup/package/setup_ui.h"
+#include "setup/driver/setup_ui.h"
 #include "setup/package/volumes.h"
 #include "setup/package/work_folder.h"
 #include "setup/platform/files.h"

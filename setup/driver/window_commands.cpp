@@ -1,5 +1,6 @@
 #include "setup/driver/window_commands.h"
 
+#include "setup/driver/closing.h"
 #include "setup/driver/install_sequence.h"
 #include "setup/driver/setup_run.h"
 #include "setup/driver/setup_window.h"
@@ -50,8 +51,7 @@ void installCommand(SetupRun& run, SetupWindow& window) {
 
 void closeCommand(SetupRun& run, SetupWindow& window) {
   if (run.installing) return;
-  deleteExtractedFiles(run.extraction, run.workFolder, window);
-  window.closeWindow(2);
+  deleteFilesAndClose(run, window);
 }
 
 }  // namespace setup

@@ -6,7 +6,7 @@
 #include "common/package_format/le_bytes.h"
 #include "common/package_format/zip_records.h"
 #include "setup/package/package_header.h"
-#include "setup/package/setup_ui.h"
+#include "setup/driver/setup_ui.h"
 #include "setup/platform/files.h"
 
 namespace setup {

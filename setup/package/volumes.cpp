@@ -4,7 +4,7 @@
 #include <string.h>
 
 #include "setup/package/package_header.h"
-#include "setup/package/setup_ui.h"
+#include "setup/driver/setup_ui.h"
 #include "setup/package/work_folder.h"
 #include "setup/platform/files.h"
 #include "setup/platform/folders.h"

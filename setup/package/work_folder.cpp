@@ -4,7 +4,7 @@
 #include <string.h>
 #include <unistd.h>
 
-#include "setup/package/setup_ui.h"
+#include "setup/driver/setup_ui.h"
 #include "setup/platform/files.h"
 #include "setup/platform/folders.h"
 #include "setup/platform/path_text.h"

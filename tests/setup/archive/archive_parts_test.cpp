@@ -40,21 +40,5 @@ TEST(EntryHeader, ReadsTheFieldsItUses) {
   EXPECT_EQ(header.extraLength, 0);
 }
 
-std::string normalised(std::string name) {
-  name.push_back('\0');
-  return normaliseEntryName(name.data()) ? std::string(name.c_str()) : "<refused>";
-}
-
-TEST(EntryName, BackslashesBecomeSlashesAndEscapesAreRefused) {
-  EXPECT_EQ(normalised("sounds\\sound1.wav"), "sounds/sound1.wav");
-  EXPECT_EQ(normalised(std::string("kv5\0junk", 8)), "kv5");
-  EXPECT_EQ(normalised("a..b/..c/d.."), "a..b/..c/d..");
-  EXPECT_EQ(normalised("dir/"), "dir/");
-  for (const char* bad : {"", "/etc/passwd", "\\etc\\passwd", "..", "../x", "a/../../x",
-                          "a\\..\\b", "a/.."})
-    EXPECT_EQ(normalised(bad), "<refused>") << bad;
-  EXPECT_EQ(normalised(std::string("\0abc", 4)), "<refused>");
-}
-
 }  // namespace
 }  // namespace setup

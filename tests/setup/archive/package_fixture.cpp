@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 
 #include "setup/platform/files.h"
@@ -73,6 +72,7 @@ void PackageFixture::open(const mkpackage::PackagePlan& plan) {
 }
 
 bool PackageFixture::extract() {
+  if (archiveStart >= 0) settings.archiveStart = archiveStart;
   return extractArchive(fd, settings, workFolder.c_str(), ui, state);
 }
 
@@ -92,13 +92,31 @@ std::vector<std::string> PackageFixture::extractedFiles() const {
                                   state.extractedFiles.items + state.extractedFiles.count);
 }
 
-std::vector<std::string> PackageFixture::listTree(const std::string& folder) {
+std::map<std::string, std::string> PackageFixture::tree(const std::string& path) {
   namespace fs = std::filesystem;
-  std::vector<std::string> paths;
-  for (const auto& item : fs::recursive_directory_iterator(folder))
-    paths.push_back(fs::relative(item.path(), folder).string());
-  std::sort(paths.begin(), paths.end());
-  return paths;
+  const auto describe = [](const fs::path& item) {
+    const fs::file_status status = fs::symlink_status(item);
+    if (fs::is_symlink(status)) return "-> " + fs::read_symlink(item).string();
+    return fs::is_directory(status) ? std::string("/") : TempDir::read(item.string());
+  };
+  std::map<std::string, std::string> found;
+  const fs::file_status status = fs::symlink_status(path);
+  if (!fs::exists(status)) return found;
+  if (!fs::is_directory(status)) return {{".", describe(path)}};
+  for (const auto& item : fs::recursive_directory_iterator(path))
+    found[item.path().lexically_relative(path).string()] = describe(item.path());
+  return found;
+}
+
+std::map<std::string, std::string> PackageFixture::outsideWorkFolder() const {
+  std::map<std::string, std::string> outside = tree(dir.path());
+  std::erase_if(outside, [](const auto& item) {
+    return item.first == "KARVELO-setup.run" || item.first.starts_with("$Pakorix.Tmp/");
+  });
+  // The work folder itself counts only when it is not a folder of its own.
+  if (const auto work = outside.find("$Pakorix.Tmp"); work != outside.end() && work->second == "/")
+    outside.erase(work);
+  return outside;
 }
 
 }  // namespace setup::testing

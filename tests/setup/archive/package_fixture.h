@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,7 @@ class PackageFixture : public ::testing::Test {
   // Writes the package file and opens it; reads both halves of the header.
   void open(const mkpackage::PackagePlan& plan);
   void openBytes(const mkpackage::Bytes& bytes);
+  // Extracts the open package, from `archiveStart` when that is set.
   bool extract();
   // open() followed by extract().
   bool extract(const mkpackage::PackagePlan& plan);
@@ -44,14 +46,18 @@ class PackageFixture : public ::testing::Test {
   std::string contentOf(const std::string& name) const { return TempDir::read(target(name)); }
   bool exists(const std::string& path) const;
   std::vector<std::string> extractedFiles() const;
-  // Every path below `folder`, relative to it, sorted; links are not followed.
-  static std::vector<std::string> listTree(const std::string& folder);
+  // What is at and below `path`, links not followed: a file as its content, a folder as "/",
+  // a link as "-> " and its target, by the path relative to `path` ("." for itself).
+  static std::map<std::string, std::string> tree(const std::string& path);
+  // The private folder apart from the package and what is below the work folder.
+  std::map<std::string, std::string> outsideWorkFolder() const;
 
   TempDir dir;
   FakeSetupUi ui;
   std::string packagePath = dir.file("KARVELO-setup.run");
   std::string workFolder = dir.file("$Pakorix.Tmp");
   int fd = -1;
+  long long archiveStart = -1;
   PackageSettings settings{};
   ExtractionState state{};
 };

@@ -30,6 +30,10 @@ public:
     log.push_back("password");
     return false;
   }
+  int showMainWindow() override {
+    log.push_back("show");
+    return closedWith;
+  }
   void setButtonCaption(MainButton button, const char* caption) override {
     log.push_back(std::string(button == MainButton::Install ? "install " : "close ") + caption);
   }

@@ -9,6 +9,7 @@
 #include "driver_fixture.h"
 #include "setup/driver/end_of_run.h"
 #include "setup/driver/start_up.h"
+#include "setup/driver/whole_run.h"
 #include "setup/driver/window_commands.h"
 #include "setup/platform/files.h"
 #include "volumes.h"
@@ -65,28 +66,30 @@ TEST_F(StartUp, OwnFileThatCannotBeOpenedIsReportedByItsPath) {
   EXPECT_EQ(window.log.size(), 1u);  // nothing to close, no second box
 }
 
-TEST_F(StartUp, NonAdministratorIsRefusedWhenThePackageAsksForIt) {
-  system.administrator = false;
-  EXPECT_FALSE(prepare(shippedLikePlan()));
-  EXPECT_EQ(window.log, std::vector<std::string>{
-                            "stop Dieses Programm darf nur vom System-Administrator installiert "
-                            "werden. / Fehler"});
-  EXPECT_EQ(finish(), 0);
-  EXPECT_FALSE(exists(workFolder()));
-}
-
-TEST_F(StartUp, AdministratorCheckOnlyWhenThePackageAsksForIt) {
-  system.administrator = false;
-  mkpackage::PackagePlan plan = shippedLikePlan();
-  plan.header.adminOnly = false;
-  EXPECT_TRUE(prepare(plan));
-  EXPECT_EQ(system.administratorQueries, 0);
-  EXPECT_TRUE(window.log.empty());
-}
-
-TEST_F(StartUp, AdministratorPassesTheCheck) {
-  EXPECT_TRUE(prepare(shippedLikePlan()));
-  EXPECT_EQ(system.administratorQueries, 1);
+// The check is made only when the package asks for it, and refuses only a non-administrator.
+TEST_F(StartUp, AdministratorCheckOnlyWhereThePackageAsksForIt) {
+  const std::string refused =
+      "stop Dieses Programm darf nur vom System-Administrator installiert werden. / Fehler";
+  struct Case {
+    bool administrator;
+    bool adminOnly;
+    bool prepared;
+    int queries;
+  };
+  for (const Case c : {Case{false, true, false, 1}, Case{false, false, true, 0},
+                       Case{true, true, true, 1}}) {
+    SCOPED_TRACE(::testing::Message() << c.administrator << c.adminOnly);
+    restart();
+    system.administrator = c.administrator;
+    system.administratorQueries = 0;
+    mkpackage::PackagePlan plan = shippedLikePlan();
+    plan.header.adminOnly = c.adminOnly;
+    EXPECT_EQ(prepare(plan), c.prepared);
+    EXPECT_EQ(system.administratorQueries, c.queries);
+    EXPECT_EQ(window.log, c.prepared ? std::vector<std::string>{} : std::vector<std::string>{refused});
+    EXPECT_EQ(finish(), 0);
+    EXPECT_FALSE(exists(workFolder()));
+  }
 }
 
 // Each is told by the completeness message before the window opens, and the run ends with
@@ -127,6 +130,42 @@ TEST_F(StartUp, IncompletePackagesEndTheRunBeforeTheWindow) {
     EXPECT_EQ(window.log, std::vector<std::string>{kIncomplete});
     EXPECT_EQ(finish(), 0);
     EXPECT_EQ(window.log.size(), 1u);
+    EXPECT_FALSE(exists(workFolder()));
+  }
+}
+
+// The whole run shows the window only after a start that succeeded, and always ends the run.
+TEST_F(StartUp, WholeRunShowsTheWindowOnlyAfterASuccessfulStart) {
+  mkpackage::PackagePlan plan = shippedLikePlan();
+  plan.header.adminOnly = false;  // the run is made fresh, with the real administrator check
+  mkpackage::PackagePlan cut = plan;
+  cut.tail = {'R', 'S'};
+  struct Case {
+    const char* what;
+    const mkpackage::PackagePlan* plan;  // none: the system cannot name the own file
+    const char* startedAs;
+    std::vector<std::string> log;
+  };
+  const Case cases[] = {
+      {"complete package", &plan, nullptr, {"show"}},
+      {"package cut short", &cut, nullptr, {kIncomplete}},
+      {"own path unknown", nullptr, "./KARVELO-setup.run",
+       {"stop ./KARVELO-setup.run / Kann Datei nicht öffnen .."}},
+      {"nor the name it was started by", nullptr, "", {"stop setup / Kann Datei nicht öffnen .."}},
+  };
+  finished = true;  // each run below ends itself
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    window.log.clear();
+    int ownFile = -1;
+    if (c.plan) {
+      const mkpackage::Bytes bytes = mkpackage::buildPackage(*c.plan).bytes;
+      dir.write("KARVELO-setup.run", std::string(bytes.begin(), bytes.end()));
+      ownFile = openExistingForReading(ownPath.c_str());
+    }
+    EXPECT_EQ(runWholeSetup(run, c.plan ? ownPath.c_str() : nullptr, ownFile, c.startedAs, window), 0);
+    EXPECT_EQ(window.log, c.log);
+    EXPECT_EQ(run.packageFd, -1);
     EXPECT_FALSE(exists(workFolder()));
   }
 }

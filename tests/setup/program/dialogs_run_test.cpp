@@ -1,5 +1,8 @@
 // Whole runs of the setup inside the test program, with a scripted user in front of the
 // real windows.
+#include <filesystem>
+#include <functional>
+
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
@@ -201,89 +204,80 @@ TEST_F(InProcessRun, PasswordCancelledFailsTheExtraction) {
   EXPECT_FALSE(exists(log));
 }
 
-TEST_F(InProcessRun, FailedExtractionReportsClosesTheWindowAndLeavesItsFiles) {
-  mkpackage::PackagePlan plan = programPlan();
-  plan.entries[2].damage.wrongCrc = true;
-  answerBox();
-  EXPECT_EQ(runOn(plan), 0);
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, "Fehler beim Entpacken der Datei(en).");
-  EXPECT_EQ(boxes[0].caption, "Fehler");
-  EXPECT_EQ(boxes[0].icon, QMessageBox::Critical);
-  EXPECT_FALSE(exists(log));
-  EXPECT_TRUE(exists(work("KARV10G1.INF")));
-  EXPECT_TRUE(exists(work("sounds/sound1.wav")));
-  EXPECT_TRUE(exists(work("kv5")));  // created, then found damaged
-}
-
-TEST_F(InProcessRun, InstallerThatCannotStartIsReportedAndTheRunGoesOn) {
-  const std::string savedPath = getenv("PATH");
-  setenv("PATH", dir.file("nothing-here").c_str(), 1);
-  mkpackage::PackagePlan plan = programPlan();
-  plan.entries.pop_back();  // no installer of its own
-  answerBox();
-  const int code = runOn(plan);
-  setenv("PATH", savedPath.c_str(), 1);
-  EXPECT_EQ(code, 0);
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, "Fehler beim Initialisieren der Installation.");
-  EXPECT_EQ(boxes[0].caption, "Fehler");
-  EXPECT_EQ(boxes[0].icon, QMessageBox::Critical);
-  EXPECT_FALSE(exists(workFolder()));
-}
-
-TEST_F(InProcessRun, StartUpFailuresShowTheirBoxesAndNoWindow) {
+// Runs that end in boxes alone, with the files they leave (none: no work folder is left).
+// The installer never runs.
+TEST_F(InProcessRun, RunsEndingInBoxesShowThemAndLeaveWhatTheySay) {
+  constexpr auto kStop = QMessageBox::Critical;
   const std::string missing = dir.file("weg.run");
-  answerBox();
-  EXPECT_EQ(runOnFile(missing), 0);
+  mkpackage::PackagePlan damaged = programPlan();
+  damaged.entries[2].damage.wrongCrc = true;
   mkpackage::PackagePlan cut = programPlan();
   cut.tail = {'R', 'S'};
-  answerBox();
-  EXPECT_EQ(runOn(cut), 0);
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[0].text, missing);
-  EXPECT_EQ(boxes[0].caption, "Kann Datei nicht öffnen ..");
-  EXPECT_EQ(boxes[0].icon, QMessageBox::Critical);
-  EXPECT_EQ(boxes[1].text,
-            "Dateigröße inkorrekt - bitte versuchen Sie, dieses Programm nochmals downzuloaden.");
-  EXPECT_EQ(boxes[1].caption, "Fehler");
-  EXPECT_FALSE(exists(workFolder()));
-}
-
-TEST_F(InProcessRun, OwnFileTheSystemCannotNameIsReportedByTheNameItWasStartedBy) {
-  answerBox();
-  answerBox();
-  EXPECT_EQ(setup::runSetup(nullptr, -1, "./KARVELO-setup.run"), 0);
-  EXPECT_EQ(setup::runSetup(nullptr, -1, ""), 0);
-  EXPECT_TRUE(script.remaining().empty());
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[0].text, "./KARVELO-setup.run");
-  EXPECT_EQ(boxes[0].caption, "Kann Datei nicht öffnen ..");
-  EXPECT_EQ(boxes[0].icon, QMessageBox::Critical);
-  EXPECT_EQ(boxes[1].text, "setup");
-  EXPECT_EQ(boxes[1].caption, "Kann Datei nicht öffnen ..");
-  EXPECT_FALSE(exists(workFolder()));
-}
-
-TEST_F(InProcessRun, MissingVolumeAskedForThenCancelled) {
-  mkpackage::PackagePlan plan = programPlan();
-  plan.header.multiVolume = true;
-  const mkpackage::BuiltPackage built = mkpackage::buildPackage(plan);
+  mkpackage::PackagePlan withoutInstaller = programPlan();
+  withoutInstaller.entries.pop_back();
+  mkpackage::PackagePlan volumes = programPlan();
+  volumes.header.multiVolume = true;
+  const mkpackage::BuiltPackage built = mkpackage::buildPackage(volumes);
   const auto pieces =
       mkpackage::splitIntoVolumes(built.bytes, built.archiveStart + 60, built.archiveStart);
-  const std::string first =
-      dir.write("KARVELO-setup.run", std::string(pieces.at(0).begin(), pieces.at(0).end()));
   ASSERT_GE(pieces.size(), 2u);
-  answerBox(QMessageBox::Cancel);
-  answerBox();
-  EXPECT_EQ(runOnFile(first), 0);
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[0].text, "Setup benötigt die Diskette Nr.2..");
-  EXPECT_EQ(boxes[0].caption, "KARVELO");
-  EXPECT_EQ(boxes[0].icon, QMessageBox::Information);
-  EXPECT_EQ(boxes[1].text, "Setup-Archiv konnte nicht erfolgreich erstellt werden.");
-  EXPECT_EQ(boxes[1].icon, QMessageBox::Critical);
-  EXPECT_FALSE(exists(workFolder()));
+  struct Case {
+    std::string what;
+    std::function<int()> run;
+    std::vector<SeenBox> shown;
+    std::vector<std::string> left;
+    QMessageBox::StandardButton answer = QMessageBox::Ok;  // to the first box
+  };
+  const Case cases[] = {
+      {"damaged entry", [&] { return runOn(damaged); },
+       {{"Fehler beim Entpacken der Datei(en).", "Fehler", kStop}},
+       {"KARV10G1.INF", "sounds/sound1.wav", "kv5"}},  // kv5 created, then found damaged
+      {"no installer to start",
+       [&] {
+         const std::string savedPath = getenv("PATH");
+         setenv("PATH", dir.file("nothing-here").c_str(), 1);
+         const int code = runOn(withoutInstaller);
+         setenv("PATH", savedPath.c_str(), 1);
+         return code;
+       },
+       {{"Fehler beim Initialisieren der Installation.", "Fehler", kStop}}, {}},
+      {"own file missing", [&] { return runOnFile(missing); },
+       {{missing, "Kann Datei nicht öffnen ..", kStop}}, {}},
+      {"package cut short", [&] { return runOn(cut); },
+       {{"Dateigröße inkorrekt - bitte versuchen Sie, dieses Programm nochmals downzuloaden.",
+         "Fehler", kStop}}, {}},
+      {"own file the system cannot name",
+       [] { return setup::runSetup(nullptr, -1, "./KARVELO-setup.run"); },
+       {{"./KARVELO-setup.run", "Kann Datei nicht öffnen ..", kStop}}, {}},
+      {"nor by the name it was started by", [] { return setup::runSetup(nullptr, -1, ""); },
+       {{"setup", "Kann Datei nicht öffnen ..", kStop}}, {}},
+      {"missing volume asked for, then cancelled",
+       [&] {
+         return runOnFile(
+             dir.write("KARVELO-setup.run", std::string(pieces[0].begin(), pieces[0].end())));
+       },
+       {{"Setup benötigt die Diskette Nr.2..", "KARVELO", QMessageBox::Information},
+        {"Setup-Archiv konnte nicht erfolgreich erstellt werden.", "Fehler", kStop}},
+       {}, QMessageBox::Cancel},
+  };
+  const auto described = [](const std::vector<SeenBox>& seen) {
+    std::vector<std::string> lines;
+    for (const SeenBox& box : seen)
+      lines.push_back(box.text + " / " + box.caption + " / " + std::to_string(box.icon));
+    return lines;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    boxes.clear();
+    std::filesystem::remove_all(ownFolderOfRun(tmp));
+    for (std::size_t i = 0; i < c.shown.size(); ++i) answerBox(i == 0 ? c.answer : QMessageBox::Ok);
+    EXPECT_EQ(c.run(), 0);
+    EXPECT_TRUE(script.remaining().empty());
+    EXPECT_EQ(described(boxes), described(c.shown));
+    EXPECT_FALSE(exists(log));
+    for (const std::string& name : c.left) EXPECT_TRUE(exists(work(name))) << name;
+    EXPECT_EQ(exists(workFolder()), !c.left.empty());
+  }
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "setup/package/setup_ui.h"
+#include "setup/driver/setup_ui.h"
 
 namespace setup::testing {
 

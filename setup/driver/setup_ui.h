@@ -1,6 +1,7 @@
 #pragma once
-// Everything the setup's core asks of the user interface. The Qt dialogs
-// implement it; tests fake it.
+// Everything the setup's core asks of the user interface: the driver's seam
+// to the dialogs, which implement it. The package and archive steps the
+// driver runs report through it too; tests fake it.
 
 namespace setup {
 
