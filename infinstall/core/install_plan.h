@@ -90,13 +90,4 @@ private:
     FileSystem* sources_;
 };
 
-// The mode a copied file gets from its first bytes: programs and libraries (ELF) 0755; a file
-// kept on re-installation (data the program writes) 0666 when every user shares it; everything
-// else 0644.
-unsigned modeFor(const std::string& start, bool keepExisting, bool systemWide);
-
-// A relative path that stays below its folder: not empty, no leading "/", no "." or ".."
-// components and no backslash.
-bool isContainedName(const std::string& name);
-
 }  // namespace infinstall

@@ -1,6 +1,7 @@
 #include "core/installer_run.h"
 
 #include "core/folder_check.h"
+#include "core/paths.h"
 #include "core/runtime_check.h"
 
 namespace infinstall {

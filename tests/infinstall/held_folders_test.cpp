@@ -9,7 +9,7 @@
 #include <fstream>
 #include <functional>
 
-#include "core/file_system.h"
+#include "core/posix_file_system.h"
 
 namespace infinstall {
 namespace {

@@ -16,6 +16,7 @@
 #include "core/installation.h"
 #include "core/invocation.h"
 #include "core/placeholders.h"
+#include "core/posix_file_system.h"
 #include "core/runtime_check.h"
 
 namespace infinstall {

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "core/installer_run.h"
+#include "core/posix_file_system.h"
 
 namespace infinstall {
 namespace {
