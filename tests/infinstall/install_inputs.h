@@ -1,11 +1,14 @@
 #pragma once
-// The files the tests take from the build: the shipped INF and the built programs.
+// What the tests install from and to: the shipped INF as the package carries it, the built
+// programs, and the places of a system-wide or a user's installation.
 #include <gtest/gtest.h>
 #include <iconv.h>
 
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include "core/places.h"
 
 namespace infinstall {
 
@@ -29,6 +32,13 @@ inline std::string shippedInfBytes()
     std::string crlf;
     for (char c : bytes) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     return crlf;
+}
+
+inline Places placesBelow(bool system, const std::string& home)
+{
+    std::string error;
+    return *placesFor(system, [&](const char* name) { return name == std::string("HOME") ? home.c_str() : nullptr; },
+                      error);
 }
 
 }  // namespace infinstall
