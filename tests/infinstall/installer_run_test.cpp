@@ -16,7 +16,7 @@ class ScriptedUi : public InstallerUi {
 public:
     bool begin = true, accept = true;
     std::optional<std::string> folder;  // the folder typed in; nothing: the one offered
-    bool cancelFolder = false;
+    bool cancelFolder = false, cancelCopy = false;
     std::vector<std::string> told;  // also the warnings confirmed
 
     bool ask(const Prompt&) override { return begin; }
@@ -35,10 +35,12 @@ public:
     bool runWithProgress(const std::string&, const std::string&,
                          const std::function<bool(ProgressSink&, std::string&)>& work, std::string& error) override
     {
-        struct : ProgressSink {
+        struct Sink : ProgressSink {
+            bool cancel;
+            explicit Sink(bool cancel) : cancel(cancel) {}
             void advanced(int, int, const std::string&) override {}
-            bool cancelled() override { return false; }
-        } progress;
+            bool cancelled() override { return cancel; }
+        } progress(cancelCopy);
         return work(progress, error);
     }
 };
@@ -215,6 +217,10 @@ TEST(InstallerRun, RefusedAndCancelledRunsChangeNothing)
         {"the sound module's missing, declined", "", "DefaultInstall2",
          [](ScriptedUi& ui, MemoryFileSystem&) { ui.accept = false; }, "libpulse.so.0", kCancelled,
          "Das Modul libkv5-sound.so lässt sich hier nicht laden"},
+        {"cancelled while copying", "", "DefaultInstall2",
+         [](ScriptedUi& ui, MemoryFileSystem&) { ui.cancelCopy = true; }, "", kFailed, "abgebrochen"},
+        {"a file missing from the package", "", "DefaultInstall2",
+         [](ScriptedUi&, MemoryFileSystem& f) { f.nodes.erase("/pkg/README.TXT"); }, "", kFailed, "README.TXT fehlt"},
         {"nothing recorded to remove", "", "DefaultUninstall", none, "", kFailed, "keine Installation verzeichnet"},
     };
     for (const Case& c : cases) {
