@@ -1,5 +1,8 @@
 #include "core/install_plan.h"
 
+#include <cstdio>
+#include <string_view>
+
 #include "core/plan_context.h"
 #include "core/plan_files.h"
 #include "core/plan_registry.h"

@@ -2,6 +2,8 @@
 // What one section of an INF asks for, worked out completely before anything is changed:
 // first the questions (prompts, destination folders), then, with the answers, the plan of
 // files, registry values and program entries.
+// PlanBuilder hands each directive to the file that plans it: section_questions, plan_files,
+// plan_registry, program_groups, all reading the INF through plan_context.
 #include <map>
 #include <optional>
 #include <string>
