@@ -7,8 +7,9 @@
 #include <iostream>
 
 #include "core/elevation.h"
-#include "core/folder_check.h"
 #include "core/installer_run.h"
+#include "core/paths.h"
+#include "core/posix_file_system.h"
 #include "core/runtime_check.h"
 #include "desktop/no_display.h"
 #include "desktop/trusted_qt_sources.h"

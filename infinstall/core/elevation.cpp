@@ -8,8 +8,8 @@
 #include <climits>
 #include <map>
 
-#include "core/folder_check.h"
 #include "core/install_plan.h"
+#include "core/paths.h"
 #include "core/registry.h"
 
 extern char** environ;

@@ -1,6 +1,5 @@
 #pragma once
 #include <string>
-#include <vector>
 
 #include "core/file_system.h"
 
@@ -10,14 +9,5 @@ namespace infinstall {
 // absolute path without line breaks or "..", not "/" itself, and `files` must be able to create
 // it or write into it (FileSystem::placeProblem).
 std::string folderProblem(const std::string& folder, FileSystem& files);
-
-// The parts of a path between its slashes, empty ones included.
-std::vector<std::string> pathParts(const std::string& path);
-
-// The folder part of `path`: "/" for a path in "/", "." for a name without one.
-std::string folderOf(const std::string& path);
-
-// `folder` without trailing slashes and without "//" or "/./" inside.
-std::string tidyFolder(const std::string& folder);
 
 }  // namespace infinstall

@@ -99,20 +99,4 @@ Walk walkFolders(int start, const std::string& startPath, const std::vector<std:
     return walk;
 }
 
-std::vector<std::string> partsOf(const std::string& path)
-{
-    std::vector<std::string> parts;
-    size_t start = 0;
-    while (start <= path.size()) {
-        size_t slash = path.find('/', start);
-        if (slash == std::string::npos) slash = path.size();
-        if (slash > start) {
-            const std::string part = path.substr(start, slash - start);
-            if (part != ".") parts.push_back(part);
-        }
-        start = slash + 1;
-    }
-    return parts;
-}
-
 }  // namespace infinstall

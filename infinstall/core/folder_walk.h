@@ -44,7 +44,4 @@ struct Walk {
 Walk walkFolders(int start, const std::string& startPath, const std::vector<std::string>& parts,
                  bool strict);
 
-// `path` split into its non-empty parts below "/" (or below the current folder when relative).
-std::vector<std::string> partsOf(const std::string& path);
-
 }  // namespace infinstall

@@ -2,6 +2,8 @@
 // What one section of an INF asks for, worked out completely before anything is changed:
 // first the questions (prompts, destination folders), then, with the answers, the plan of
 // files, registry values and program entries.
+// PlanBuilder hands each directive to the file that plans it: section_questions, plan_files,
+// plan_registry, program_groups, all reading the INF through plan_context.
 #include <map>
 #include <optional>
 #include <string>
@@ -89,14 +91,5 @@ private:
     const Registry& registry_;
     FileSystem* sources_;
 };
-
-// The mode a copied file gets from its first bytes: programs and libraries (ELF) 0755; a file
-// kept on re-installation (data the program writes) 0666 when every user shares it; everything
-// else 0644.
-unsigned modeFor(const std::string& start, bool keepExisting, bool systemWide);
-
-// A relative path that stays below its folder: not empty, no leading "/", no "." or ".."
-// components and no backslash.
-bool isContainedName(const std::string& name);
 
 }  // namespace infinstall

@@ -1,5 +1,6 @@
 #include "core/installation.h"
 
+#include "core/paths.h"
 #include "core/registry.h"
 
 namespace infinstall {
@@ -7,8 +8,8 @@ namespace {
 
 std::string backupName(const std::string& path)
 {
-    const size_t slash = path.rfind('/');
-    return path.substr(0, slash + 1) + "." + path.substr(slash + 1) + ".infinstall-old";
+    const std::string name = nameOf(path);
+    return path.substr(0, path.size() - name.size()) + "." + name + ".infinstall-old";
 }
 
 class Run {

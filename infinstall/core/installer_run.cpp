@@ -1,6 +1,7 @@
 #include "core/installer_run.h"
 
 #include "core/folder_check.h"
+#include "core/paths.h"
 #include "core/runtime_check.h"
 
 namespace infinstall {
@@ -54,9 +55,10 @@ private:
         if (questions.beginPrompt && !questions.beginPrompt->title.empty())
             title_ = questions.beginPrompt->title;
         // Every fault of the INF shows before the first question: a plan with stand-in folders.
+        // A section that asks for no folder has none to stand in for: that plan is its plan.
         std::map<int, std::string> folders;
         for (const DestinationQuestion& q : questions.destinations) folders[q.dirid] = "/infinstall-check";
-        builder.plan(section, folders);
+        InstallPlan plan = builder.plan(section, folders);
 
         if (questions.beginPrompt && !context_.ui.ask(*questions.beginPrompt)) return kCancelled;
         for (const DestinationQuestion& q : questions.destinations) {
@@ -64,7 +66,7 @@ private:
             if (!folder) return failedOrCancelled_;
             folders[q.dirid] = *folder;
         }
-        const InstallPlan plan = builder.plan(section, folders);
+        if (!questions.destinations.empty()) plan = builder.plan(section, folders);
         if (const int refused = checkRuntime(plan); refused != kDone) return refused;
 
         std::string error;

@@ -1,3 +1,5 @@
+#include "core/posix_file_system.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,8 +8,7 @@
 #include <cstring>
 #include <random>
 
-#include "core/file_system.h"
-#include "core/folder_check.h"
+#include "core/paths.h"
 
 namespace infinstall {
 namespace {
@@ -78,7 +79,7 @@ bool PosixFileSystem::holdSources(const std::string& folder, std::string& error)
     } else if (folder.empty() || folder.front() != '/') {
         sources_ = std::move(named);
     } else {
-        const std::vector<std::string> parts = partsOf(folder);
+        const std::vector<std::string> parts = walkedParts(folder);
         Walk walk = walkFolders(root_.fd(), "/", parts, strict_);
         if (!walk.error.empty()) {
             error = walk.error;
@@ -116,7 +117,7 @@ PosixFileSystem::Parent PosixFileSystem::parentOf(const std::string& path)
         start = current.fd();
         startPath = ".";
     }
-    std::vector<std::string> parts = partsOf(rest);
+    std::vector<std::string> parts = walkedParts(rest);
     if (parts.empty() || parts.back() == "..") {
         parent.refused = true;
         parent.error = path + " ist kein Dateiname.";
@@ -271,7 +272,7 @@ bool PosixFileSystem::removeFile(const std::string& path, std::string& error)
 
 std::string PosixFileSystem::placeProblem(const std::string& path)
 {
-    const std::vector<std::string> parts = partsOf(path);
+    const std::vector<std::string> parts = walkedParts(path);
     const Walk walk = walkFolders(root_.fd(), "/", parts, strict_);
     const char* const choose = " Bitte wählen Sie einen anderen Ordner.";
     if (!walk.error.empty()) return walk.error + choose;

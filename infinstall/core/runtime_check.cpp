@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/paths.h"
+
 namespace infinstall {
 namespace {
 
@@ -32,11 +34,6 @@ bool fileOffset(const std::vector<Elf64_Phdr>& segments, uint64_t address, uint6
 void addOnce(std::vector<std::string>& list, const std::string& item)
 {
     if (std::find(list.begin(), list.end(), item) == list.end()) list.push_back(item);
-}
-
-std::string fileName(const std::string& path)
-{
-    return path.substr(path.rfind('/') + 1);
 }
 
 }  // namespace
@@ -78,7 +75,7 @@ RuntimeReport checkRuntime(const std::vector<FileCopy>& copies, FileSystem& file
                            const std::function<std::string(const std::string&)>& load)
 {
     std::vector<std::string> shipped;
-    for (const FileCopy& copy : copies) shipped.push_back(fileName(copy.target));
+    for (const FileCopy& copy : copies) shipped.push_back(nameOf(copy.target));
     RuntimeReport report;
     for (const FileCopy& copy : copies) {
         std::string bytes, ignored;
@@ -89,7 +86,7 @@ RuntimeReport checkRuntime(const std::vector<FileCopy>& copies, FileSystem& file
             const std::string missing = load(library);
             if (missing.empty()) continue;
             addOnce(needs.program ? report.programPackages : report.modulePackages, packageOf(missing));
-            if (!needs.program) addOnce(report.modules, fileName(copy.target));
+            if (!needs.program) addOnce(report.modules, nameOf(copy.target));
         }
     }
     return report;

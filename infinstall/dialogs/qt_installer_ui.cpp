@@ -8,6 +8,7 @@
 #include <iostream>
 #include <thread>
 
+#include "core/paths.h"
 #include "dialogs/centred.h"
 #include "dialogs/folder_prompt.h"
 
@@ -38,7 +39,7 @@ public:
 
     void advanced(int done, int total, const std::string& name) override
     {
-        const QString file = text(name.substr(name.rfind('/') + 1));
+        const QString file = text(nameOf(name));
         QMetaObject::invokeMethod(
             &dialog_,
             [this, done, total, file] {

@@ -9,7 +9,8 @@
 #include <fstream>
 #include <functional>
 
-#include "core/file_system.h"
+#include "core/installation.h"
+#include "core/posix_file_system.h"
 
 namespace infinstall {
 namespace {
@@ -104,6 +105,33 @@ TEST_F(HeldFolders, NoStepGoesThroughALinkOrAFolderOthersMayChange)
     std::ifstream original(at("elsewhere/kv5"));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(original), {}), "root's own");
     EXPECT_TRUE(fs::exists(at("inst/kv5")));
+}
+
+// A plan carried out on real folders and removed again: folders made and removed, a file copied
+// with its mode, a text written, both removed.
+TEST_F(HeldFolders, APlanIsCarriedOutAndRemovedOnRealFolders)
+{
+    folder("src", 0755);
+    const std::string big(100000, 'k');
+    std::ofstream(at("src/kv5")) << big;
+    InstallPlan install;
+    install.folders = {at("opt"), at("opt/K")};
+    install.copies = {{at("src/kv5"), at("opt/K/kv5"), false, 0755}};
+    install.entries = {{at("opt/K.desktop"), "[Desktop Entry]\n"}};
+    PosixFileSystem files(true);
+    std::string error, content;
+    ASSERT_TRUE(carryOut(install, at("registry"), files, nullptr, error)) << error;
+    EXPECT_TRUE(files.readFile(at("opt/K/kv5"), content, error)) << error;
+    EXPECT_EQ(content, big);
+    EXPECT_FALSE(files.readFile(at("opt/K/kv5"), content, error, 1000));
+    EXPECT_EQ(fs::status(at("opt/K/kv5")).permissions(), fs::perms(0755));
+    EXPECT_EQ(fs::status(at("opt/K.desktop")).permissions(), fs::perms(0644));
+    InstallPlan remove;
+    remove.removals = {at("opt/K/kv5"), at("opt/K.desktop")};
+    remove.emptyFoldersToRemove = {at("opt/K"), at("opt")};
+    ASSERT_TRUE(carryOut(remove, at("registry"), files, nullptr, error)) << error;
+    EXPECT_FALSE(fs::exists(at("opt")));
+    EXPECT_EQ(files.kind(at("opt/K/kv5")), PathKind::Missing);  // its folder is missing, too
 }
 
 TEST_F(HeldFolders, SourcesAreReadThroughTheFolderHeldAtTheStart)
