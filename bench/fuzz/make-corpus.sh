@@ -5,11 +5,12 @@
 set -euo pipefail
 repo="$(cd "$(dirname "$0")/../.." && pwd)"
 build="$(realpath -m "${1:-$repo/build}")"
-cmake --build "$build" --target mkpackage -j2 >/dev/null
+. "$repo/tests/support/e2e.sh"
+kv_build_targets "$repo" "$build" mkpackage
 mkpackage="$build/tools/mkpackage/mkpackage"
 corpus="$repo/bench/fuzz/corpus"
-tmp="$(mktemp -d)"
-trap 'rm -rf "$tmp"' EXIT
+kv_work_dir "${TMPDIR:-/tmp}/kv-corpus.XXXXXX"
+tmp=$kv_work
 
 printf '\177ELF' > "$tmp/image"
 printf 'KARVELO readme\r\nZeile zwei\r\n' > "$tmp/readme.txt"
