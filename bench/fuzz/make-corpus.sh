@@ -5,12 +5,11 @@
 set -euo pipefail
 repo="$(cd "$(dirname "$0")/../.." && pwd)"
 build="$(realpath -m "${1:-$repo/build}")"
-. "$repo/tests/support/e2e.sh"
-kv_build_targets "$repo" "$build" mkpackage
+cmake --build "$build" --target mkpackage -j2 >/dev/null
 mkpackage="$build/tools/mkpackage/mkpackage"
 corpus="$repo/bench/fuzz/corpus"
-kv_work_dir "${TMPDIR:-/tmp}/kv-corpus.XXXXXX"
-tmp=$kv_work
+tmp="$(mktemp -d)"
+trap 'rm -rf "$tmp"' EXIT
 
 printf '\177ELF' > "$tmp/image"
 printf 'KARVELO readme\r\nZeile zwei\r\n' > "$tmp/readme.txt"
