@@ -12,6 +12,7 @@ set -euo pipefail
 repo="$(cd "$(dirname "$0")/../.." && pwd)"
 seconds="${1:-60}"
 target="${2:-package}"
+. "$repo/tests/support/e2e.sh"
 
 case "$target" in
   package)
@@ -45,15 +46,7 @@ esac
 mkdir -p "$dir/corpus" "$dir/artifacts"
 
 # clang with its libFuzzer and sanitizer runtimes, and zlib's headers.
-missing=()
-for p in clang libclang-rt-14-dev zlib1g-dev; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+kv_install_missing clang libclang-rt-14-dev zlib1g-dev
 
 clang++ -std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=fuzzer,address,undefined \
   -fno-sanitize-recover=undefined -I"$repo" -I"$repo/game" -I"$repo/infinstall" "${sources[@]}" \

@@ -12,31 +12,18 @@ set -euo pipefail
 
 repo="$(cd "$(dirname "$0")/../.." && pwd)"
 build="$(realpath -m "${1:-$repo/build}")"
+. "$repo/tests/support/e2e.sh"
 
-install_missing() {
-  local missing=()
-  for p in libarchive-tools p7zip-full time zip unzip python3; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return
-  local sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-}
-
-install_missing
-[ -f "$build/CMakeCache.txt" ] || cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target kv_extract floor_extract mkpackage -j2 >/dev/null
+kv_install_missing libarchive-tools p7zip-full time zip unzip python3
+kv_build_targets "$repo" "$build" kv_extract floor_extract mkpackage
 kv_extract="$build/bench/setup/kv_extract"
 floor_extract="$build/bench/setup/floor_extract"
 mkpackage="$build/tools/mkpackage/mkpackage"
 
 base=/dev/shm
 [ -d "$base" ] && [ -w "$base" ] || base="${TMPDIR:-/tmp}"
-work="$(mktemp -d "$base/kv-extract-bench.XXXXXX")"
-trap 'rm -rf "$work"' EXIT
+kv_work_dir "$base/kv-extract-bench.XXXXXX"
+work=$kv_work
 set_dir="$work/set"
 out="$work/out"
 mkdir -p "$set_dir/bin"

@@ -18,28 +18,16 @@ set -euo pipefail
 repo="$(cd "$(dirname "$0")/../.." && pwd)"
 build="$(realpath -m "${1:-$repo/build}")"
 runs="${RUNS:-9}"
+. "$repo/tests/support/e2e.sh"
 
-if [ "$(id -u)" -ne 0 ]; then
-  echo "run as root: the shipped setup refuses other users" >&2
-  exit 1
-fi
-[ -f "$build/CMakeCache.txt" ] || cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target setup_package -j2 >/dev/null
+[ "$(id -u)" -eq 0 ] || { echo "run as root: the shipped setup refuses other users" >&2; exit 1; }
+kv_build_targets "$repo" "$build" setup_package
 shipped="$build/KARVELO-setup.run"
 packaging="$build/setup/shipping/package"
 stage="$(sed -n 's/^KV_STAGE_DIR:PATH=//p' "$build/CMakeCache.txt")"
 
-work="$(mktemp -d "${TMPDIR:-/tmp}/kv-setup-bench.XXXXXX")"
-xvfb_pid=""
-setup_pid=""
-listener_pid=""
-cleanup() {
-  [ -n "$setup_pid" ] && kill "$setup_pid" 2>/dev/null || true
-  [ -n "$listener_pid" ] && kill "$listener_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+kv_work_dir "${TMPDIR:-/tmp}/kv-setup-bench.XXXXXX"
+work=$kv_work
 
 # The shipped package's entries but its installer, with the same header.
 mkdir -p "$work/setup" "$work/bin"
@@ -55,23 +43,13 @@ for n in 1 2 3 4 5 6 7; do sound_entries+=("sounds/sound$n.wav=$stage/sounds/sou
   "KARV10G1.INF=$packaging/KARV10G1.INF"
 chmod 755 "$setup_file"
 
-now() { date +%s%N; }
-ms() { awk -v ns="$1" 'BEGIN { printf "%.1f", ns / 1e6 }'; }
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 fresh_tmp() { local d="$work/tmp.$1"; rm -rf "$d"; mkdir -p "$d"; echo "$d"; }
 check_cleaned() {
   if [ -e "$1/\$Pakorix.Tmp" ]; then echo "  note: $1/\$Pakorix.Tmp was left behind" >&2; fi
 }
 
 # --- 1. start-up until the main window is mapped ------------------------------------------
-display=""
-for n in $(seq 90 120); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free X display number" >&2; exit 1; }
-Xvfb "$display" -noreset -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.05; done
+kv_start_xvfb
 
 # Holds the run open until the window has been seen, so it cannot close unseen.
 cat > "$work/bin/infinstall" <<STUB
@@ -85,11 +63,11 @@ chmod 755 "$work/bin/infinstall"
 # of each; starting a client per look would cost more than the start-up being measured.
 maps="$work/maps"
 : > "$maps"
-stdbuf -oL xev -display "$display" -root -event substructure 2>/dev/null |
+stdbuf -oL xev -root -event substructure 2>/dev/null |
   while IFS= read -r line; do
     case "$line" in MapNotify*) date +%s%N >> "$maps" ;; esac
   done &
-listener_pid=$!
+kv_started+=($!)
 sleep 0.5
 
 startup=()
@@ -97,9 +75,10 @@ for i in $(seq "$runs"); do
   tmp="$(fresh_tmp "s$i")"
   rm -f "$work/go"
   seen_before=$(wc -l < "$maps")
-  start=$(now)
-  DISPLAY="$display" TMPDIR="$tmp" PATH="$work/bin:$PATH" "$setup_file" >/dev/null 2>&1 &
+  start=$(kv_now_ns)
+  TMPDIR="$tmp" PATH="$work/bin:$PATH" "$setup_file" >/dev/null 2>&1 &
   setup_pid=$!
+  kv_started+=("$setup_pid")
   mapped=""
   for _ in $(seq 4000); do
     if [ "$(wc -l < "$maps")" -gt "$seen_before" ]; then
@@ -110,7 +89,7 @@ for i in $(seq "$runs"); do
   done
   touch "$work/go"
   wait "$setup_pid" || true
-  setup_pid=""
+  kv_forget "$setup_pid"
   if [ -z "$mapped" ]; then echo "run $i: the main window was not seen" >&2; continue; fi
   startup+=("$((mapped - start))")
   check_cleaned "$tmp"
@@ -126,9 +105,9 @@ unattended=()
 for i in $(seq "$runs"); do
   tmp="$(fresh_tmp "u$i")"
   rm -f "$work/installer-called"
-  start=$(now)
+  start=$(kv_now_ns)
   QT_QPA_PLATFORM=offscreen TMPDIR="$tmp" PATH="$work/bin:$PATH" "$setup_file" >/dev/null 2>&1 || true
-  end=$(now)
+  end=$(kv_now_ns)
   [ -e "$work/installer-called" ] || echo "run $i: the installer was not started" >&2
   unattended+=("$((end - start))")
   check_cleaned "$tmp"
@@ -145,14 +124,14 @@ cp "$stage"/sounds/sound[1-7].wav "$files/sounds/"
 bsdtar_runs=()
 for i in $(seq "$runs"); do
   out="$(fresh_tmp "b$i")"
-  start=$(now)
+  start=$(kv_now_ns)
   bsdtar -xf "$work/files.zip" -C "$out"
-  end=$(now)
+  end=$(kv_now_ns)
   bsdtar_runs+=("$((end - start))")
 done
 
 echo "KARVELO-setup.run: $(stat -c %s "$shipped") bytes; ZIP of the same files: $(stat -c %s "$work/files.zip") bytes"
 echo "medians of $runs runs:"
-[ ${#startup[@]} -gt 0 ] && echo "  start to main window mapped (Xvfb):  $(ms "$(printf '%s\n' "${startup[@]}" | median)") ms  (${#startup[@]} runs seen)"
-echo "  unattended run, start to exit:        $(ms "$(printf '%s\n' "${unattended[@]}" | median)") ms"
-echo "  bsdtar -xf of the ZIP:                $(ms "$(printf '%s\n' "${bsdtar_runs[@]}" | median)") ms"
+[ ${#startup[@]} -gt 0 ] && echo "  start to main window mapped (Xvfb):  $(kv_ms "$(printf '%s\n' "${startup[@]}" | kv_median)") ms  (${#startup[@]} runs seen)"
+echo "  unattended run, start to exit:        $(kv_ms "$(printf '%s\n' "${unattended[@]}" | kv_median)") ms"
+echo "  bsdtar -xf of the ZIP:                $(kv_ms "$(printf '%s\n' "${bsdtar_runs[@]}" | kv_median)") ms"

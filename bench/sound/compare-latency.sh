@@ -20,18 +20,13 @@ repo="$(cd "$(dirname "$0")/../.." && pwd)"
 build="$(realpath -m "${2:-$repo/build}")"
 other="${3:-}"
 per_process=20
+. "$repo/tests/support/e2e.sh"
 
-[ -f "$build/CMakeCache.txt" ] || cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target sound_latency kv5_sound stage_sounds -j2 >/dev/null
+kv_build_targets "$repo" "$build" sound_latency kv5_sound stage_sounds
 command -v pulseaudio >/dev/null || { echo "compare-latency.sh: needs pulseaudio (scripts/bootstrap)" >&2; exit 1; }
 
-work="$(mktemp -d "${TMPDIR:-/tmp}/kv-sound-latency.XXXXXX")"
-server_pid=""
-cleanup() {
-  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+kv_work_dir "${TMPDIR:-/tmp}/kv-sound-latency.XXXXXX"
+work=$kv_work
 
 modules=("$build/stage/libkv5-sound.so")
 names=("this build")
@@ -56,16 +51,7 @@ fi
 export XDG_RUNTIME_DIR="$work/runtime" HOME="$work"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset PULSE_SERVER DISPLAY DBUS_SESSION_BUS_ADDRESS
-pulseaudio --daemonize=no -n --exit-idle-time=-1 \
-  --load="module-native-protocol-unix auth-anonymous=1" \
-  --load="module-null-sink sink_name=null ${KV_SINK:-rate=48000 channels=2}" \
-  >"$work/server.log" 2>&1 &
-server_pid=$!
-for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/pulse/native" ] && break; sleep 0.05; done
-[ -S "$XDG_RUNTIME_DIR/pulse/native" ] || { echo "pulseaudio did not start:" >&2; cat "$work/server.log" >&2; exit 1; }
-
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-p90() { sort -g | awk '{ v[NR] = $1 } END { i = int(NR * 0.9 + 0.999); print v[i < 1 ? 1 : i] }'; }
+kv_start_pulseaudio "${KV_SINK:-rate=48000 channels=2}"
 
 for i in "${!modules[@]}"; do : >"$work/first.$i"; : >"$work/drop.$i"; done
 for round in $(seq "$rounds"); do
@@ -83,12 +69,12 @@ echo "From the sound call of a drop to its first sample out of the null sink's m
 echo "(sink: ${KV_SINK:-rate=48000 channels=2}; $rounds processes of $per_process sounds per module):"
 printf '%-28s %14s %14s %14s\n' "module" "drop, median" "drop, 90 %" "first sound"
 for i in "${!modules[@]}"; do
-  printf '%-28s %11.1f ms %11.1f ms %11.1f ms\n' "${names[$i]}" "$(median <"$work/drop.$i")" \
-    "$(p90 <"$work/drop.$i")" "$(median <"$work/first.$i")"
+  printf '%-28s %11.1f ms %11.1f ms %11.1f ms\n' "${names[$i]}" "$(kv_median <"$work/drop.$i")" \
+    "$(kv_percentile 90 <"$work/drop.$i")" "$(kv_median <"$work/first.$i")"
 done
 if [ "${#modules[@]}" -gt 1 ]; then
   printf '%-28s %13.2fx %13.2fx %13.2fx   (target: drop no worse than the other)\n' "this build / ${names[1]}" \
-    "$(awk "BEGIN{print $(median <"$work/drop.0")/$(median <"$work/drop.1")}")" \
-    "$(awk "BEGIN{print $(p90 <"$work/drop.0")/$(p90 <"$work/drop.1")}")" \
-    "$(awk "BEGIN{print $(median <"$work/first.0")/$(median <"$work/first.1")}")"
+    "$(awk "BEGIN{print $(kv_median <"$work/drop.0")/$(kv_median <"$work/drop.1")}")" \
+    "$(awk "BEGIN{print $(kv_percentile 90 <"$work/drop.0")/$(kv_percentile 90 <"$work/drop.1")}")" \
+    "$(awk "BEGIN{print $(kv_median <"$work/first.0")/$(kv_median <"$work/first.1")}")"
 fi

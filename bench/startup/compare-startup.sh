@@ -21,9 +21,9 @@ set -euo pipefail
 runs="${1:-7}"
 repo="$(cd "$(dirname "$0")/../.." && pwd)"
 build="$(realpath -m "${2:-$repo/build}")"
+. "$repo/tests/support/e2e.sh"
 
-[ -f "$build/CMakeCache.txt" ] || cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target kv5 qlabel_window map_timer -j2 >/dev/null
+kv_build_targets "$repo" "$build" kv5 qlabel_window map_timer
 map_timer="$build/bench/startup/map_timer"
 qlabel="$build/bench/startup/qlabel_window"
 kv5="$build/stage/kv5"
@@ -33,15 +33,8 @@ kv5="$build/stage/kv5"
 other="${3:-}"
 [ -z "$other" ] || [ -x "$other/kv5" ] || { echo "no kv5 in $other" >&2; exit 1; }
 
-work="$(mktemp -d "${TMPDIR:-/tmp}/kv-startup-bench.XXXXXX")"
-xvfb_pid=""
-sound_pid=""
-cleanup() {
-  [ -n "$sound_pid" ] && kill "$sound_pid" 2>/dev/null && wait "$sound_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+kv_work_dir "${TMPDIR:-/tmp}/kv-startup-bench.XXXXXX"
+work=$kv_work
 
 cp -r "$build/stage" "$work/stage"
 cp "$kv5" "$work/stage/kv5"
@@ -50,23 +43,13 @@ if [ -n "$other" ]; then
   cp "$other/kv5" "$other/libkv5-sound.so" "$work/other/"
 fi
 
-# -displayfd lets the server pick a free display number and tell us which.
-Xvfb -noreset -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "Xvfb did not start:" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
+kv_start_xvfb
 export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 sound_server="none"
 if [ -z "${KV_NO_SOUND_SERVER:-}" ] && command -v pulseaudio >/dev/null; then
-  HOME="$work" pulseaudio --daemonize=no -n --exit-idle-time=-1 \
-    --load="module-native-protocol-unix auth-anonymous=1" --load="module-null-sink sink_name=null" \
-    >"$work/sound-server.log" 2>&1 &
-  sound_pid=$!
-  for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/pulse/native" ] && break; sleep 0.05; done
-  [ -S "$XDG_RUNTIME_DIR/pulse/native" ] || { echo "pulseaudio did not start:" >&2; cat "$work/sound-server.log" >&2; exit 1; }
+  kv_start_pulseaudio
   sound_server="a private pulseaudio with a null sink"
 fi
 
@@ -78,8 +61,6 @@ measure() { # program -> "map_ms rss_kb"; the programs' own chatter goes to a lo
 measure_fields() { # -> "map_ms paint_ms rss_kb"
   measure "$1" | sed -E 's/map_ms=([0-9.]+) paint_ms=([0-9.]+) rss_kb=([0-9]+)/\1 \2 \3/'
 }
-
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 programs=(qlabel kv5)
 declare -A path=([qlabel]="$qlabel" [kv5]="$work/stage/kv5" [other]="$work/other/kv5")
@@ -96,7 +77,7 @@ for i in $(seq "$runs"); do
   echo "$line"
 done
 
-column() { cut -d' ' -f"$2" "$work/$1.txt" | median; }
+column() { cut -d' ' -f"$2" "$work/$1.txt" | kv_median; }
 q_ms=$(column qlabel 1); q_paint=$(column qlabel 2); q_kb=$(column qlabel 3)
 
 echo

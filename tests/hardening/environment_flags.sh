@@ -6,10 +6,9 @@
 #   environment_flags.sh SOURCE_DIR
 set -euo pipefail
 source=$1
-work=$(mktemp -d /tmp/kv-environment-flags.XXXXXX)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+. "$(dirname "$0")/../support/e2e.sh"
+kv_work_dir /tmp/kv-environment-flags.XXXXXX
+work=$kv_work
 
 env CFLAGS="-DKV_FROM_CFLAGS" CXXFLAGS="-DKV_FROM_CXXFLAGS" \
     CPPFLAGS="-DKV_FROM_CPPFLAGS -D_FORTIFY_SOURCE=3" LDFLAGS="-Wl,--defsym=kv_from_ldflags=0" \
@@ -30,7 +29,7 @@ while read -r what line pattern want; do
     main) text=$main ;; kv5_link) text=$kv5_link ;; module_link) text=$module_link ;; c_flags) text=$c_flags ;;
   esac
   if has "$text" "$pattern"; then found=yes; else found=no; fi
-  [ "$found" = "$want" ] || fail "$what: '$pattern' $( [ "$want" = yes ] && echo missing from || echo found in ) $line"
+  [ "$found" = "$want" ] || kv_note_failure "$what: '$pattern' $( [ "$want" = yes ] && echo missing from || echo found in ) $line"
 done <<'TABLE'
 CXXFLAGS main -DKV_FROM_CXXFLAGS yes
 CPPFLAGS main -DKV_FROM_CPPFLAGS yes
@@ -46,5 +45,4 @@ our-bindnow kv5_link -z,now yes
 LDFLAGS-module module_link --defsym=kv_from_ldflags=0 yes
 TABLE
 
-[ "$failures" -eq 0 ] && echo "the build takes the environment's flags"
-exit $((failures > 0))
+kv_finish "the build takes the environment's flags"

@@ -8,15 +8,13 @@
 set -euo pipefail
 source=$1 binary=$2
 shift 2
-failures=0
+. "$(dirname "$0")/../support/e2e.sh"
 for program in "$@"; do
   for folder in "$source" "$binary"; do
     if grep -qaF -- "$folder" "$program"; then
-      echo "FAILED: $program names $folder:"
+      kv_note_failure "$program names $folder:"
       strings -a "$program" | grep -F -- "$folder" | sort -u | head -5
-      failures=$((failures + 1))
     fi
   done
 done
-[ "$failures" -eq 0 ] && echo "no build folder in $*"
-exit $((failures > 0))
+kv_finish "no build folder in $*"

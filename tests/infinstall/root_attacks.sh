@@ -15,9 +15,9 @@ packaging=$2
 probe=$3
 planted=$4
 pkexec_stand_in=$5
-. "$(dirname "$0")/e2e_lib.sh"
+. "$(dirname "$0")/installation_steps.sh"
 
-private_tmpfs /srv
+kv_private_tmpfs /srv mode=0755
 mkdir -m 755 /srv/rootonly /srv/rootonly/sounds /srv/t
 printf "root's own\n" >/srv/rootonly/README.TXT
 printf "root's own program\n" >/srv/rootonly/kv5
@@ -31,7 +31,7 @@ places() { state /opt /usr/share/applications /var/lib/infinstall /srv/rootonly 
 export KV_PLANTED_MARKERS="$work/markers"
 mkdir -m 1777 "$KV_PLANTED_MARKERS" "$work/tmp"
 no_planted_code_ran() {
-  [ -z "$(ls -A "$KV_PLANTED_MARKERS")" ] || fail "planted code ran: $(ls "$KV_PLANTED_MARKERS")"
+  [ -z "$(ls -A "$KV_PLANTED_MARKERS")" ] || kv_fail "planted code ran: $(ls "$KV_PLANTED_MARKERS")"
 }
 
 # A folder anyone may write to, as /tmp, where root put the setup, kv5 and infinstall. The user
@@ -61,13 +61,13 @@ attacker mkdir "$work/tmp/\$Pakorix.Tmp"
 start_setup() {
   env TMPDIR="$1" "${hostile_environment[@]}" "$downloads/KARVELO-setup.run" >>"$work/setup.log" 2>&1 &
   setup_pid=$!
-  started+=("$setup_pid")
+  kv_started+=("$setup_pid")
 }
 
 # Types `folder` into the folder prompt and presses OK; the prompt's window is $prompt.
 choose_folder() {
   answer 'Zielordner$' ctrl+a
-  prompt=$found
+  prompt=$kv_window
   xdotool type --delay 5 "$1"
   xdotool key --clearmodifiers Return
 }
@@ -77,7 +77,7 @@ refused_in_prompt() {
   answer 'Zielordner$' Return  # the message over the prompt
   xdotool windowfocus --sync "$prompt"
   xdotool key --clearmodifiers Escape
-  wait_for "the setup to end" 120 exited "$setup_pid"
+  kv_wait_for "the setup to end" 120 kv_exited "$setup_pid"
 }
 
 # Gives /srv/t to the user, who puts a link to root's folder in place of the installation.
@@ -115,25 +115,24 @@ swap_between_prompt_and_copying() {
   start_setup "$work/tmp"
   answer '^KARVELO$' Return
   answer 'Zielordner$' Return  # the recorded /srv/t/KARVELO
-  wait_for "the overwrite warning" 120 infinstall_dialog_drawn '^KARVELO$'
+  kv_wait_for "the overwrite warning" 120 infinstall_dialog_drawn '^KARVELO$'
   hand_over_and_swap
   answer '^KARVELO$' Return  # OK to overwriting
   answer '^KARVELO$' Return  # the failure
-  wait_for "the setup to end" 120 exited "$setup_pid"
+  kv_wait_for "the setup to end" 120 kv_exited "$setup_pid"
   take_back
 }
 
 swap_during_uninstall() {
-  local command
-  read -r -a command <<<"$(sed -n '/^\[Desktop Action item1\]/,/^\[/s/^Exec=//p' /usr/share/applications/KARVELO.desktop)"
-  "${command[@]}" >>"$work/uninstall.log" 2>&1 &
+  read_uninstall_command /usr/share/applications/KARVELO.desktop
+  "${uninstall_command[@]}" >>"$work/uninstall.log" 2>&1 &
   local pid=$!
-  started+=("$pid")
-  wait_for "the uninstall question" 120 infinstall_dialog_drawn '^KARVELO$'
+  kv_started+=("$pid")
+  kv_wait_for "the uninstall question" 120 infinstall_dialog_drawn '^KARVELO$'
   hand_over_and_swap
   answer '^KARVELO$' Return  # yes, remove
   answer '^KARVELO$' Return  # the refusal
-  wait_for "the uninstallation to end" 120 exited "$pid"
+  kv_wait_for "the uninstallation to end" 120 kv_exited "$pid"
   take_back
 }
 
@@ -141,11 +140,10 @@ work_folder_in_users_folder() {
   attacker mkdir -m 755 /srv/u/tmp
   start_setup /srv/u/tmp
   # The setup's own message, over its main window.
-  program='*/KARVELO-setup.run' wait_for "the setup's refusal" 120 infinstall_window '^Error in directory \.\.$'
-  xdotool windowfocus --sync "$found"
-  xdotool key --clearmodifiers Return
-  wait_for "the setup to end" 120 exited "$setup_pid"
-  [ -z "$(ls -A /srv/u/tmp)" ] || fail "the setup left $(ls -A /srv/u/tmp) in the user's folder"
+  program='*/KARVELO-setup.run' kv_wait_for "the setup's refusal" 120 infinstall_window '^Error in directory \.\.$'
+  kv_type_into_window Return
+  kv_wait_for "the setup to end" 120 kv_exited "$setup_pid"
+  [ -z "$(ls -A /srv/u/tmp)" ] || kv_fail "the setup left $(ls -A /srv/u/tmp) in the user's folder"
   rm -rf /srv/u/tmp
 }
 
@@ -162,9 +160,9 @@ inf_path_re_pointed() {
   (cd "$held" && exec ./infinstall advpack,LaunchINFSection '/srv/u/tmp/$Pakorix.Tmp/KARV10G1.INF,DefaultInstall2.ntx86') \
     >>"$work/infinstall.log" 2>&1 &
   local pid=$!
-  started+=("$pid")
+  kv_started+=("$pid")
   answer '^infinstall$' Return
-  wait_for "infinstall to end" 120 exited "$pid"
+  kv_wait_for "infinstall to end" 120 kv_exited "$pid"
   rm -rf "$held" /srv/u/tmp
 }
 
@@ -175,9 +173,9 @@ pkexec_for() {
     setpriv --reuid=4242 --regid=4242 --clear-groups --inh-caps=-all \
     "$work/setuid/pkexec" /var/lib/infinstall/inf/infinstall advpack,LaunchINFSection "$1" >>"$work/infinstall.log" 2>&1 &
   local pid=$!
-  started+=("$pid")
+  kv_started+=("$pid")
   answer '^infinstall$' Return  # the refusal, and no folder prompt before it
-  wait_for "infinstall to end" 120 exited "$pid"
+  kv_wait_for "infinstall to end" 120 kv_exited "$pid"
 }
 pkexec_install() { pkexec_for /var/lib/infinstall/inf/KARV10G1.INF,DefaultInstall2; }
 pkexec_empty_section() { pkexec_for /var/lib/infinstall/inf/KARV10G1.INF,DefaultInstallX; }
@@ -191,29 +189,28 @@ pkexec_other_inf() {
 programs_beside_planted_plugins() {
   (cd "$downloads" && exec env "${hostile_environment[@]}" ./infinstall) >>"$work/infinstall.log" 2>&1 &
   local pid=$!
-  started+=("$pid")
+  kv_started+=("$pid")
   answer '^infinstall$' Return  # how to call it
-  wait_for "infinstall to end" 120 exited "$pid"
+  kv_wait_for "infinstall to end" 120 kv_exited "$pid"
   # In the installed game's folder, where its sounds are.
   (cd /srv/t/KARVELO && exec env "${hostile_environment[@]}" "$downloads/kv5") >>"$work/kv5.log" 2>&1 &
-  kv5_pid=$!
-  started+=("$kv5_pid")
-  wait_for "kv5's window" 120 kv5_window
+  local kv5_pid=$!
+  kv_started+=("$kv5_pid")
+  kv_wait_for "kv5's window" 120 kv_has_window "$kv5_pid"
   sleep 1  # the start sound
-  kill "$kv5_pid"
-  wait_for "kv5 to end" 60 exited "$kv5_pid"
+  kv_stop "$kv5_pid" kv5
 }
 
 # --- one root installation the swaps work on ---------------------------------------------------
-step "installing as root into /srv/t/KARVELO"
+kv_step "installing as root into /srv/t/KARVELO"
 start_setup "$work/tmp"
 answer '^KARVELO$' Return
 choose_folder /srv/t/KARVELO
 answer '^KARVELO$' Return  # installed
-wait_for "the setup to end" 180 exited "$setup_pid"
+kv_wait_for "the setup to end" 180 kv_exited "$setup_pid"
 check_installed /srv/t/KARVELO 666 /usr/share/applications/KARVELO.desktop /var/lib/infinstall
 no_planted_code_ran
-[ "$(ls -A "$work/tmp")" = '$Pakorix.Tmp' ] || fail "the setup left $(ls -A "$work/tmp") in the temporary folder"
+[ "$(ls -A "$work/tmp")" = '$Pakorix.Tmp' ] || kv_fail "the setup left $(ls -A "$work/tmp") in the temporary folder"
 mkdir "$work/setuid"
 install -o 0 -g 0 -m 4755 "$pkexec_stand_in" "$work/setuid/pkexec"
 
@@ -232,21 +229,21 @@ attacks=(
 )
 for attack in "${attacks[@]}"; do
   name=${attack%%|*} message=${attack#*|}
-  step "attack: $name"
+  kv_step "attack: $name"
   before=$(places)
   : >"$work/messages.log"
   "$name"
   cat "$work"/{setup,uninstall,infinstall}.log 2>/dev/null >"$work/messages.log" || true
-  [ "$(places)" = "$before" ] || fail "$name changed the places: $(diff <(echo "$before") <(places) | head -20)"
-  [ -z "$message" ] || grep -qF -- "$message" "$work/messages.log" || fail "$name: no message '$message'"
+  [ "$(places)" = "$before" ] || kv_fail "$name changed the places: $(diff <(echo "$before") <(places) | head -20)"
+  [ -z "$message" ] || grep -qF -- "$message" "$work/messages.log" || kv_fail "$name: no message '$message'"
   no_planted_code_ran
   : >"$work/setup.log"; : >"$work/uninstall.log"; : >"$work/infinstall.log"
 done
-cmp -s /srv/t/KARVELO/kv5 "$packaging/kv5" || fail "the installed kv5 is not the shipped one"
+cmp -s /srv/t/KARVELO/kv5 "$packaging/kv5" || kv_fail "the installed kv5 is not the shipped one"
 
 # A member of group sudo installs for themselves from the same folder, the work folder's name
 # taken by a link this time: their installation works and runs no code of the other user's.
-step "a user installs from the folder with the planted plugins"
+kv_step "a user installs from the folder with the planted plugins"
 admin_gid=$(getent group sudo | cut -d: -f3)
 install -d -o 4243 -g 4243 "$work/home" "$work/runtime-user"
 chmod 700 "$work/runtime-user"
@@ -258,13 +255,13 @@ setpriv --reuid=4243 --regid=4243 --groups="$admin_gid" --inh-caps=-all \
   XDG_RUNTIME_DIR="$work/runtime-user" KV_PLANTED_MARKERS="$KV_PLANTED_MARKERS" "${hostile_environment[@]}" \
   "$downloads/KARVELO-setup.run" >>"$work/setup.log" 2>&1 &
 user_setup=$!
-started+=("$user_setup")
+kv_started+=("$user_setup")
 answer '^KARVELO$' Return
 answer 'Zielordner$' Return
 answer '^KARVELO$' Return  # installed
-wait_for "the user's setup to end" 180 exited "$user_setup"
+kv_wait_for "the user's setup to end" 180 kv_exited "$user_setup"
 check_installed "$work/home/.local/share/KARVELO" 644 "$work/home/.local/share/applications/KARVELO.desktop" \
   "$work/home/.local/share/infinstall"
 no_planted_code_ran
-[ "$(places)" = "$before" ] || fail "the user's installation changed the system's places"
-step "done"
+[ "$(places)" = "$before" ] || kv_fail "the user's installation changed the system's places"
+kv_step "done"
