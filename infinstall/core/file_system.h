@@ -4,9 +4,11 @@
 #include <cstddef>
 #include <string>
 
+#include "common/posix/path_kind.h"
+
 namespace infinstall {
 
-enum class PathKind { Missing, File, Folder, Other };  // Other: a link, a device, ...
+using common::PathKind;
 
 class FileSystem {
 public:

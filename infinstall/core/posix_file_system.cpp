@@ -8,6 +8,7 @@
 #include <cstring>
 #include <random>
 
+#include "common/posix/retrying_io.h"
 #include "core/paths.h"
 
 namespace infinstall {
@@ -19,26 +20,13 @@ bool failed(std::string& error)
     return false;
 }
 
-bool writeAll(int fd, const char* data, size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
 bool copyInto(int out, int in)
 {
     char buffer[65536];
     while (true) {
-        const ssize_t n = ::read(in, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
+        const long long n = common::readOnce(in, buffer, sizeof buffer);
         if (n <= 0) return n == 0;
-        if (!writeAll(out, buffer, static_cast<size_t>(n))) return false;
+        if (!common::writeFully(out, buffer, static_cast<size_t>(n))) return false;
     }
 }
 
@@ -142,9 +130,8 @@ PathKind PosixFileSystem::kind(const std::string& path)
     struct stat info;
     if (::fstatat(parent.folder.fd(), parent.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? PathKind::Missing : PathKind::Other;
-    if (S_ISREG(info.st_mode)) return PathKind::File;
-    if (S_ISDIR(info.st_mode)) return PathKind::Folder;
-    if (!strict_ && S_ISLNK(info.st_mode) && ::fstatat(parent.folder.fd(), parent.name.c_str(), &info, 0) == 0 &&
+    if (!S_ISLNK(info.st_mode)) return common::pathKindOfMode(info.st_mode);
+    if (!strict_ && ::fstatat(parent.folder.fd(), parent.name.c_str(), &info, 0) == 0 &&
         S_ISDIR(info.st_mode))
         return PathKind::Folder;
     return PathKind::Other;
@@ -181,8 +168,7 @@ bool PosixFileSystem::readFile(const std::string& path, std::string& content, st
     char buffer[65536];
     bool ok = true;
     while (ok) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
+        const long long n = common::readOnce(fd, buffer, sizeof buffer);
         if (n <= 0) {
             ok = n == 0 || failed(error);
             break;
@@ -236,7 +222,7 @@ bool PosixFileSystem::writeBeside(const std::string& target, const std::string& 
         if (in >= 0) ::close(in);
         return false;
     }
-    bool ok = fromText ? writeAll(fd, source.data(), source.size()) : copyInto(fd, in);
+    bool ok = fromText ? common::writeFully(fd, source.data(), source.size()) : copyInto(fd, in);
     ok = ok && ::fchmod(fd, static_cast<mode_t>(mode)) == 0 && ::fsync(fd) == 0;
     int saved = errno;
     if (in >= 0) ::close(in);

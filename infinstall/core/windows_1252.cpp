@@ -1,8 +1,8 @@
 #include "core/windows_1252.h"
 
-#include <iconv.h>
-
 #include <algorithm>
+
+#include "common/text/windows1252.h"
 
 namespace infinstall {
 
@@ -13,18 +13,13 @@ bool decodeWindows1252(std::string_view bytes, std::string& utf8)
         utf8.assign(bytes);
         return true;
     }
-    const iconv_t cd = iconv_open("UTF-8", "WINDOWS-1252");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    std::string in(bytes);
-    utf8.resize(in.size() * 3);
-    char* inPtr = in.data();
-    size_t inLeft = in.size();
-    char* outPtr = utf8.data();
-    size_t outLeft = utf8.size();
-    const bool done = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1);
-    iconv_close(cd);
-    utf8.resize(utf8.size() - outLeft);
-    return done;
+    // No character takes more than three bytes in UTF-8, and the NUL one more.
+    utf8.resize(bytes.size() * 3 + 1);
+    constexpr common::Windows1252Policy kStrict{common::Unmappable::Refuse, common::WithoutConverter::AsciiOnly};
+    const common::Conversion done =
+        common::windows1252ToUtf8<kStrict>(utf8.data(), utf8.size(), bytes.data(), bytes.size());
+    utf8.resize(done.status == common::Converted::Done ? done.length : 0);
+    return done.status == common::Converted::Done;
 }
 
 }  // namespace infinstall
