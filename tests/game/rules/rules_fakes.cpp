@@ -23,9 +23,11 @@ double ScriptedRandom::next()
     return r;
 }
 
-void RecordingOutside::playSound(std::string_view file, SoundFlags flags)
+void RecordingOutside::playSound(Sound sound, SoundFlags flags)
 {
-    log.push_back("sound " + std::string(file) + " " + std::to_string(static_cast<int>(flags)));
+    static constexpr const char* kNames[] = {"start", "placed", "stripe", "square", "blocked", "table", "over"};
+    log.push_back(std::string("sound ") + kNames[static_cast<int>(sound)]
+                  + (flags == SoundFlags::Wait ? " wait" : ""));
 }
 
 void RecordingOutside::regrowTree()
@@ -53,12 +55,12 @@ void setBoard(Board& board, std::string_view text)
         throw std::invalid_argument("board text size");
     for (int i = 0; i < kFieldCount; ++i) {
         const char c = text[static_cast<std::size_t>(i + i / kBoardSide)];
-        board.ClearField(i);
+        board.clearField(i);
         board.setEnabled(i, true);
         if (c >= '0' && c <= '6') {
-            board.FillField(i, static_cast<PaletteIndex>(c - '0'));
+            board.fillField(i, static_cast<PaletteIndex>(c - '0'));
         } else if (c == 'J') {
-            board.FillField(i, kJokerEntry);
+            board.fillField(i, kJokerEntry);
         } else if (c == 'X') {
             board.setPicture(i, kBlockedEntry);
             board.setCode(i, FieldCode(kBlockedCode));

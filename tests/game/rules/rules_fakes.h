@@ -37,12 +37,12 @@ private:
 
 // Draws that land on a chosen outcome.
 inline double fieldAt(int index) { return (index + 0.5) / 81.0; }
-inline double colour(int entry) { return (entry + 0.5) / GameState::ColourSpan; }
+inline double colour(int entry) { return (entry + 0.5) / GameState::kColourSpan; }
 inline double wipeOf(int entry) { return (entry + 0.5) / 8.0; }
 inline constexpr double kNoChance = 0.0; // no random wipe, no blocked field
 inline constexpr double kChance = 0.9999; // 7.0993 > 7 and 9.3591 > 9
 
-// Logs every call in order, e.g. "sound sounds/sound3.wav 1", "tree",
+// Logs every call in order, e.g. "sound stripe", "sound over wait", "tree",
 // "field 40". Field repaints can be left out of the log to keep the
 // expected sequences readable.
 class RecordingOutside : public GameOutside {
@@ -50,7 +50,7 @@ public:
     bool logFields = false;
     std::function<void()> onRegrowTree; // runs in the tree's yield
 
-    void playSound(std::string_view file, SoundFlags flags) override;
+    void playSound(Sound sound, SoundFlags flags) override;
     void regrowTree() override;
     void setFlashTimer(bool on) override { log.push_back(on ? "timer on" : "timer off"); }
     void setFlashBackground(Rgb c) override;

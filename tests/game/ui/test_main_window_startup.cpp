@@ -4,10 +4,10 @@
 #include <QSet>
 #include <QTextEdit>
 
-#include "form1_fixture.h"
-#include "highscore/form2.h"
-#include "highscore/form3.h"
-#include "highscore/form4.h"
+#include "main_window_fixture.h"
+#include "ui/highscore/highscore_table_window.h"
+#include "ui/highscore/name_entry_window.h"
+#include "ui/highscore/reset_question.h"
 #include "ui/widgets/tree_canvas_widget.h"
 
 using namespace kv;
@@ -52,15 +52,15 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("top");
-        QTest::newRow("start") << "cmdSpielStarten" << "Spiel &starten" << 295;
-        QTest::newRow("abort") << "cmdSpielAbbrechen" << "Spiel &abbrechen" << 322;
-        QTest::newRow("sound") << "cmdTonEinschaltenAusschalten" << "&Ton ausschalten" << 349;
-        QTest::newRow("colour") << "cmdFelderGrundfarbe" << "&Feldergrundfarbe ändern" << 376;
-        QTest::newRow("rules") << "cmdSpielregeln" << "Spiel&regeln" << 403;
-        QTest::newRow("information") << "cmdInformation" << "&Information" << 430;
-        QTest::newRow("table") << "cmdHighscoreAnzeigen" << "Highscore an&zeigen" << 457;
-        QTest::newRow("reset") << "cmdHighscoreErneuern" << "Highscore er&neuern" << 484;
-        QTest::newRow("end") << "cmdProgrammBeenden" << "Programm &beenden" << 538;
+        QTest::newRow("start") << "startButton" << "Spiel &starten" << 295;
+        QTest::newRow("abort") << "abortButton" << "Spiel &abbrechen" << 322;
+        QTest::newRow("sound") << "soundButton" << "&Ton ausschalten" << 349;
+        QTest::newRow("colour") << "baseColourButton" << "&Feldergrundfarbe ändern" << 376;
+        QTest::newRow("rules") << "rulesButton" << "Spiel&regeln" << 403;
+        QTest::newRow("information") << "informationButton" << "&Information" << 430;
+        QTest::newRow("table") << "showTableButton" << "Highscore an&zeigen" << 457;
+        QTest::newRow("reset") << "resetTableButton" << "Highscore er&neuern" << 484;
+        QTest::newRow("end") << "endButton" << "Programm &beenden" << 538;
     }
 
     void buttonColumn()
@@ -93,13 +93,13 @@ private slots:
         }
         QCOMPARE(play.picturesShown(), 0);
 
-        const QLabel* title = play.label("lblKarvelo");
+        const QLabel* title = play.label("titleLabel");
         QCOMPARE(title->text(), QStringLiteral("KARVELO"));
         QCOMPARE(title->geometry(), QRect(622, 22, 161, 34));
         QCOMPARE(title->palette().color(QPalette::WindowText), QColor(230, 255, 230));
         QCOMPARE(title->palette().color(QPalette::Window), QColor(0, 128, 0));
 
-        const QLabel* score = play.label("lblPunkte");
+        const QLabel* score = play.label("scoreLabel");
         QCOMPARE(score->text(), QStringLiteral("0"));
         QCOMPARE(score->geometry(), QRect(656, 70, 90, 37));
         QVERIFY(score->font().bold());
@@ -117,11 +117,11 @@ private slots:
         QVERIFY(colours.contains(QColor(230, 255, 230).rgb()));
         QVERIFY(colours.contains(QColor(0, 128, 0).rgb()));
 
-        QVERIFY(play.button("cmdSpielStarten")->isVisible());
-        QVERIFY(play.panel("txtSpielregeln")->isHidden());
-        QVERIFY(play.panel("txtInformation")->isHidden());
-        QCOMPARE(play.panel("txtSpielregeln")->geometry(), QRect(31, 13, 577, 574));
-        QCOMPARE(play.panel("txtInformation")->geometry(), QRect(35, 15, 570, 570));
+        QVERIFY(play.button("startButton")->isVisible());
+        QVERIFY(play.panel("rulesPanel")->isHidden());
+        QVERIFY(play.panel("informationPanel")->isHidden());
+        QCOMPARE(play.panel("rulesPanel")->geometry(), QRect(31, 13, 577, 574));
+        QCOMPARE(play.panel("informationPanel")->geometry(), QRect(35, 15, 570, 570));
         QVERIFY(!play.window->highscoreTable().isVisible());
         QVERIFY(!play.window->nameEntry().isVisible());
         QVERIFY(!play.window->resetQuestion().isVisible());
@@ -134,19 +134,19 @@ private slots:
         ScriptedRandom random;
         SteppingRandom treeRandom;
         RecordingSound sound;
-        Form1 window(Form1Setup{&random, &treeRandom, &sound, folder.path()});
+        MainWindow window(MainWindowSetup{&random, &treeRandom, &sound, folder.path()});
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(window.findChild<QTextEdit*>(QStringLiteral("txtSpielregeln")) == nullptr);
-        QVERIFY(window.findChild<Form2*>() == nullptr);
+        QVERIFY(window.findChild<QTextEdit*>(QStringLiteral("rulesPanel")) == nullptr);
+        QVERIFY(window.findChild<HighscoreTableWindow*>() == nullptr);
         window.informationPanel();
         window.resetQuestion();
-        QVERIFY(window.findChild<QTextEdit*>(QStringLiteral("txtSpielregeln")) != nullptr);
-        QVERIFY(window.findChild<Form2*>() != nullptr);
-        QVERIFY(window.findChild<Form3*>() != nullptr && window.findChild<Form4*>() != nullptr);
-        QVERIFY(!window.findChild<Form2*>()->isVisible());
-        QTextEdit* rules = window.findChild<QTextEdit*>(QStringLiteral("txtSpielregeln"));
-        QTextEdit* information = window.findChild<QTextEdit*>(QStringLiteral("txtInformation"));
+        QVERIFY(window.findChild<QTextEdit*>(QStringLiteral("rulesPanel")) != nullptr);
+        QVERIFY(window.findChild<HighscoreTableWindow*>() != nullptr);
+        QVERIFY(window.findChild<NameEntryWindow*>() != nullptr && window.findChild<ResetQuestion*>() != nullptr);
+        QVERIFY(!window.findChild<HighscoreTableWindow*>()->isVisible());
+        QTextEdit* rules = window.findChild<QTextEdit*>(QStringLiteral("rulesPanel"));
+        QTextEdit* information = window.findChild<QTextEdit*>(QStringLiteral("informationPanel"));
         QVERIFY(information != nullptr);
         QVERIFY(rules->isHidden() && information->isHidden());
         rules->show();
@@ -182,14 +182,14 @@ private slots:
     {
         Play play;
         QCOMPARE(play.sound.log, QStringList{"sounds/sound1.wav 1"});
-        QVERIFY(play.window->game().state().SoundOn);
+        QVERIFY(play.window->game().state().soundOn);
     }
 
     void lowestHighscoreComesFromTheTenthRecord()
     {
         {
             Play play;
-            QCOMPARE(play.window->game().state().LowestHighscore, 0);
+            QCOMPARE(play.window->game().state().lowestHighscore, 0);
         }
         TempFolder folder;
         HighscoreTable table = shippedHighscoreTable();
@@ -199,8 +199,8 @@ private slots:
         RecordingSound sound;
         ScriptedRandom random;
         SteppingRandom treeRandom;
-        Form1 window(Form1Setup{&random, &treeRandom, &sound, folder.path()});
-        QCOMPARE(window.game().state().LowestHighscore, 57);
+        MainWindow window(MainWindowSetup{&random, &treeRandom, &sound, folder.path()});
+        QCOMPARE(window.game().state().lowestHighscore, 57);
     }
 
     void missingHighscoreFileCountsAsZero()
@@ -209,11 +209,11 @@ private slots:
         RecordingSound sound;
         ScriptedRandom random;
         SteppingRandom treeRandom;
-        Form1 window(Form1Setup{&random, &treeRandom, &sound, folder.path() / "absent"});
-        QCOMPARE(window.game().state().LowestHighscore, 0);
+        MainWindow window(MainWindowSetup{&random, &treeRandom, &sound, folder.path() / "absent"});
+        QCOMPARE(window.game().state().lowestHighscore, 0);
         QCOMPARE(sound.log, QStringList{"sounds/sound1.wav 1"});
     }
 };
 
 QTEST_MAIN(StartupTest)
-#include "test_form1_startup.moc"
+#include "test_main_window_startup.moc"

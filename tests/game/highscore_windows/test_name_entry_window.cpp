@@ -4,16 +4,16 @@
 #include <QTest>
 
 #include "highscore/date_text.h"
-#include "highscore/form2.h"
-#include "highscore/form3.h"
+#include "ui/highscore/highscore_table_window.h"
+#include "ui/highscore/name_entry_window.h"
 #include "highscore_folder.h"
 #include "window_checks.h"
 
 namespace kv {
 namespace {
 
-QLineEdit* nameBox(Form3& entry) { return entry.findChild<QLineEdit*>(QStringLiteral("txtEingabeNamen")); }
-QPushButton* button(QWidget& window) { return window.findChild<QPushButton*>(QStringLiteral("cmdWeiter")); }
+QLineEdit* nameBox(NameEntryWindow& entry) { return entry.findChild<QLineEdit*>(QStringLiteral("nameBox")); }
+QPushButton* button(QWidget& window) { return window.findChild<QPushButton*>(QStringLiteral("continueButton")); }
 
 // Eleven stored entries from 110 down to 10 points, named "R1" to "R11".
 HighscoreTable fullTable()
@@ -35,15 +35,15 @@ void type(QWidget* widget, const QString& text)
 }
 
 // What the end of a qualifying game does, then the player's name and the press of "&Weiter".
-void enter(Form2& table, Form3& entry, const QString& points, const QString& name)
+void enter(HighscoreTableWindow& table, NameEntryWindow& entry, const QString& points, const QString& name)
 {
-    table.setPointsCell(Form2::kResultRow, points);
+    table.setPointsCell(HighscoreTableWindow::kResultRow, points);
     entry.ask();
     type(nameBox(entry), name);
     QTest::mouseClick(button(entry), Qt::LeftButton);
 }
 
-void checkFileMatchesTable(const test::HighscoreFolder& folder, const Form2& table)
+void checkFileMatchesTable(const test::HighscoreFolder& folder, const HighscoreTableWindow& table)
 {
     QCOMPARE(folder.bytes().size(), 429);
     QVERIFY(folder.table() == test::shownRows(table));
@@ -51,20 +51,20 @@ void checkFileMatchesTable(const test::HighscoreFolder& folder, const Form2& tab
 
 }  // namespace
 
-class TestForm3 : public QObject {
+class TestNameEntryWindow : public QObject {
     Q_OBJECT
 
 private slots:
     void createdHiddenCentredAndFramed()
     {
-        Form2 table;
-        Form3 entry(table);
+        HighscoreTableWindow table;
+        NameEntryWindow entry(table);
         QVERIFY(entry.isWindow());
         QVERIFY(!entry.isVisible());
         QCOMPARE(entry.windowTitle(), QStringLiteral("Spielername"));
         test::checkCentred(entry);
         test::checkFramedWindow(entry, 219, 136);
-        auto* question = entry.findChild<QLabel*>(QStringLiteral("lblFrage"));
+        auto* question = entry.findChild<QLabel*>(QStringLiteral("questionLabel"));
         QCOMPARE(question->text(), QStringLiteral("Wer hat so viel Punkte erzielt?"));
         QCOMPARE(question->geometry(), QRect(35, 22, 154, 33));
         QCOMPARE(nameBox(entry)->geometry(), QRect(39, 52, 136, 19));
@@ -76,9 +76,9 @@ private slots:
 
     void questionAndCaptionFitTheirBoxes()
     {
-        Form2 table;
-        Form3 entry(table);
-        auto* question = entry.findChild<QLabel*>(QStringLiteral("lblFrage"));
+        HighscoreTableWindow table;
+        NameEntryWindow entry(table);
+        auto* question = entry.findChild<QLabel*>(QStringLiteral("questionLabel"));
         // The question is broken at blanks; the lines must fit the label's box.
         const QRect box = question->contentsRect();
         const QRect text = QFontMetrics(question->font()).boundingRect(box, Qt::TextWordWrap, question->text());
@@ -90,8 +90,8 @@ private slots:
 
     void askFocusesTheNameBox()
     {
-        Form2 table;
-        Form3 entry(table);
+        HighscoreTableWindow table;
+        NameEntryWindow entry(table);
         entry.ask();
         QVERIFY(entry.isVisible());
         QVERIFY(test::activate(entry));
@@ -104,8 +104,8 @@ private slots:
     {
         test::HighscoreFolder folder;
         folder.installShippedFile();
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
+        HighscoreTableWindow table(folder.path());
+        NameEntryWindow entry(table, folder.path());
         enter(table, entry, QStringLiteral("250"), QStringLiteral("Anna"));
 
         QVERIFY(!entry.isVisible());
@@ -129,8 +129,8 @@ private slots:
     void theDateIsTheCurrentDateText()
     {
         test::HighscoreFolder folder;
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
+        HighscoreTableWindow table(folder.path());
+        NameEntryWindow entry(table, folder.path());
         const QString before = QString::fromStdString(currentDateText());
         enter(table, entry, QStringLiteral("5"), QStringLiteral("Zeit"));
         const QString after = QString::fromStdString(currentDateText());
@@ -141,8 +141,8 @@ private slots:
     {
         test::HighscoreFolder folder;
         folder.installShippedFile();
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
+        HighscoreTableWindow table(folder.path());
+        NameEntryWindow entry(table, folder.path());
         enter(table, entry, QStringLiteral("100"), QStringLiteral("Bert"));
         QCOMPARE(table.nameCell(0), QStringLiteral("Karvelino           "));
         QCOMPARE(table.dateCell(0), QStringLiteral("12.06.99 16:02:47"));
@@ -155,8 +155,8 @@ private slots:
     {
         test::HighscoreFolder folder;
         folder.writeTable(fullTable());
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
+        HighscoreTableWindow table(folder.path());
+        NameEntryWindow entry(table, folder.path());
         enter(table, entry, QStringLiteral("15"), QStringLiteral("Klein"));
         // 15 beats the stored eleventh (10 points) but no shown rank.
         for (int row = 0; row < 10; ++row) {
@@ -178,8 +178,8 @@ private slots:
     void emptyAndLongNames()
     {
         test::HighscoreFolder folder;
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
+        HighscoreTableWindow table(folder.path());
+        NameEntryWindow entry(table, folder.path());
         enter(table, entry, QStringLiteral("40"), QString());
         QCOMPARE(table.nameCell(0), QString(20, ' '));
         QCOMPARE(table.pointsCell(0), QStringLiteral("40"));
@@ -196,9 +196,9 @@ private slots:
         test::HighscoreFolder folder;
         folder.installShippedFile();
         const QByteArray shipped = folder.bytes();
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
-        table.setPointsCell(Form2::kResultRow, QStringLiteral("120"));
+        HighscoreTableWindow table(folder.path());
+        NameEntryWindow entry(table, folder.path());
+        table.setPointsCell(HighscoreTableWindow::kResultRow, QStringLiteral("120"));
         entry.ask();
         QVERIFY(test::activate(entry));
         QTest::keyClicks(nameBox(entry), QStringLiteral("Cleo"));
@@ -220,9 +220,9 @@ private slots:
     {
         test::HighscoreFolder folder;
         folder.installShippedFile();
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
-        table.setPointsCell(Form2::kResultRow, QStringLiteral("300"));
+        HighscoreTableWindow table(folder.path());
+        NameEntryWindow entry(table, folder.path());
+        table.setPointsCell(HighscoreTableWindow::kResultRow, QStringLiteral("300"));
         entry.ask();
         table.displayTable();  // reloads the hidden row with the stored eleventh: "0"
         QCOMPARE(table.pointsCell(10), QStringLiteral("0"));
@@ -237,12 +237,12 @@ private slots:
     {
         test::HighscoreFolder folder;
         folder.installShippedFile();
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
-        table.setPointsCell(Form2::kResultRow, QStringLiteral("300"));
+        HighscoreTableWindow table(folder.path());
+        NameEntryWindow entry(table, folder.path());
+        table.setPointsCell(HighscoreTableWindow::kResultRow, QStringLiteral("300"));
         entry.ask();
         QTest::keyClicks(nameBox(entry), QStringLiteral("Emil"));
-        table.setPointsCell(Form2::kResultRow, QStringLiteral("400"));
+        table.setPointsCell(HighscoreTableWindow::kResultRow, QStringLiteral("400"));
         entry.ask();
         QCOMPARE(nameBox(entry)->text(), QStringLiteral("Emil"));  // what was typed stays
         QTest::mouseClick(button(entry), Qt::LeftButton);
@@ -256,8 +256,8 @@ private slots:
     {
         test::HighscoreFolder folder;
         QVERIFY(std::filesystem::create_directory(folder.path() / "P1.dat"));
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
+        HighscoreTableWindow table(folder.path());
+        NameEntryWindow entry(table, folder.path());
         HighscoreTable shown = fullTable();
         table.fillRows(shown);
         enter(table, entry, QStringLiteral("55"), QStringLiteral("Fritz"));
@@ -274,8 +274,8 @@ private slots:
     void pointsTextsOutsideTheRecordRange()
     {
         test::HighscoreFolder folder;
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
+        HighscoreTableWindow table(folder.path());
+        NameEntryWindow entry(table, folder.path());
         enter(table, entry, QStringLiteral("99999"), QStringLiteral("Gross"));
         QCOMPARE(table.pointsCell(0), QStringLiteral("32767"));
         enter(table, entry, QStringLiteral("kaputt"), QStringLiteral("Null"));
@@ -288,5 +288,5 @@ private slots:
 
 }  // namespace kv
 
-QTEST_MAIN(kv::TestForm3)
-#include "test_form3.moc"
+QTEST_MAIN(kv::TestNameEntryWindow)
+#include "test_name_entry_window.moc"
