@@ -137,60 +137,6 @@ private slots:
         QVERIFY2(table.dateCell(0) == before || table.dateCell(0) == after, qPrintable(table.dateCell(0)));
     }
 
-    void anEqualResultGoesBelowTheStoredOne()
-    {
-        test::HighscoreFolder folder;
-        folder.installShippedFile();
-        HighscoreTableWindow table(folder.path());
-        NameEntryWindow entry(table, folder.path());
-        enter(table, entry, QStringLiteral("100"), QStringLiteral("Bert"));
-        QCOMPARE(table.nameCell(0), QStringLiteral("Karvelino           "));
-        QCOMPARE(table.dateCell(0), QStringLiteral("12.06.99 16:02:47"));
-        QCOMPARE(table.pointsCell(1), QStringLiteral("100"));
-        QCOMPARE(table.nameCell(1), QStringLiteral("Bert                "));
-        checkFileMatchesTable(folder, table);
-    }
-
-    void aLowestResultBecomesTheHiddenEleventh()
-    {
-        test::HighscoreFolder folder;
-        folder.writeTable(fullTable());
-        HighscoreTableWindow table(folder.path());
-        NameEntryWindow entry(table, folder.path());
-        enter(table, entry, QStringLiteral("15"), QStringLiteral("Klein"));
-        // 15 beats the stored eleventh (10 points) but no shown rank.
-        for (int row = 0; row < 10; ++row) {
-            QCOMPARE(table.pointsCell(row), QString::number(110 - 10 * row));
-        }
-        QCOMPARE(table.pointsCell(10), QStringLiteral("15"));
-        QCOMPARE(table.nameCell(10), QStringLiteral("Klein               "));
-        QCOMPARE(folder.table()[10].name.str(), std::string("Klein               "));
-        checkFileMatchesTable(folder, table);
-
-        enter(table, entry, QStringLiteral("3"), QStringLiteral("Noch kleiner"));
-        // A new entry is written over the eleventh, whatever either holds.
-        QCOMPARE(table.pointsCell(9), QStringLiteral("20"));
-        QCOMPARE(table.pointsCell(10), QStringLiteral("3"));
-        QCOMPARE(table.nameCell(10), QStringLiteral("Noch kleiner        "));
-        checkFileMatchesTable(folder, table);
-    }
-
-    void emptyAndLongNames()
-    {
-        test::HighscoreFolder folder;
-        HighscoreTableWindow table(folder.path());
-        NameEntryWindow entry(table, folder.path());
-        enter(table, entry, QStringLiteral("40"), QString());
-        QCOMPARE(table.nameCell(0), QString(20, ' '));
-        QCOMPARE(table.pointsCell(0), QStringLiteral("40"));
-        enter(table, entry, QStringLiteral("50"), QStringLiteral("Maximilian Müller-Lüdenscheidt"));
-        QCOMPARE(table.nameCell(0), QStringLiteral("Maximilian Müller-Lü"));
-        QCOMPARE(table.nameCell(1), QString(20, ' '));
-        checkFileMatchesTable(folder, table);
-        // One byte per character on disk: the umlauts stay single Windows-1252 bytes.
-        QCOMPARE(folder.bytes().mid(2, 20), QByteArray("Maximilian M\xfcller-L\xfc"));
-    }
-
     void enterInTheNameBoxStoresNothingAltWDoes()
     {
         test::HighscoreFolder folder;
@@ -271,18 +217,63 @@ private slots:
         QCOMPARE(table.pointsCell(10), QStringLiteral("20"));  // the stored 10 points dropped out
     }
 
-    void pointsTextsOutsideTheRecordRange()
+    // Entries one after the other into a starting file; each lands at its rank, the table shows
+    // it and the file holds what the table shows.
+    void entriesRankIntoTheFile_data()
+    {
+        QTest::addColumn<QString>("file");  // "shipped", "full" (110 down to 10) or "none"
+        QTest::addColumn<QStringList>("entries");  // points and name, in turn
+        QTest::addColumn<int>("row");  // where the last entry lands
+        QTest::addColumn<QString>("points");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("rowBelow");  // the points of the next row
+        QTest::newRow("equal goes below") << "shipped" << QStringList{"100", "Bert"} << 1 << "100"
+                                          << "Bert                " << "0";
+        QTest::newRow("lowest is the hidden eleventh") << "full" << QStringList{"15", "Klein"} << 10 << "15"
+                                                       << "Klein               " << QString();
+        // A new entry is written over the eleventh, whatever either holds.
+        QTest::newRow("over the eleventh") << "full" << QStringList{"15", "Klein", "3", "Noch kleiner"} << 10 << "3"
+                                           << "Noch kleiner        " << QString();
+        QTest::newRow("empty name") << "none" << QStringList{"40", ""} << 0 << "40" << QString(20, ' ') << "0";
+        QTest::newRow("long name is cut") << "none" << QStringList{"40", "", "50", "Maximilian Müller-Lüdenscheidt"}
+                                          << 0 << "50" << "Maximilian Müller-Lü" << "40";
+        QTest::newRow("beyond 16 bits") << "none" << QStringList{"99999", "Gross"} << 0 << "32767"
+                                        << "Gross               " << "0";
+        // Zero points: below the blank records that hold zero too.
+        QTest::newRow("no number") << "none" << QStringList{"kaputt", "Null"} << 10 << "0" << "Null                "
+                                   << QString();
+    }
+
+    void entriesRankIntoTheFile()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, entries);
+        QFETCH(int, row);
+        QFETCH(QString, points);
+        QFETCH(QString, name);
+        QFETCH(QString, rowBelow);
+        test::HighscoreFolder folder;
+        if (file == QLatin1String("shipped")) folder.installShippedFile();
+        if (file == QLatin1String("full")) folder.writeTable(fullTable());
+        HighscoreTableWindow table(folder.path());
+        NameEntryWindow entry(table, folder.path());
+        for (qsizetype i = 0; i + 1 < entries.size(); i += 2) enter(table, entry, entries[i], entries[i + 1]);
+
+        QCOMPARE(table.pointsCell(row), points);
+        QCOMPARE(table.nameCell(row), name);
+        if (!rowBelow.isNull()) QCOMPARE(table.pointsCell(row + 1), rowBelow);
+        if (file == QLatin1String("full"))
+            for (int shown = 0; shown < 10; ++shown) QCOMPARE(table.pointsCell(shown), QString::number(110 - 10 * shown));
+        checkFileMatchesTable(folder, table);
+    }
+
+    void namesAreStoredAsSingleWindows1252Bytes()
     {
         test::HighscoreFolder folder;
         HighscoreTableWindow table(folder.path());
         NameEntryWindow entry(table, folder.path());
-        enter(table, entry, QStringLiteral("99999"), QStringLiteral("Gross"));
-        QCOMPARE(table.pointsCell(0), QStringLiteral("32767"));
-        enter(table, entry, QStringLiteral("kaputt"), QStringLiteral("Null"));
-        // Zero points: below the blank records that hold zero too.
-        QCOMPARE(table.pointsCell(10), QStringLiteral("0"));
-        QCOMPARE(table.nameCell(10), QStringLiteral("Null                "));
-        checkFileMatchesTable(folder, table);
+        enter(table, entry, QStringLiteral("50"), QStringLiteral("Maximilian Müller-Lüdenscheidt"));
+        QCOMPARE(folder.bytes().mid(2, 20), QByteArray("Maximilian M\xfcller-L\xfc"));
     }
 };
 

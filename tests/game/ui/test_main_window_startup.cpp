@@ -34,7 +34,9 @@ class StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void windowIsCentredAndSized()
+    // One start-up, looked at as a whole: window, button column, board, title, score, tree,
+    // hidden panels and windows, the bevel frame and the one sound.
+    void startUpShowsTheEmptyGame()
     {
         Play play;
         QCOMPARE(play.window->size(), QSize(800, 600));
@@ -45,51 +47,36 @@ private slots:
                                             screen.top() + (screen.height() - 600) / 2));
         QCOMPARE(play.window->font().family(), QStringLiteral("MS Sans Serif"));
         QCOMPARE(play.window->font().pointSize(), 24);
-    }
 
-    void buttonColumn_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<int>("top");
-        QTest::newRow("start") << "startButton" << "Spiel &starten" << 295;
-        QTest::newRow("abort") << "abortButton" << "Spiel &abbrechen" << 322;
-        QTest::newRow("sound") << "soundButton" << "&Ton ausschalten" << 349;
-        QTest::newRow("colour") << "baseColourButton" << "&Feldergrundfarbe ändern" << 376;
-        QTest::newRow("rules") << "rulesButton" << "Spiel&regeln" << 403;
-        QTest::newRow("information") << "informationButton" << "&Information" << 430;
-        QTest::newRow("table") << "showTableButton" << "Highscore an&zeigen" << 457;
-        QTest::newRow("reset") << "resetTableButton" << "Highscore er&neuern" << 484;
-        QTest::newRow("end") << "endButton" << "Programm &beenden" << 538;
-    }
-
-    void buttonColumn()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(int, top);
-        Play play;
-        const QPushButton* button = play.button(name.toLatin1().constData());
-        QCOMPARE(button->text(), caption);
-        QCOMPARE(button->geometry(), QRect(635, top, 130, 22));
-        QVERIFY(button->font().pointSizeF() <= 8);
-        QString shown = caption;
-        shown.remove(u'&');
-        QVERIFY(button->fontMetrics().horizontalAdvance(shown) <= 130 - 10);
-        QCOMPARE(button->palette().color(QPalette::Button), QColor(185, 255, 185));
-        QVERIFY(button->isVisible());
-    }
-
-    void boardTitleScoreAndTree()
-    {
-        Play play;
-        for (const int i : {0, 8, 40, 72, 80}) {
-            QCOMPARE(play.field(i)->geometry(), QRect(37 + 63 * (i % 9), 17 + 63 * (i / 9), 62, 62));
+        const struct {
+            const char* name;
+            QString caption;
+            int top;
+        } column[] = {{"startButton", QStringLiteral("Spiel &starten"), 295},
+                      {"abortButton", QStringLiteral("Spiel &abbrechen"), 322},
+                      {"soundButton", QStringLiteral("&Ton ausschalten"), 349},
+                      {"baseColourButton", QStringLiteral("&Feldergrundfarbe ändern"), 376},
+                      {"rulesButton", QStringLiteral("Spiel&regeln"), 403},
+                      {"informationButton", QStringLiteral("&Information"), 430},
+                      {"showTableButton", QStringLiteral("Highscore an&zeigen"), 457},
+                      {"resetTableButton", QStringLiteral("Highscore er&neuern"), 484},
+                      {"endButton", QStringLiteral("Programm &beenden"), 538}};
+        for (const auto& row : column) {
+            const QPushButton* button = play.button(row.name);
+            QCOMPARE(button->text(), row.caption);
+            QCOMPARE(button->geometry(), QRect(635, row.top, 130, 22));
+            QVERIFY(button->font().pointSizeF() <= 8);
+            QString shown = row.caption;
+            shown.remove(u'&');
+            QVERIFY2(button->fontMetrics().horizontalAdvance(shown) <= 130 - 10, row.name);
+            QCOMPARE(button->palette().color(QPalette::Button), QColor(185, 255, 185));
+            QVERIFY(button->isVisible());
         }
+
         for (int i = 0; i < kFieldCount; ++i) {
+            QCOMPARE(play.field(i)->geometry(), QRect(37 + 63 * (i % 9), 17 + 63 * (i / 9), 62, 62));
             QCOMPARE(play.field(i)->baseColour(), QColor(230, 255, 230));
-            QVERIFY(play.field(i)->isEnabled());
-            QVERIFY(!play.field(i)->isDraggable());
+            QVERIFY(play.field(i)->isEnabled() && !play.field(i)->isDraggable());
         }
         QCOMPARE(play.picturesShown(), 0);
 
@@ -117,14 +104,31 @@ private slots:
         QVERIFY(colours.contains(QColor(230, 255, 230).rgb()));
         QVERIFY(colours.contains(QColor(0, 128, 0).rgb()));
 
-        QVERIFY(play.button("startButton")->isVisible());
-        QVERIFY(play.panel("rulesPanel")->isHidden());
-        QVERIFY(play.panel("informationPanel")->isHidden());
         QCOMPARE(play.panel("rulesPanel")->geometry(), QRect(31, 13, 577, 574));
         QCOMPARE(play.panel("informationPanel")->geometry(), QRect(35, 15, 570, 570));
+        QVERIFY(play.panel("rulesPanel")->isHidden() && play.panel("informationPanel")->isHidden());
         QVERIFY(!play.window->highscoreTable().isVisible());
         QVERIFY(!play.window->nameEntry().isVisible());
         QVERIFY(!play.window->resetQuestion().isVisible());
+
+        // The bevel frame: the side lines are drawn last and own the corners.
+        const QImage shot = play.window->grab().toImage();
+        QCOMPARE(shot.size(), QSize(800, 600) * qRound(play.window->devicePixelRatioF()));
+        const struct {
+            int x;
+            int y;
+            QColor colour;
+        } frame[] = {{5, 5, {0, 128, 0}},     {400, 0, {0, 245, 0}},   {400, 1, {0, 210, 0}},
+                     {400, 2, {0, 175, 0}},   {400, 3, {0, 140, 0}},   {400, 596, {0, 80, 0}},
+                     {400, 599, {0, 5, 0}},   {0, 300, {0, 245, 0}},   {3, 300, {0, 140, 0}},
+                     {796, 300, {0, 80, 0}},  {799, 300, {0, 5, 0}},   {0, 599, {0, 245, 0}},
+                     {799, 0, {0, 5, 0}}};
+        for (const auto& point : frame)
+            QCOMPARE(pixel(shot, point.x, point.y), point.colour);
+        QVERIFY(play.window->frameVisible());
+
+        QCOMPARE(play.sound.log, QStringList{"sounds/sound1.wav 1"});
+        QVERIFY(play.window->game().state().soundOn);
     }
 
     void panelsAndHighscoreWindowsAreMadeWhenFirstAskedFor()
@@ -185,32 +189,33 @@ private slots:
         QVERIFY(play.window->game().state().soundOn);
     }
 
+    // The lowest highscore is the tenth record's points; a file that cannot be read counts as 0.
+    void lowestHighscoreComesFromTheTenthRecord_data()
+    {
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<int>("tenth");
+        QTest::addColumn<int>("lowest");
+        QTest::newRow("shipped file") << true << 0 << 0;
+        QTest::newRow("tenth record 57") << true << 57 << 57;
+        QTest::newRow("no file") << false << 57 << 0;
+    }
+
     void lowestHighscoreComesFromTheTenthRecord()
     {
-        {
-            Play play;
-            QCOMPARE(play.window->game().state().lowestHighscore, 0);
-        }
+        QFETCH(bool, written);
+        QFETCH(int, tenth);
+        QFETCH(int, lowest);
         TempFolder folder;
         HighscoreTable table = shippedHighscoreTable();
-        table[9].points = 57;
+        table[9].points = static_cast<std::int16_t>(tenth);
         table[10].points = 3;
-        folder.writeTable(table);
+        if (written)
+            folder.writeTable(table);
         RecordingSound sound;
         ScriptedRandom random;
         SteppingRandom treeRandom;
         MainWindow window(MainWindowSetup{&random, &treeRandom, &sound, folder.path()});
-        QCOMPARE(window.game().state().lowestHighscore, 57);
-    }
-
-    void missingHighscoreFileCountsAsZero()
-    {
-        TempFolder folder;
-        RecordingSound sound;
-        ScriptedRandom random;
-        SteppingRandom treeRandom;
-        MainWindow window(MainWindowSetup{&random, &treeRandom, &sound, folder.path() / "absent"});
-        QCOMPARE(window.game().state().lowestHighscore, 0);
+        QCOMPARE(window.game().state().lowestHighscore, lowest);
         QCOMPARE(sound.log, QStringList{"sounds/sound1.wav 1"});
     }
 };
