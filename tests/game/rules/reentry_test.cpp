@@ -24,7 +24,9 @@ TEST(Reentry, AbortDuringAStripesTreeKeepsItsPointsOutOfTheNewGame)
 
     EXPECT_EQ(t.board(), rowsText(kEmpty));
     EXPECT_EQ(t.game.state().score, 0);
-    EXPECT_EQ(t.outside.log, (Strings{"sound stripe", "tree", "panels hidden", "score 0", "start shown"}));
+    EXPECT_EQ(t.outside.view.score, 0);
+    EXPECT_TRUE(t.outside.view.startButton);
+    EXPECT_EQ(t.outside.view.sounds, Strings{"stripe"});
     EXPECT_EQ(t.random.trace(), "");
 
     // The interrupted move let go: the next one is handled in full.
@@ -46,8 +48,9 @@ TEST(Reentry, StartDuringASquaresTreeGetsNeitherItsPointsNorItsWipe)
                                    ".........", ".........", "........."}));
     EXPECT_EQ(t.game.state().score, 0);
     EXPECT_EQ(t.random.trace(), "Sdddddd"); // the start's draws only
-    EXPECT_EQ(t.outside.log, (Strings{"sound square", "tree", "panels hidden", "panels hidden", "score 0",
-                                      "start shown", "sound placed", "start hidden"}));
+    EXPECT_EQ(t.outside.view.score, 0);
+    EXPECT_FALSE(t.outside.view.startButton || t.outside.view.panelsOpen || t.outside.view.flashing);
+    EXPECT_EQ(t.outside.view.sounds, (Strings{"square", "placed"}));
     for (int i = 0; i < kFieldCount; ++i)
         EXPECT_TRUE(t.game.board().field(i).enabled) << i;
 }
@@ -62,8 +65,8 @@ TEST(Reentry, FlashTimerDuringTheTreeClearsItsFieldsAndTheSquareCarriesOn)
 
     EXPECT_EQ(t.board(), rowsText(kEmpty));
     EXPECT_EQ(t.game.state().score, 17);
-    EXPECT_EQ(t.outside.log, (Strings{"sound square", "tree", "background 0,127,0", "frame", "timer off",
-                                      "score 17", "background 240,240,70", "timer on"}));
+    EXPECT_EQ(t.outside.view.score, 17);
+    EXPECT_TRUE(t.outside.view.flashing); // the square's own wipe flashes after the tick
 }
 
 TEST(Reentry, DropDuringTheTreeIsIgnored)
@@ -108,7 +111,9 @@ TEST(Reentry, AbortDuringTheFullBoardPassesEndsNoGame)
 
     EXPECT_EQ(t.board(), rowsText(kEmpty));
     EXPECT_FALSE(t.game.state().gameOver);
-    EXPECT_EQ(t.outside.log, (Strings{"sound stripe", "tree", "panels hidden", "score 0", "start shown"}));
+    EXPECT_EQ(t.outside.view.score, 0);
+    EXPECT_TRUE(t.outside.view.startButton);
+    EXPECT_EQ(t.outside.view.sounds, Strings{"stripe"});
     for (int i = 0; i < kFieldCount; ++i)
         EXPECT_TRUE(t.game.board().field(i).enabled) << i;
 }

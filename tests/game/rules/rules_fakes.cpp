@@ -26,15 +26,47 @@ double ScriptedRandom::next()
 void RecordingOutside::playSound(Sound sound, SoundFlags flags)
 {
     static constexpr const char* kNames[] = {"start", "placed", "stripe", "square", "blocked", "table", "over"};
-    log.push_back(std::string("sound ") + kNames[static_cast<int>(sound)]
-                  + (flags == SoundFlags::Wait ? " wait" : ""));
+    const std::string name = std::string(kNames[static_cast<int>(sound)]) + (flags == SoundFlags::Wait ? " wait" : "");
+    view.sounds.push_back(name);
+    log.push_back("sound " + name);
 }
 
 void RecordingOutside::regrowTree()
 {
+    ++view.trees;
     log.push_back("tree");
     if (onRegrowTree)
         onRegrowTree();
+}
+
+void RecordingOutside::setFlashTimer(bool on)
+{
+    view.flashing = on;
+    log.push_back(on ? "timer on" : "timer off");
+}
+
+void RecordingOutside::showScore(int score)
+{
+    view.score = score;
+    log.push_back("score " + std::to_string(score));
+}
+
+void RecordingOutside::showStartButton()
+{
+    view.startButton = true;
+    log.push_back("start shown");
+}
+
+void RecordingOutside::hideStartButton()
+{
+    view.startButton = false;
+    log.push_back("start hidden");
+}
+
+void RecordingOutside::hidePanels()
+{
+    view.panelsOpen = false;
+    log.push_back("panels hidden");
 }
 
 void RecordingOutside::setFlashBackground(Rgb c)

@@ -147,11 +147,7 @@ private slots:
                 QCOMPARE(play.field(i)->baseColour(), expected);
             QCOMPARE(play.pictures(), pictures);
         }
-    }
-
-    void baseColourOutsideTheCycleStays()
-    {
-        Play play;
+        // A colour outside the cycle stays, and so do the other fields.
         play.field(0)->setBaseColour(QColor(1, 2, 3));
         play.click("baseColourButton");
         QCOMPARE(play.field(0)->baseColour(), QColor(1, 2, 3));
@@ -180,7 +176,7 @@ private slots:
         QVERIFY(!play.window->game().state().soundOn);
     }
 
-    void highscoreButtonsOpenTheirWindows()
+    void highscoreButtonsOpenTheirWindowsWithTheTableSound()
     {
         Play play;
         play.click("showTableButton");
