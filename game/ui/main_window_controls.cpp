@@ -20,19 +20,12 @@
 #include "ui/widgets/tree_canvas_widget.h"
 
 namespace kv {
-namespace {
-
-constexpr int kColumnLeft = 635;
-constexpr int kButtonWidth = 130;
-constexpr int kButtonHeight = 22;
-
-}  // namespace
 
 QPushButton* makeColumnButton(QWidget* window, const char* name, const QString& caption, int top)
 {
     auto* button = new QPushButton(caption, window);
     button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(kColumnLeft, top, kButtonWidth, kButtonHeight);
+    button->setGeometry(635, top, 130, 22);
     // Fitted to its face by the window before its first frame.
     button->setFont(QFont(QString::fromLatin1(kWindowFontFamily), 8));
     button->setAutoDefault(false);

@@ -36,7 +36,7 @@ class PlayTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void startShowsThreeFields()
+    void startAndMovesShowTheirResults()
     {
         Play play;
         play.click("rulesButton");
@@ -52,13 +52,8 @@ private slots:
         QCOMPARE(play.sound.log, (QStringList{"sounds/sound1.wav 1", "sounds/sound2.wav 1"}));
         QVERIFY(play.button("startButton")->isHidden());
         QVERIFY(play.panel("rulesPanel")->isHidden());
-    }
 
-    void dropMovesAFieldAndBringsNewOnes()
-    {
-        Play play;
-        play.random.add(placements({{10, 2}, {44, 7}, {80, 5}}));
-        play.click("startButton");
+        // A drop moves the field and brings three new ones.
         play.random.add(placements({{0, 1}, {1, 3}, {2, 4}}));
         play.random.add(quietRandomEvents());
         play.drop(12, 10);
@@ -70,6 +65,15 @@ private slots:
         QCOMPARE(play.sound.log.last(), QStringLiteral("sounds/sound2.wav 1"));
         QCOMPARE(play.label("scoreLabel")->text(), QStringLiteral("0"));
         QCOMPARE(play.random.remaining(), std::size_t{0});
+
+        // A blocked field: its sound is waited for.
+        play.random.add(placements({{3, 1}, {4, 3}, {5, 4}}));
+        play.random.add({kNoChance, wipeOf(0), kChance, fieldAt(50)});
+        play.drop(12, 12);
+        QCOMPARE(play.field(50)->picture(), PaletteIndex{9});
+        QVERIFY(!play.field(50)->isDraggable());
+        QCOMPARE(play.sound.log.last(), QStringLiteral("sounds/sound5.wav 0"));
+        QCOMPARE(play.picturesShown(), 10);
     }
 
     void stripeScoresAndGrowsANewTree()
@@ -90,6 +94,18 @@ private slots:
             QVERIFY(!play.field(i)->picture().has_value());
         QCOMPARE(play.picturesShown(), 1);
         QVERIFY(play.window->treeCanvas()->image() != treeBefore);
+
+        // An abort clears the board and the score and gives the start button back.
+        play.click("informationButton");
+        play.click("abortButton");
+        QCOMPARE(play.picturesShown(), 0);
+        QCOMPARE(play.label("scoreLabel")->text(), QStringLiteral("0"));
+        QVERIFY(play.button("startButton")->isVisible());
+        QCOMPARE(play.window->focusWidget(), play.button("startButton"));
+        QVERIFY(play.panel("informationPanel")->isHidden());
+        QVERIFY(!play.window->nameEntry().isVisible());
+        for (int i = 0; i < kFieldCount; ++i)
+            QVERIFY(play.field(i)->isEnabled() && !play.field(i)->isDraggable());
     }
 
     void flashMarksAndClearsAfter400Ms()
@@ -117,20 +133,6 @@ private slots:
         const QImage shot = play.window->grab().toImage();
         QCOMPARE(shot.pixelColor(0, 300), QColor(0, 245, 0));
         QCOMPARE(shot.pixelColor(5, 5), QColor(0, 127, 0));
-    }
-
-    void blockedFieldWaitsForItsSound()
-    {
-        Play play;
-        play.random.add(placements({{10, 2}, {44, 7}, {80, 5}}));
-        play.click("startButton");
-        play.random.add(placements({{0, 1}, {1, 3}, {2, 4}}));
-        play.random.add({kNoChance, wipeOf(0), kChance, fieldAt(50)});
-        play.drop(10, 10);
-
-        QCOMPARE(play.field(50)->picture(), PaletteIndex{9});
-        QVERIFY(!play.field(50)->isDraggable());
-        QCOMPARE(play.sound.log.last(), QStringLiteral("sounds/sound5.wav 0"));
     }
 
     void fullGameEndsInTheNameEntry()
@@ -236,24 +238,6 @@ private slots:
         key(Qt::Key_Return);
         QCOMPARE(board->pickedUp(), std::nullopt);
         QCOMPARE(play.picturesShown(), 0);
-    }
-
-    void abortClearsTheBoard()
-    {
-        Play play;
-        scriptStripeOpening(play);
-        play.drop(4, 20);
-        play.click("informationButton");
-        play.click("abortButton");
-
-        QCOMPARE(play.picturesShown(), 0);
-        QCOMPARE(play.label("scoreLabel")->text(), QStringLiteral("0"));
-        QVERIFY(play.button("startButton")->isVisible());
-        QCOMPARE(play.window->focusWidget(), play.button("startButton"));
-        QVERIFY(play.panel("informationPanel")->isHidden());
-        QVERIFY(!play.window->nameEntry().isVisible());
-        for (int i = 0; i < kFieldCount; ++i)
-            QVERIFY(play.field(i)->isEnabled() && !play.field(i)->isDraggable());
     }
 };
 
