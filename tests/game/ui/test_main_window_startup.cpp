@@ -8,6 +8,7 @@
 #include "ui/highscore/highscore_table_window.h"
 #include "ui/highscore/name_entry_window.h"
 #include "ui/highscore/reset_question.h"
+#include "ui/sound_files.h"
 #include "ui/widgets/tree_canvas_widget.h"
 
 using namespace kv;
@@ -217,6 +218,17 @@ private slots:
         MainWindow window(MainWindowSetup{&random, &treeRandom, &sound, folder.path()});
         QCOMPARE(window.game().state().lowestHighscore, lowest);
         QCOMPARE(sound.log, QStringList{"sounds/sound1.wav 1"});
+    }
+    // The file each of the rules' sounds is played from, relative to the working directory.
+    void everySoundHasItsFile()
+    {
+        const std::pair<Sound, const char*> files[] = {
+            {Sound::ProgramStart, "sounds/sound1.wav"}, {Sound::FieldsPlaced, "sounds/sound2.wav"},
+            {Sound::Stripe, "sounds/sound3.wav"},       {Sound::Square, "sounds/sound4.wav"},
+            {Sound::BlockedField, "sounds/sound5.wav"}, {Sound::HighscoreTable, "sounds/sound6.wav"},
+            {Sound::GameOver, "sounds/sound7.wav"}};
+        for (const auto& [sound, file] : files)
+            QCOMPARE(std::string(soundFile(sound)), std::string(file));
     }
 };
 
