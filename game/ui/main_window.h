@@ -81,18 +81,21 @@ protected:
 private:
     friend class MainWindowOutside;
 
+    // main_window_controls.cpp: making the controls, the late ones when first asked for.
     void createControls();
-    void connectButtons();
-    void centreOnScreen();
     void createSecondaryWindows();
     void createPanels();
-    void prepareFirstFrame();
     void hidePanels();
 
+    // main_window_commands.cpp: what the buttons and fields do.
+    void connectButtons();
     void toggleSound();
     void nextBaseColour();
     void endProgram();
 
+    // main_window.cpp: the window itself, its place, background, frame and first frame.
+    void centreOnScreen();
+    void prepareFirstFrame();
     void setBackground(const QColor& colour);
     void showFrame();
 
