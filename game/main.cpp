@@ -7,7 +7,7 @@
 #include <QTranslator>
 
 #include "ui/desktop_identity.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "desktop/no_display.h"
 #include "desktop/trusted_qt_sources.h"
 #include "ui/widgets/board_accessible.h"
@@ -30,7 +30,7 @@ int main(int argc, char* argv[])
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
                                 QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"),
                                 QStringLiteral("Sans Serif")});
-    kv::Form1 window;
+    kv::MainWindow window;
     window.show();
     return application.exec();
 }

@@ -32,7 +32,7 @@ namespace {
 
 class NullOutside : public kv::GameOutside {
 public:
-    void playSound(std::string_view, kv::SoundFlags) override {}
+    void playSound(kv::Sound, kv::SoundFlags) override {}
     void regrowTree() override {}
     void setFlashTimer(bool) override {}
     void setFlashBackground(kv::Rgb) override {}
@@ -56,7 +56,7 @@ kv::PaletteIndex chequerColour(int field)
 kv::Board halfFullBoard()
 {
     kv::Board board;
-    for (int i = 0; i < 72; i += 2) board.FillField(i, chequerColour(i));
+    for (int i = 0; i < 72; i += 2) board.fillField(i, chequerColour(i));
     return board;
 }
 
@@ -78,7 +78,7 @@ void BM_FruitlessMove(benchmark::State& state)
         for (int n = 0; n < kMovesPerReset; ++n) {
             // Even field to the odd one beside it; if a new field took the
             // target, the drop is fruitless all the same.
-            game.picP_DragDrop(16 * n + 1, 16 * n);
+            game.dropField(16 * n + 1, 16 * n);
         }
         const auto end = std::chrono::steady_clock::now();
         allocations += gAllocations - allocationsBefore;
@@ -93,18 +93,18 @@ void BM_DetectorPassFullBoard(benchmark::State& state)
     NullOutside outside;
     kv::ClockRandom random;
     kv::Game game(outside, random);
-    for (int i = 0; i < kv::kFieldCount; ++i) game.board().FillField(i, chequerColour(i));
+    for (int i = 0; i < kv::kFieldCount; ++i) game.board().fillField(i, chequerColour(i));
     const long allocationsBefore = gAllocations;
     for (auto _ : state) {
-        game.Spalten();
-        game.Zeilen();
-        game.Diagonalen();
-        game.QuadrateOben();
-        game.QuadrateUnten();
+        game.detectColumns();
+        game.detectRows();
+        game.detectDiagonals();
+        game.detectUpperSquares();
+        game.detectLowerSquares();
         benchmark::DoNotOptimize(game.state());
     }
     state.counters["allocations"] = static_cast<double>(gAllocations - allocationsBefore);
-    if (game.state().Score != 0) state.SkipWithError("the chequer board held a figure");
+    if (game.state().score != 0) state.SkipWithError("the chequer board held a figure");
 }
 BENCHMARK(BM_DetectorPassFullBoard)->Unit(benchmark::kNanosecond);
 

@@ -31,10 +31,10 @@ public:
         const std::string name = "game " + std::to_string(number);
         outside_.setPlace(name + " start");
         outside_.gameStarting();
-        game_.StartGame();
-        game_.state().LowestHighscore = static_cast<std::int16_t>(choice_.below(60));
+        game_.startGame();
+        game_.state().lowestHighscore = static_cast<std::int16_t>(choice_.below(60));
         if (options_.nearLimitOneIn > 0 && number % options_.nearLimitOneIn == 0)
-            game_.state().Score = kNearLimit;
+            game_.state().score = kNearLimit;
         outside_.gameStarted();
 
         int moves = 0;
@@ -69,7 +69,7 @@ private:
             return;
         }
         outside_.moveStarting();
-        game_.picP_DragDrop(drop->target, drop->source);
+        game_.dropField(drop->target, drop->source);
         outside_.moveDone();
     }
 
@@ -77,7 +77,7 @@ private:
     {
         if (!outside_.flashPending())
             return;
-        game_.tmrTimer_Timer();
+        game_.flashTick();
         outside_.timerFired();
     }
 
@@ -87,12 +87,12 @@ private:
         fireFlashTimer();
         const Board before = game_.board();
         const long calls = outside_.calls();
-        const std::int16_t score = game_.state().Score;
+        const std::int16_t score = game_.state().score;
         for (int n = 0; n < kDropsAfterTheEnd; ++n) {
             const int source = choice_.below(kFieldCount);
-            game_.picP_DragDrop(n == 0 ? source : choice_.below(kFieldCount), source);
+            game_.dropField(n == 0 ? source : choice_.below(kFieldCount), source);
         }
-        bool unchanged = outside_.calls() == calls && game_.state().Score == score;
+        bool unchanged = outside_.calls() == calls && game_.state().score == score;
         for (int i = 0; i < kFieldCount && unchanged; ++i) {
             const Field& a = before.field(i);
             const Field& b = game_.board().field(i);

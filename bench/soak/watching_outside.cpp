@@ -37,7 +37,7 @@ void WatchingOutside::gameStarted()
     cleared_.clear();
     marked_.clear();
     blocked_.clear();
-    score_ = game_->state().Score;
+    score_ = game_->state().score;
     pendingPoints_ = 0;
     wipeDue_ = false;
     ended_ = false;
@@ -66,18 +66,18 @@ void WatchingOutside::fieldChanged(int index)
     seen = now;
 }
 
-void WatchingOutside::playSound(std::string_view file, SoundFlags)
+void WatchingOutside::playSound(Sound sound, SoundFlags)
 {
     ++calls_;
-    if (file == kSoundStripe) {
+    if (sound == Sound::Stripe) {
         ++counts_.stripes;
-        hitSounded(stripeFault(cleared_), GameState::StripePoints);
-    } else if (file == kSoundSquare) {
+        hitSounded(stripeFault(cleared_), GameState::kStripePoints);
+    } else if (sound == Sound::Square) {
         ++counts_.squares;
-        hitSounded(squareFault(cleared_), GameState::SquarePoints);
-    } else if (file == kSoundBlockedField) {
+        hitSounded(squareFault(cleared_), GameState::kSquarePoints);
+    } else if (sound == Sound::BlockedField) {
         ++counts_.blockedFields;
-    } else if (file == kSoundGameOver) {
+    } else if (sound == Sound::GameOver) {
         endReached();
     }
 }
@@ -114,13 +114,13 @@ void WatchingOutside::showScore(int score)
                   + std::to_string(score_) + " to " + std::to_string(score));
         if (score_ + pendingPoints_ > kScoreLimit)
             ++counts_.cappedHits;
-        wipeDue_ = pendingPoints_ == GameState::SquarePoints;
+        wipeDue_ = pendingPoints_ == GameState::kSquarePoints;
     }
     if (score < score_)
         fault("the score fell from " + std::to_string(score_) + " to " + std::to_string(score));
-    if (score != game_->state().Score)
+    if (score != game_->state().score)
         fault("the label shows " + std::to_string(score) + " but the score is "
-              + std::to_string(game_->state().Score));
+              + std::to_string(game_->state().score));
     pendingPoints_ = 0;
     score_ = score;
 }
@@ -183,10 +183,10 @@ void WatchingOutside::enterHighscore(int score)
     ++counts_.highscoreEntries;
     if (!ended_)
         fault("a highscore entry opened before the end of the game");
-    if (score != game_->state().Score || score <= game_->state().LowestHighscore)
+    if (score != game_->state().score || score <= game_->state().lowestHighscore)
         fault("the highscore entry got " + std::to_string(score) + " for a score of "
-              + std::to_string(game_->state().Score) + " against a lowest highscore of "
-              + std::to_string(game_->state().LowestHighscore));
+              + std::to_string(game_->state().score) + " against a lowest highscore of "
+              + std::to_string(game_->state().lowestHighscore));
 }
 
 void WatchingOutside::moveStarting()
@@ -225,8 +225,8 @@ void WatchingOutside::checkBoard()
     const FieldCounts counts = countFields(board);
     if (counts.of(FieldKind::Inconsistent) != 0 || counts.total() != kFieldCount)
         fault("the board's fields are not each free, a colour, a joker, blocked or marked");
-    if (game_->state().Score != score_ || score_ < 0)
-        fault("the score is " + std::to_string(game_->state().Score) + " but "
+    if (game_->state().score != score_ || score_ < 0)
+        fault("the score is " + std::to_string(game_->state().score) + " but "
               + std::to_string(score_) + " was shown");
 
     for (int index : blocked_) {
@@ -253,12 +253,12 @@ void WatchingOutside::checkBoard()
         if (board.field(i).enabled)
             fault("field " + std::to_string(i) + " is still enabled after the end");
     }
-    const int entries = game_->state().Score > game_->state().LowestHighscore ? 1 : 0;
+    const int entries = game_->state().score > game_->state().lowestHighscore ? 1 : 0;
     if (highscoreCalls_ != entries)
         fault("the end opened the highscore entry " + std::to_string(highscoreCalls_)
-              + " times for a score of " + std::to_string(game_->state().Score)
+              + " times for a score of " + std::to_string(game_->state().score)
               + " against a lowest highscore of "
-              + std::to_string(game_->state().LowestHighscore));
+              + std::to_string(game_->state().lowestHighscore));
 }
 
 } // namespace kv::soak

@@ -49,7 +49,7 @@ public:
     long calls() const { return calls_; }
     const SoakCounts& counts() const { return counts_; }
 
-    void playSound(std::string_view file, SoundFlags flags) override;
+    void playSound(Sound sound, SoundFlags flags) override;
     void regrowTree() override { ++calls_; }
     void setFlashTimer(bool on) override;
     void setFlashBackground(Rgb) override { ++calls_; }

@@ -25,7 +25,7 @@ void BM_RegrowTree(benchmark::State& state)
     NullCanvas canvas;
     kv::ClockRandom random;
     kv::Tree tree(canvas, random, [] {});
-    for (auto _ : state) tree.RegrowTree();
+    for (auto _ : state) tree.regrow();
     state.counters["segments_per_tree"] =
         benchmark::Counter(static_cast<double>(canvas.lines) / static_cast<double>(state.iterations()));
 }

@@ -19,7 +19,7 @@ void BM_TreeIntoCanvas(benchmark::State& state)
     kv::ClockRandom random;
     kv::Tree tree(canvas, random, [] {});
     for (auto _ : state) {
-        tree.cmdGo_Click();
+        tree.regrow();
         // Reading the image ends the drawing, as the first paint after a regrowth does.
         benchmark::DoNotOptimize(canvas.image().constBits());
     }

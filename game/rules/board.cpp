@@ -25,7 +25,7 @@ bool Board::hasFreeField() const
                        [](const Field& f) { return f.code.isFree(); });
 }
 
-void Board::FillField(int index, PaletteIndex entry)
+void Board::fillField(int index, PaletteIndex entry)
 {
     if (entry >= kPaletteSize)
         throw std::out_of_range("palette entry");
@@ -35,7 +35,7 @@ void Board::FillField(int index, PaletteIndex entry)
     setCode(index, kCodeOfEntry[entry]);
 }
 
-void Board::ClearField(int index)
+void Board::clearField(int index)
 {
     Field& f = slot(index);
     f.picture.reset();

@@ -26,16 +26,16 @@ struct Field {
 class Board {
 public:
     const Field& field(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
-    std::int32_t FieldValue(int index) const { return values_.at(static_cast<std::size_t>(index)); }
+    std::int32_t fieldValue(int index) const { return values_.at(static_cast<std::size_t>(index)); }
     const std::array<std::int32_t, kFieldCount>& values() const { return values_; }
 
     bool isFree(int index) const { return field(index).code.isFree(); }
     bool hasFreeField() const;
 
     // Shows palette entry `entry`, takes its code, becomes draggable.
-    void FillField(int index, PaletteIndex entry);
+    void fillField(int index, PaletteIndex entry);
     // Becomes free: no picture, code "0", not draggable; enabled stays.
-    void ClearField(int index);
+    void clearField(int index);
 
     void setPicture(int index, Picture picture) { slot(index).picture = picture; }
     void setCode(int index, FieldCode code);

@@ -8,7 +8,7 @@
 
 namespace kv {
 
-// A field's code text together with its FieldValue: the number the text
+// A field's code text together with its fieldValue: the number the text
 // begins with, 0 if it begins with no digit. The value is worked out once
 // when the code is set, because the detectors read it for every line of
 // every pass. Codes live inline, so copying one never allocates.

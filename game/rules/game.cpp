@@ -14,21 +14,21 @@ Game::Game(GameOutside& outside, RandomSource& random)
     // be dragged before the first start.
 }
 
-void Game::PlaySound(std::string_view file, SoundFlags flags)
+void Game::playSound(Sound sound, SoundFlags flags)
 {
-    if (state_.SoundOn)
-        outside_.playSound(file, flags);
+    if (state_.soundOn)
+        outside_.playSound(sound, flags);
 }
 
-void Game::FillField(int index, PaletteIndex entry)
+void Game::fillField(int index, PaletteIndex entry)
 {
-    board_.FillField(index, entry);
+    board_.fillField(index, entry);
     outside_.fieldChanged(index);
 }
 
-void Game::ClearField(int index)
+void Game::clearField(int index)
 {
-    board_.ClearField(index);
+    board_.clearField(index);
     outside_.fieldChanged(index);
 }
 
@@ -42,27 +42,27 @@ void Game::setAllEnabled(bool enabled)
 
 bool Game::runDetectorsUntilHit()
 {
-    Spalten();
-    if (state_.ColumnHitFlag)
+    detectColumns();
+    if (state_.columnHit)
         return true;
-    Zeilen();
-    if (state_.RowHitFlag)
+    detectRows();
+    if (state_.rowHit)
         return true;
-    Diagonalen();
-    if (state_.DiagonalHitFlag)
+    detectDiagonals();
+    if (state_.diagonalHit)
         return true;
-    QuadrateOben();
-    if (state_.UpperSquareHitFlag)
+    detectUpperSquares();
+    if (state_.upperSquareHit)
         return true;
-    QuadrateUnten();
-    return state_.LowerSquareHitFlag;
+    detectLowerSquares();
+    return state_.lowerSquareHit;
 }
 
 bool Game::runAllDetectors()
 {
     const auto generation = generation_;
-    void (Game::*const detectors[])() = {&Game::Spalten, &Game::Zeilen, &Game::Diagonalen,
-                                         &Game::QuadrateOben, &Game::QuadrateUnten};
+    void (Game::*const detectors[])() = {&Game::detectColumns, &Game::detectRows, &Game::detectDiagonals,
+                                         &Game::detectUpperSquares, &Game::detectLowerSquares};
     for (auto detector : detectors) {
         (this->*detector)();
         if (!sameGeneration(generation))

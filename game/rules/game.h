@@ -5,34 +5,33 @@
 #include "rules/random_source.h"
 
 #include <cstdint>
-#include <string_view>
 
 namespace kv {
 
 struct GameState {
-    static constexpr std::int16_t StripePoints = 4;
-    static constexpr std::int16_t SquarePoints = 17;
+    static constexpr std::int16_t kStripePoints = 4;
+    static constexpr std::int16_t kSquarePoints = 17;
     // Multiplier for a new field's palette index: 0 to 6 equally likely,
     // the joker (7) only for r >= 7 / 7.18.
-    static constexpr double ColourSpan = 7.18;
+    static constexpr double kColourSpan = 7.18;
 
-    std::int16_t Score = 0;
-    bool ColumnHitFlag = false;
-    bool RowHitFlag = false;
-    bool DiagonalHitFlag = false;
-    bool UpperSquareHitFlag = false;
-    bool LowerSquareHitFlag = false;
-    bool GameOver = false;
-    bool SoundOn = true;
+    std::int16_t score = 0;
+    bool columnHit = false;
+    bool rowHit = false;
+    bool diagonalHit = false;
+    bool upperSquareHit = false;
+    bool lowerSquareHit = false;
+    bool gameOver = false;
+    bool soundOn = true;
     // Set by the window from the highscore file; a result must exceed it.
-    std::int16_t LowestHighscore = 0;
+    std::int16_t lowestHighscore = 0;
 };
 
 // The rules of one board: start, abort and end of a game, moves, new
 // fields, the detectors, scoring and the random events.
 //
 // Re-entry: scoring a hit calls GameOutside::regrowTree, which may run
-// pending window events, and so tmrTimer_Timer, AbortGame, StartGame or
+// pending window events, and so flashTick, abortGame, startGame or
 // another drop, in the middle of a move. The rules stay sound because
 //  - a drop that arrives while a move is being handled is ignored;
 //  - every abort (and so every start) begins a new game generation, and a
@@ -51,60 +50,60 @@ public:
     GameState& state() { return state_; }
 
     // The start button.
-    void StartGame();
+    void startGame();
     // The abort button; also the first step of a start.
-    void AbortGame();
-    // A dragged field `Source` was dropped on field `Index`. The view starts
+    void abortGame();
+    // A dragged field `source` was dropped on field `target`. The view starts
     // drags only on draggable, enabled fields. Drops with an index off the
     // board, on or from a disabled field, or during another move are ignored.
-    void picP_DragDrop(int Index, int Source);
+    void dropField(int target, int source);
     // The flash timer fired.
-    void tmrTimer_Timer();
+    void flashTick();
     // A drop is being handled, with the end of the game it may bring; drops meanwhile are
     // ignored, so the view starts no drag either.
     bool moveInProgress() const { return moveInProgress_; }
 
     // The procedures the move is made of, callable one by one.
-    void Neufelder();
-    void Spalten();
-    void Zeilen();
-    void Diagonalen();
-    void QuadrateOben();
-    void QuadrateUnten();
-    void RandomColourWipe();
-    void ColourWipe();
-    void RandomBlockedField();
+    void placeNewFields();
+    void detectColumns();
+    void detectRows();
+    void detectDiagonals();
+    void detectUpperSquares();
+    void detectLowerSquares();
+    void randomColourWipe();
+    void colourWipe();
+    void randomBlockedField();
 
     // Forwards to the outside unless sound is switched off.
-    void PlaySound(std::string_view file, SoundFlags flags);
+    void playSound(Sound sound, SoundFlags flags);
 
 private:
     // Field changes that the view has to repaint.
-    void FillField(int index, PaletteIndex entry);
-    void ClearField(int index);
+    void fillField(int index, PaletteIndex entry);
+    void clearField(int index);
     void setAllEnabled(bool enabled);
 
-    void EndGame();
+    void endGame();
     // Stops at the first detector that scores; true if one did.
     bool runDetectorsUntilHit();
     // Every detector once; false if the game changed under it.
     bool runAllDetectors();
     void wipe(PaletteIndex entry);
 
-    void SpaltenTreffer();
-    void ZeilenTreffer();
-    void DiagonalenTreffer();
-    void QuadrateObenTreffer();
-    void QuadrateUntenTreffer();
-    void Treffer5er();
-    void Treffer9er();
+    void scoreColumn();
+    void scoreRow();
+    void scoreDiagonal();
+    void scoreUpperSquare();
+    void scoreLowerSquare();
+    void scoreStripe();
+    void scoreSquare();
     void addPoints(std::int16_t points);
 
-    void ClearColumn(int first);
-    void ClearRow(int first);
-    void ClearDiagonal(int first);
-    void ClearAntiDiagonal(int first);
-    void ClearSquare(int first);
+    void clearColumn(int first);
+    void clearRow(int first);
+    void clearDiagonal(int first);
+    void clearAntiDiagonal(int first);
+    void clearSquare(int first);
 
     int drawBelow(double span);
     int drawFieldIndex() { return drawBelow(kFieldCount); }

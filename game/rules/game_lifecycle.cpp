@@ -4,49 +4,49 @@
 
 namespace kv {
 
-void Game::StartGame()
+void Game::startGame()
 {
     outside_.hidePanels();
-    AbortGame();
+    abortGame();
     random_.reseedFromClock();
 
-    // AbortGame left every field free, so three distinct indices suffice.
+    // abortGame left every field free, so three distinct indices suffice.
     int placed[3] = {-1, -1, -1};
     for (int n = 0; n < 3; ++n) {
-        const auto entry = static_cast<PaletteIndex>(drawBelow(GameState::ColourSpan));
+        const auto entry = static_cast<PaletteIndex>(drawBelow(GameState::kColourSpan));
         int index = drawFieldIndex();
         while (index == placed[0] || index == placed[1])
             index = drawFieldIndex();
         placed[n] = index;
-        FillField(index, entry);
+        fillField(index, entry);
     }
 
-    PlaySound(kSoundFieldsPlaced, SoundFlags::Async);
+    playSound(Sound::FieldsPlaced, SoundFlags::Async);
     outside_.hideStartButton();
 }
 
-void Game::AbortGame()
+void Game::abortGame()
 {
     // Whatever was under way belongs to the old game from now on.
     ++generation_;
 
     outside_.hidePanels();
     for (int i = 0; i < kFieldCount; ++i) {
-        board_.ClearField(i);
+        board_.clearField(i);
         board_.setEnabled(i, true);
         outside_.fieldChanged(i);
     }
-    state_.Score = 0;
+    state_.score = 0;
     outside_.showScore(0);
     outside_.showStartButton();
 }
 
-void Game::EndGame()
+void Game::endGame()
 {
-    PlaySound(kSoundGameOver, SoundFlags::Wait);
+    playSound(Sound::GameOver, SoundFlags::Wait);
     setAllEnabled(false);
-    if (state_.Score > state_.LowestHighscore)
-        outside_.enterHighscore(state_.Score);
+    if (state_.score > state_.lowestHighscore)
+        outside_.enterHighscore(state_.score);
 }
 
 } // namespace kv

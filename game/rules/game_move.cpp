@@ -18,20 +18,20 @@ private:
 
 } // namespace
 
-void Game::picP_DragDrop(int Index, int Source)
+void Game::dropField(int target, int source)
 {
     // A drop delivered during the tree's yield would start a second move
     // inside the first one; the player simply drops again.
     if (moveInProgress_)
         return;
-    if (!isFieldIndex(Index) || !isFieldIndex(Source))
+    if (!isFieldIndex(target) || !isFieldIndex(source))
         return;
-    const Field& target = board_.field(Index);
-    const Field& source = board_.field(Source);
+    const Field& to = board_.field(target);
+    const Field& from = board_.field(source);
     // Whether the drag could start was the view's question when the button
     // went down. By the drop the flash timer may have cleared the source;
     // that drop still counts as a move that moves nothing.
-    if (!target.enabled || !source.enabled)
+    if (!to.enabled || !from.enabled)
         return;
 
     MoveScope scope(moveInProgress_);
@@ -39,32 +39,32 @@ void Game::picP_DragDrop(int Index, int Source)
 
     // Pictures, not codes, decide: a marked field still shows a picture
     // and moves, taking its mark along.
-    if (!target.picture && source.picture) {
-        const Picture picture = source.picture;
-        const FieldCode code = source.code;
-        board_.setPicture(Index, picture);
-        board_.setCode(Index, code);
-        board_.setDraggable(Index, true);
-        board_.setPicture(Source, std::nullopt);
-        board_.setCode(Source, FieldCode(kFreeCode)); // stays draggable
-        outside_.fieldChanged(Index);
-        outside_.fieldChanged(Source);
+    if (!to.picture && from.picture) {
+        const Picture picture = from.picture;
+        const FieldCode code = from.code;
+        board_.setPicture(target, picture);
+        board_.setCode(target, code);
+        board_.setDraggable(target, true);
+        board_.setPicture(source, std::nullopt);
+        board_.setCode(source, FieldCode(kFreeCode)); // stays draggable
+        outside_.fieldChanged(target);
+        outside_.fieldChanged(source);
     }
 
     if (runDetectorsUntilHit() || !sameGeneration(generation))
         return;
 
-    Neufelder();
-    if (state_.GameOver || !sameGeneration(generation))
+    placeNewFields();
+    if (state_.gameOver || !sameGeneration(generation))
         return;
 
     if (!runAllDetectors())
         return;
-    RandomColourWipe();
-    RandomBlockedField();
+    randomColourWipe();
+    randomBlockedField();
 
     if (!board_.hasFreeField())
-        EndGame();
+        endGame();
 }
 
 } // namespace kv

@@ -4,20 +4,20 @@
 
 namespace kv {
 
-void Game::Neufelder()
+void Game::placeNewFields()
 {
-    state_.GameOver = false;
+    state_.gameOver = false;
 
     for (int n = 0; n < 3; ++n) {
         if (!board_.hasFreeField())
             continue;
         // The colour is drawn before the place.
-        const auto entry = static_cast<PaletteIndex>(drawBelow(GameState::ColourSpan));
-        FillField(drawFreeFieldIndex(), entry);
+        const auto entry = static_cast<PaletteIndex>(drawBelow(GameState::kColourSpan));
+        fillField(drawFreeFieldIndex(), entry);
     }
 
     if (board_.hasFreeField()) {
-        PlaySound(kSoundFieldsPlaced, SoundFlags::Async);
+        playSound(Sound::FieldsPlaced, SoundFlags::Async);
         return;
     }
 
@@ -29,8 +29,8 @@ void Game::Neufelder()
     if (board_.hasFreeField())
         return;
 
-    EndGame();
-    state_.GameOver = true;
+    endGame();
+    state_.gameOver = true;
 }
 
 } // namespace kv

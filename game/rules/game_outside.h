@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
+
+#include "rules/sounds.h"
 
 namespace kv {
 
@@ -24,12 +25,11 @@ class GameOutside {
 public:
     virtual ~GameOutside() = default;
 
-    // `file` is relative to the working directory, e.g. "sounds/sound3.wav".
     // Only called while sound is on; failures are silent.
-    virtual void playSound(std::string_view file, SoundFlags flags) = 0;
+    virtual void playSound(Sound sound, SoundFlags flags) = 0;
 
     // Clears the tree canvas and grows a new tree. In the middle it may let
-    // pending window events run once, so the flash timer, AbortGame, a start,
+    // pending window events run once, so the flash timer, abortGame, a start,
     // button clicks and even another drop can re-enter the game from here.
     virtual void regrowTree() = 0;
 

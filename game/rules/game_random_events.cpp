@@ -11,7 +11,7 @@ constexpr int kWipeEntries = 8; // the seven colours and the joker
 
 } // namespace
 
-void Game::RandomColourWipe()
+void Game::randomColourWipe()
 {
     random_.reseedFromClock();
     const bool happens = drawChanceAbove(7.1, 7);
@@ -21,7 +21,7 @@ void Game::RandomColourWipe()
         wipe(entry);
 }
 
-void Game::ColourWipe()
+void Game::colourWipe()
 {
     random_.reseedFromClock();
     wipe(static_cast<PaletteIndex>(drawBelow(kWipeEntries)));
@@ -45,18 +45,18 @@ void Game::wipe(PaletteIndex entry)
     outside_.setFlashTimer(true);
 }
 
-void Game::tmrTimer_Timer()
+void Game::flashTick()
 {
     for (int i = 0; i < kFieldCount; ++i) {
         if (board_.field(i).code == kMarkedCode)
-            ClearField(i);
+            clearField(i);
     }
     outside_.setFlashBackground(kCalmBackground);
     outside_.drawFrame();
     outside_.setFlashTimer(false);
 }
 
-void Game::RandomBlockedField()
+void Game::randomBlockedField()
 {
     random_.reseedFromClock();
     const bool happens = drawChanceAbove(9.36, 9);
@@ -75,7 +75,7 @@ void Game::RandomBlockedField()
     board_.setCode(index, FieldCode(kBlockedCode));
     board_.setDraggable(index, false);
     outside_.fieldChanged(index);
-    PlaySound(kSoundBlockedField, SoundFlags::Wait);
+    playSound(Sound::BlockedField, SoundFlags::Wait);
 }
 
 } // namespace kv

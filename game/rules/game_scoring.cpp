@@ -7,62 +7,62 @@
 
 namespace kv {
 
-void Game::ClearColumn(int first)
+void Game::clearColumn(int first)
 {
     for (int n = 0; n < 5; ++n)
-        ClearField(first + 9 * n);
+        clearField(first + 9 * n);
 }
 
-void Game::ClearRow(int first)
+void Game::clearRow(int first)
 {
     for (int n = 0; n < 5; ++n)
-        ClearField(first + n);
+        clearField(first + n);
 }
 
-void Game::ClearDiagonal(int first)
+void Game::clearDiagonal(int first)
 {
     for (int n = 0; n < 5; ++n)
-        ClearField(first + 10 * n);
+        clearField(first + 10 * n);
 }
 
-void Game::ClearAntiDiagonal(int first)
+void Game::clearAntiDiagonal(int first)
 {
     for (int n = 0; n < 5; ++n)
-        ClearField(first + 8 * n);
+        clearField(first + 8 * n);
 }
 
-void Game::ClearSquare(int first)
+void Game::clearSquare(int first)
 {
     for (int row = 0; row < 3; ++row)
         for (int column = 0; column < 3; ++column)
-            ClearField(first + 9 * row + column);
+            clearField(first + 9 * row + column);
 }
 
-void Game::Treffer5er()
+void Game::scoreStripe()
 {
     const auto generation = generation_;
-    PlaySound(kSoundStripe, SoundFlags::Async);
+    playSound(Sound::Stripe, SoundFlags::Async);
     outside_.regrowTree();
     // An abort or start during the tree's yield ended the game this stripe
     // was made in; its points must not count for the new one.
     if (!sameGeneration(generation))
         return;
-    addPoints(GameState::StripePoints);
+    addPoints(GameState::kStripePoints);
 }
 
-void Game::Treffer9er()
+void Game::scoreSquare()
 {
     const auto generation = generation_;
     // Disabled, the board takes no drag while the tree yields.
     setAllEnabled(false);
-    PlaySound(kSoundSquare, SoundFlags::Async);
+    playSound(Sound::Square, SoundFlags::Async);
     outside_.regrowTree();
     // After an abort or start during the yield the board is the new game's,
     // already enabled: neither the points nor the wipe belong to it.
     if (!sameGeneration(generation))
         return;
-    addPoints(GameState::SquarePoints);
-    ColourWipe();
+    addPoints(GameState::kSquarePoints);
+    colourWipe();
     setAllEnabled(true);
 }
 
@@ -71,8 +71,8 @@ void Game::addPoints(std::int16_t points)
     // The highscore file stores 16-bit points, so the score holds at the
     // largest of them instead of wrapping to a negative number.
     constexpr int kMaxScore = std::numeric_limits<std::int16_t>::max();
-    state_.Score = static_cast<std::int16_t>(std::min(kMaxScore, state_.Score + points));
-    outside_.showScore(state_.Score);
+    state_.score = static_cast<std::int16_t>(std::min(kMaxScore, state_.score + points));
+    outside_.showScore(state_.score);
 }
 
 } // namespace kv

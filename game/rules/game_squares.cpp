@@ -6,37 +6,37 @@ namespace kv {
 
 // Blocks are split by their top row: rows 0 to 3 above, 4 to 6 below.
 
-void Game::QuadrateOben()
+void Game::detectUpperSquares()
 {
-    state_.UpperSquareHitFlag = false;
+    state_.upperSquareHit = false;
     const int first = findSquare(board_.values(), 0, kFirstLowerBlock);
     if (first < 0)
         return;
-    ClearSquare(first);
-    QuadrateObenTreffer();
+    clearSquare(first);
+    scoreUpperSquare();
 }
 
-void Game::QuadrateUnten()
+void Game::detectLowerSquares()
 {
-    state_.LowerSquareHitFlag = false;
+    state_.lowerSquareHit = false;
     const int first = findSquare(board_.values(), kFirstLowerBlock,
                                  static_cast<int>(kSquareBlocks.starts.size()));
     if (first < 0)
         return;
-    ClearSquare(first);
-    QuadrateUntenTreffer();
+    clearSquare(first);
+    scoreLowerSquare();
 }
 
-void Game::QuadrateObenTreffer()
+void Game::scoreUpperSquare()
 {
-    Treffer9er();
-    state_.UpperSquareHitFlag = true;
+    scoreSquare();
+    state_.upperSquareHit = true;
 }
 
-void Game::QuadrateUntenTreffer()
+void Game::scoreLowerSquare()
 {
-    Treffer9er();
-    state_.LowerSquareHitFlag = true;
+    scoreSquare();
+    state_.lowerSquareHit = true;
 }
 
 } // namespace kv

@@ -7,57 +7,57 @@ namespace kv {
 // Each detector dissolves and scores at most the first stripe in its scan
 // order; the flag tells the move whether it did.
 
-void Game::Spalten()
+void Game::detectColumns()
 {
-    state_.ColumnHitFlag = false;
+    state_.columnHit = false;
     const int first = findStripe(board_.values(), kColumnLines);
     if (first < 0)
         return;
-    ClearColumn(first);
-    SpaltenTreffer();
+    clearColumn(first);
+    scoreColumn();
 }
 
-void Game::Zeilen()
+void Game::detectRows()
 {
-    state_.RowHitFlag = false;
+    state_.rowHit = false;
     const int first = findStripe(board_.values(), kRowLines);
     if (first < 0)
         return;
-    ClearRow(first);
-    ZeilenTreffer();
+    clearRow(first);
+    scoreRow();
 }
 
-void Game::Diagonalen()
+void Game::detectDiagonals()
 {
-    state_.DiagonalHitFlag = false;
+    state_.diagonalHit = false;
     // Every line falling to the right comes before any falling to the left.
     if (const int first = findStripe(board_.values(), kDiagonalLines); first >= 0) {
-        ClearDiagonal(first);
-        DiagonalenTreffer();
+        clearDiagonal(first);
+        scoreDiagonal();
         return;
     }
     if (const int first = findStripe(board_.values(), kAntiDiagonalLines); first >= 0) {
-        ClearAntiDiagonal(first);
-        DiagonalenTreffer();
+        clearAntiDiagonal(first);
+        scoreDiagonal();
     }
 }
 
-void Game::SpaltenTreffer()
+void Game::scoreColumn()
 {
-    Treffer5er();
-    state_.ColumnHitFlag = true;
+    scoreStripe();
+    state_.columnHit = true;
 }
 
-void Game::ZeilenTreffer()
+void Game::scoreRow()
 {
-    Treffer5er();
-    state_.RowHitFlag = true;
+    scoreStripe();
+    state_.rowHit = true;
 }
 
-void Game::DiagonalenTreffer()
+void Game::scoreDiagonal()
 {
-    Treffer5er();
-    state_.DiagonalHitFlag = true;
+    scoreStripe();
+    state_.diagonalHit = true;
 }
 
 } // namespace kv

@@ -1,16 +1,16 @@
 #pragma once
 
-#include <string_view>
-
 namespace kv {
 
-// Relative to the working directory the game runs from.
-inline constexpr std::string_view kSoundProgramStart = "sounds/sound1.wav";
-inline constexpr std::string_view kSoundFieldsPlaced = "sounds/sound2.wav";
-inline constexpr std::string_view kSoundStripe = "sounds/sound3.wav";
-inline constexpr std::string_view kSoundSquare = "sounds/sound4.wav";
-inline constexpr std::string_view kSoundBlockedField = "sounds/sound5.wav";
-inline constexpr std::string_view kSoundHighscoreTable = "sounds/sound6.wav";
-inline constexpr std::string_view kSoundGameOver = "sounds/sound7.wav";
+// The sounds the rules ask for. Which file each one is belongs to the window (ui/sound_files.h).
+enum class Sound {
+    ProgramStart,
+    FieldsPlaced,
+    Stripe,
+    Square,
+    BlockedField,
+    HighscoreTable,
+    GameOver,
+};
 
 } // namespace kv

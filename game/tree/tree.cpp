@@ -26,9 +26,7 @@ Tree::Tree(TreeCanvas& canvas, RandomSource& random, std::function<void()> yield
 {
 }
 
-void Tree::RegrowTree() { cmdGo_Click(); }
-
-void Tree::cmdGo_Click()
+void Tree::regrow()
 {
     random_.reseedFromClock();
     // Only the half has to fit into 16 bits, not the width itself.
@@ -47,11 +45,11 @@ void Tree::cmdGo_Click()
     const double seriesSum = (1 - std::pow(lengthFactor, settings_.treeDepth + 1)) / (1 - lengthFactor);
     settings_.treeLength = roundHalfEvenToInt16((canvas_.innerHeight() - 10) / seriesSum);
 
-    DrawBranch(kTrunkBend, kTrunkThickness, settings_.treeDepth, settings_.treeX, settings_.treeY,
+    drawBranch(kTrunkBend, kTrunkThickness, settings_.treeDepth, settings_.treeX, settings_.treeY,
                settings_.treeLength, kTrunkTheta);
 }
 
-void Tree::DrawBranch(float bend, std::int16_t thickness, std::int16_t level, std::int16_t x,
+void Tree::drawBranch(float bend, std::int16_t thickness, std::int16_t level, std::int16_t x,
                       std::int16_t y, std::int16_t length, float theta)
 {
     if (thickness > 0) canvas_.setLineWidth(thickness);
@@ -92,7 +90,7 @@ void Tree::DrawBranch(float bend, std::int16_t thickness, std::int16_t level, st
         const float childTheta = toSingle(settings_.angleVariation * (random_.next() - 0.5) + fanAngle);
         fanAngle += fanStep;
         // The child's whole subtree is drawn before the next child's numbers are drawn.
-        DrawBranch(childBend, static_cast<std::int16_t>(thickness - 1), static_cast<std::int16_t>(level - 1),
+        drawBranch(childBend, static_cast<std::int16_t>(thickness - 1), static_cast<std::int16_t>(level - 1),
                    endX, endY, childLength, childTheta);
     }
 }

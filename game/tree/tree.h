@@ -29,18 +29,16 @@ public:
     // regrowth, after the canvas was cleared and before the first line.
     Tree(TreeCanvas& canvas, RandomSource& random, std::function<void()> yieldToEvents);
 
-    // Clears the canvas and draws a new tree.
-    void RegrowTree();
-    // What RegrowTree runs: reseeds the random source, sizes the tree to the canvas, clears it,
-    // yields once and draws the tree.
-    void cmdGo_Click();
+    // Clears the canvas and draws a new tree: reseeds the random source, sizes the tree to the
+    // canvas, clears it, yields once and draws the tree.
+    void regrow();
 
     // Draws one branch from (x, y) in direction `theta` (radians, y downwards) and, recursively,
     // everything that grows from it. A positive `bend` makes a wandering line of 5-twip steps
     // that may turn by up to `bend` / 2 each way per step; otherwise the branch is straight.
     // A positive `thickness` sets the line width in pixels. `level` counts the levels still to
     // draw, this one included: level 1 is a twig without children.
-    void DrawBranch(float bend, std::int16_t thickness, std::int16_t level, std::int16_t x,
+    void drawBranch(float bend, std::int16_t thickness, std::int16_t level, std::int16_t x,
                     std::int16_t y, std::int16_t length, float theta);
 
     const TreeSettings& settings() const { return settings_; }

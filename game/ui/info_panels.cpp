@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/form1_colours.h"
-#include "ui/form1_controls.h"
+#include "ui/main_window_colours.h"
+#include "ui/main_window_controls.h"
 
 namespace kv {
 namespace {
@@ -142,12 +142,12 @@ QStringList informationLines()
 
 QTextEdit* makeRulesPanel(QWidget* window)
 {
-    return makePanel(window, "txtSpielregeln", QRect(31, 13, 577, 574), Qt::white, rulesLines());
+    return makePanel(window, "rulesPanel", QRect(31, 13, 577, 574), Qt::white, rulesLines());
 }
 
 QTextEdit* makeInformationPanel(QWidget* window)
 {
-    QTextEdit* panel = makePanel(window, "txtInformation", QRect(35, 15, 570, 570),
+    QTextEdit* panel = makePanel(window, "informationPanel", QRect(35, 15, 570, 570),
                                  colours::kInformationBackground, informationLines());
     QTextCursor everything(panel->document());
     everything.select(QTextCursor::Document);

@@ -43,7 +43,7 @@ TEST(Soak, HundredsOfGamesKeepEveryInvariant)
 Field fieldOf(PaletteIndex entry)
 {
     Board board;
-    board.FillField(0, entry);
+    board.fillField(0, entry);
     return board.field(0);
 }
 
@@ -112,7 +112,7 @@ TEST(Soak, ABrokenGameIsCaught)
         {"a point lost",
          [](Game& game, int move) {
              if (move == 4)
-                 --game.state().Score;
+                 --game.state().score;
          },
          "was shown"},
         {"a blocked field freed",
@@ -124,14 +124,14 @@ TEST(Soak, ABrokenGameIsCaught)
                  game.board().setCode(blocked, FieldCode(kBlockedCode));
                  game.board().setDraggable(blocked, false);
              } else if (move == 3) {
-                 game.board().ClearField(blocked);
+                 game.board().clearField(blocked);
              }
          },
          "did not stay blocked"},
         {"a field changed behind the view's back",
          [&](Game& game, int move) {
              if (move == 4)
-                 game.board().FillField(firstFieldThatIs(game, false), 3);
+                 game.board().fillField(firstFieldThatIs(game, false), 3);
          },
          "changed without being shown"},
     };

@@ -87,25 +87,25 @@ TEST(Board, FillAndClearKeepCodeValueAndEnabledConsistent)
 {
     Board board;
     board.setEnabled(40, false);
-    board.FillField(40, 2);
+    board.fillField(40, 2);
     EXPECT_EQ(board.field(40).picture, Picture{2});
     EXPECT_EQ(board.field(40).code, "100000");
-    EXPECT_EQ(board.FieldValue(40), 100000);
+    EXPECT_EQ(board.fieldValue(40), 100000);
     EXPECT_TRUE(board.field(40).draggable);
 
-    board.ClearField(40);
+    board.clearField(40);
     EXPECT_FALSE(board.field(40).picture);
     EXPECT_TRUE(board.isFree(40));
-    EXPECT_EQ(board.FieldValue(40), 0);
+    EXPECT_EQ(board.fieldValue(40), 0);
     EXPECT_FALSE(board.field(40).draggable);
     EXPECT_FALSE(board.field(40).enabled); // clearing leaves enabled alone
 
     board.setCode(8, FieldCode("voll"));
     EXPECT_FALSE(board.isFree(8)); // a zero value is not a free field
-    EXPECT_EQ(board.FieldValue(8), 0);
+    EXPECT_EQ(board.fieldValue(8), 0);
 
-    EXPECT_THROW(board.FillField(81, 0), std::out_of_range);
-    EXPECT_THROW(board.FillField(0, 10), std::out_of_range);
+    EXPECT_THROW(board.fillField(81, 0), std::out_of_range);
+    EXPECT_THROW(board.fillField(0, 10), std::out_of_range);
     EXPECT_THROW(board.field(-1), std::out_of_range);
 }
 

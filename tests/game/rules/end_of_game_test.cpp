@@ -25,30 +25,30 @@ TEST_P(GameEnd, LocksTheBoardAndEntersOnlyAResultAboveTheLowest)
         t.random.add({colour(3), fieldAt(0), colour(3), fieldAt(1), colour(3), fieldAt(2)});
         // The blocked field's first place is taken; the redraw finds the last gap.
         t.random.add({kNoChance, wipeOf(0), kChance, fieldAt(40), fieldAt(3)});
-        expected = {"sound sounds/sound2.wav 1", "sound sounds/sound5.wav 0"};
+        expected = {"sound placed", "sound blocked wait"};
     } else {
         put(board, 0, '.');
         put(board, 1, '.');
         t.random.add({colour(3), fieldAt(0), colour(4), fieldAt(0), fieldAt(1)});
     }
     t.arrange(board);
-    t.game.state().Score = 30;
-    t.game.state().LowestHighscore = static_cast<std::int16_t>(c.lowestHighscore);
-    t.game.picP_DragDrop(40, 40);
+    t.game.state().score = 30;
+    t.game.state().lowestHighscore = static_cast<std::int16_t>(c.lowestHighscore);
+    t.game.dropField(40, 40);
 
-    expected.push_back("sound sounds/sound7.wav 0");
+    expected.push_back("sound over wait");
     if (30 > c.lowestHighscore)
         expected.push_back("highscore 30");
     EXPECT_EQ(t.outside.log, expected);
     EXPECT_EQ(t.random.remaining(), 0U); // nothing drawn after the end
-    EXPECT_EQ(t.game.state().GameOver, !c.byBlockedField);
+    EXPECT_EQ(t.game.state().gameOver, !c.byBlockedField);
     EXPECT_FALSE(t.game.board().hasFreeField());
     for (int i = 0; i < kFieldCount; ++i)
         EXPECT_FALSE(t.game.board().field(i).enabled) << i;
 
     // The ended board takes no more moves until an abort.
     const std::string ended = t.board();
-    t.game.picP_DragDrop(40, 40);
+    t.game.dropField(40, 40);
     EXPECT_EQ(t.board(), ended);
     EXPECT_EQ(t.outside.log, expected);
 }
@@ -66,10 +66,10 @@ TEST(GameEnd, WithSoundOffNothingIsPlayedOrWaitedFor)
     std::string board = chequer();
     put(board, 0, '.');
     t.arrange(board);
-    t.game.state().SoundOn = false;
+    t.game.state().soundOn = false;
     t.random.add({colour(3), fieldAt(0)});
-    t.game.picP_DragDrop(40, 40);
-    EXPECT_TRUE(t.game.state().GameOver);
+    t.game.dropField(40, 40);
+    EXPECT_TRUE(t.game.state().gameOver);
     EXPECT_TRUE(t.outside.log.empty());
 }
 

@@ -5,8 +5,8 @@
 namespace kv::test {
 namespace {
 
-const Strings kFieldsPlaced = {"sound sounds/sound2.wav 1"};
-const Strings kStripeScored = {"sound sounds/sound3.wav 1", "tree", "score 4"};
+const Strings kFieldsPlaced = {"sound placed"};
+const Strings kStripeScored = {"sound stripe", "tree", "score 4"};
 
 // Three new fields in the bottom-right corner and no random event.
 void scriptFruitless(ScriptedRandom& random)
@@ -24,7 +24,7 @@ TEST(Move, ValidDropCarriesTheFieldAndRunsTheWholeFruitlessSequence)
     // The first new place is the moved field's target: drawn again.
     t.random.add({colour(3), fieldAt(40), fieldAt(80), colour(4), fieldAt(79), colour(7), fieldAt(78)});
     t.random.add({kNoChance, wipeOf(5), kNoChance, fieldAt(0)});
-    t.game.picP_DragDrop(40, 0);
+    t.game.dropField(40, 0);
 
     EXPECT_EQ(t.board(), rowsText({".2.......", ".........", ".........", ".........", "....1....", ".........",
                                    ".........", ".........", "......J43"}));
@@ -51,7 +51,7 @@ TEST_P(FruitlessMove, ChangesNothingButBringsThreeNewFields)
                "........."});
     t.game.board().setDraggable(5, true); // vacated by an earlier move
     scriptFruitless(t.random);
-    t.game.picP_DragDrop(GetParam().index, GetParam().source);
+    t.game.dropField(GetParam().index, GetParam().source);
 
     EXPECT_EQ(t.board(), rowsText({"12X*.....", ".........", ".........", ".........", ".........", ".........",
                                    ".........", ".........", "......J43"}));
@@ -77,7 +77,7 @@ TEST(Move, DropsTheBoardCouldNotDeliverAreIgnored)
     t.game.board().setEnabled(8, false);
     t.game.board().setEnabled(1, false);
     for (auto [index, source] : {std::pair{81, 0}, {-1, 0}, {4, 81}, {4, -32768}, {8, 0}, {7, 1}})
-        t.game.picP_DragDrop(index, source);
+        t.game.dropField(index, source);
 
     EXPECT_EQ(t.board(), rowsText(rows));
     EXPECT_EQ(t.random.trace(), "");
@@ -89,11 +89,11 @@ TEST(Move, CrossingColumnAndRowScoreOnlyTheColumn)
     Table t;
     t.arrange({"....2....", "....2....", "....2....", "....2....", "2222.....", ".........", ".........", ".........",
                "........2"});
-    t.game.picP_DragDrop(40, 80);
+    t.game.dropField(40, 80);
 
     EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", "2222.....", ".........",
                                    ".........", ".........", "........."}));
-    EXPECT_EQ(t.game.state().Score, 4);
+    EXPECT_EQ(t.game.state().score, 4);
     EXPECT_EQ(t.random.trace(), ""); // a scoring move places nothing
     EXPECT_EQ(t.outside.log, kStripeScored);
 }
@@ -103,11 +103,11 @@ TEST(Move, StripeThroughACompletedSquareWinsAndBreaksIt)
     Table t;
     t.arrange({"333......", "333......", "33.33....", ".........", ".........", ".........", ".........", ".........",
                "........3"});
-    t.game.picP_DragDrop(20, 80);
+    t.game.dropField(20, 80);
 
     EXPECT_EQ(t.board(), rowsText({"333......", "333......", ".........", ".........", ".........", ".........",
                                    ".........", ".........", "........."}));
-    EXPECT_EQ(t.game.state().Score, 4);
+    EXPECT_EQ(t.game.state().score, 4);
     EXPECT_EQ(t.random.trace(), ""); // no colour wipe
 }
 
@@ -117,17 +117,17 @@ TEST(Move, FiguresLeftOnTheBoardAreScoredByTheNextDrops)
     // A falling diagonal already stands; the move completes a square.
     t.arrange({"....5....", ".....5...", "......5..", ".......5.", "........5", ".....1...", "111......", "111......",
                "11......."});
-    t.game.picP_DragDrop(74, 50);
+    t.game.dropField(74, 50);
     EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", ".........", ".........",
                                    "111......", "111......", "111......"}));
-    EXPECT_EQ(t.game.state().Score, 4);
+    EXPECT_EQ(t.game.state().score, 4);
 
     // A plain click on the square now scores it, and still no new fields.
     t.random.add({wipeOf(6)});
-    t.game.picP_DragDrop(54, 54);
+    t.game.dropField(54, 54);
     EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", ".........", ".........",
                                    ".........", ".........", "........."}));
-    EXPECT_EQ(t.game.state().Score, 21);
+    EXPECT_EQ(t.game.state().score, 21);
     EXPECT_EQ(t.random.trace(), "Sd");
 }
 
@@ -138,19 +138,19 @@ TEST(Move, NewFieldsCompletingTwoColumnsScoreOneNowAndOneOnTheNextClick)
                "....5...."});
     t.random.add({colour(1), fieldAt(36), colour(1), fieldAt(44), colour(2), fieldAt(60)});
     t.random.add({kNoChance, wipeOf(0), kNoChance, fieldAt(0)});
-    t.game.picP_DragDrop(77, 76);
+    t.game.dropField(77, 76);
 
     EXPECT_EQ(t.board(), rowsText({"........1", "........1", "........1", "........1", "........1", ".........",
                                    "......2..", ".........", ".....5..."}));
     EXPECT_EQ(t.random.trace(), kFruitlessTrace); // the random events ran after the hit
 
-    t.game.picP_DragDrop(77, 77);
+    t.game.dropField(77, 77);
     EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", ".........", ".........",
                                    "......2..", ".........", ".....5..."}));
     EXPECT_EQ(t.random.trace(), kFruitlessTrace);
     Strings expected = kFieldsPlaced;
     expected.insert(expected.end(), kStripeScored.begin(), kStripeScored.end());
-    expected.insert(expected.end(), {"sound sounds/sound3.wav 1", "tree", "score 8"});
+    expected.insert(expected.end(), {"sound stripe", "tree", "score 8"});
     EXPECT_EQ(t.outside.log, expected);
 }
 
@@ -160,15 +160,15 @@ TEST(Move, MarkedFieldMovedDuringAFlashIsClearedAtItsNewPlace)
     t.arrange({".........", ".*.......", ".........", ".........", ".........", ".........", ".........", ".........",
                "........."});
     scriptFruitless(t.random);
-    t.game.picP_DragDrop(50, 10);
+    t.game.dropField(50, 10);
     EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", ".........", ".....*...",
                                    ".........", ".........", "......J43"}));
 
-    t.game.tmrTimer_Timer();
+    t.game.flashTick();
     EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", ".........", ".........",
                                    ".........", ".........", "......J43"}));
     EXPECT_FALSE(t.game.board().field(50).draggable);
-    EXPECT_EQ(t.outside.log, (Strings{"sound sounds/sound2.wav 1", "background 0,127,0", "frame", "timer off"}));
+    EXPECT_EQ(t.outside.log, (Strings{"sound placed", "background 0,127,0", "frame", "timer off"}));
 }
 
 } // namespace

@@ -20,7 +20,7 @@ TEST_P(RandomWipeChance, WipesOnlyAboveSevenAtFourPlaces)
     t.arrange({"2.2......", ".........", ".........", ".........", ".........", ".........", ".........", ".........",
                "....3...."});
     t.random.add({GetParam().r, wipeOf(2)});
-    t.game.RandomColourWipe();
+    t.game.randomColourWipe();
 
     EXPECT_EQ(t.random.trace(), "Sdd");
     EXPECT_EQ(t.board().substr(0, 3), GetParam().happens ? "*.*" : "2.2");
@@ -43,12 +43,12 @@ TEST_P(RandomBlockChance, BlocksOnlyAboveNineAtFourPlaces)
     t.random.add({GetParam().r, fieldAt(0)});
     if (GetParam().happens)
         t.random.add({fieldAt(0), fieldAt(5)});
-    t.game.RandomBlockedField();
+    t.game.randomBlockedField();
 
     EXPECT_EQ(t.random.remaining(), 0U);
     EXPECT_EQ(t.board().substr(0, 9), GetParam().happens ? "1....X..." : "1........");
     EXPECT_FALSE(t.game.board().field(5).draggable);
-    EXPECT_EQ(t.outside.log, GetParam().happens ? Strings{"sound sounds/sound5.wav 0"} : Strings{});
+    EXPECT_EQ(t.outside.log, GetParam().happens ? Strings{"sound blocked wait"} : Strings{});
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, RandomBlockChance,
@@ -61,7 +61,7 @@ TEST(RandomEvents, BlockedFieldOnAFullBoardDrawsButPlacesNothing)
     Table t;
     t.arrange(chequer());
     t.random.add({kChance, fieldAt(0)});
-    t.game.RandomBlockedField();
+    t.game.randomBlockedField();
     EXPECT_EQ(t.board(), chequer());
     EXPECT_EQ(t.random.trace(), "Sdd");
     EXPECT_TRUE(t.outside.log.empty());
@@ -74,13 +74,13 @@ TEST(RandomEvents, JokerWipeFlashesJokersAndEarlierMarksAndTheTimerClearsThem)
                "........."});
     t.outside.logFields = true;
     t.random.add({wipeOf(7)});
-    t.game.ColourWipe();
+    t.game.colourWipe();
     EXPECT_EQ(t.random.trace(), "Sd");
     EXPECT_EQ(t.board().substr(0, 9), "*1**X....");
     EXPECT_EQ(t.game.board().field(0).picture, Picture{kFlashEntry});
     EXPECT_TRUE(t.game.board().field(0).draggable); // marked fields can still be moved
 
-    t.game.tmrTimer_Timer();
+    t.game.flashTick();
     EXPECT_EQ(t.board().substr(0, 9), ".1..X....");
     EXPECT_FALSE(t.game.board().field(2).draggable);
     EXPECT_EQ(t.outside.log, (Strings{"background 240,240,70", "field 0", "field 2", "field 3", "timer on", "field 0",
@@ -94,8 +94,8 @@ TEST(RandomEvents, WipeOfAnAbsentColourOnlyFlashes)
                             ".........", "........."};
     t.arrange(rows);
     t.random.add({wipeOf(5)});
-    t.game.ColourWipe();
-    t.game.tmrTimer_Timer();
+    t.game.colourWipe();
+    t.game.flashTick();
     EXPECT_EQ(t.board(), rowsText(rows));
     EXPECT_EQ(t.outside.log, (Strings{"background 240,240,70", "timer on", "background 0,127,0", "frame", "timer off"}));
 }

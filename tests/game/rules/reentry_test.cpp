@@ -18,20 +18,22 @@ TEST(Reentry, AbortDuringAStripesTreeKeepsItsPointsOutOfTheNewGame)
 {
     Table t;
     t.arrange(kStripeMove);
-    t.game.state().Score = 8;
-    t.outside.onRegrowTree = [&] { t.game.AbortGame(); };
-    t.game.picP_DragDrop(36, 80);
+    t.game.state().score = 8;
+    t.outside.onRegrowTree = [&] { t.game.abortGame(); };
+    t.game.dropField(36, 80);
 
     EXPECT_EQ(t.board(), rowsText(kEmpty));
-    EXPECT_EQ(t.game.state().Score, 0);
-    EXPECT_EQ(t.outside.log, (Strings{"sound sounds/sound3.wav 1", "tree", "panels hidden", "score 0", "start shown"}));
+    EXPECT_EQ(t.game.state().score, 0);
+    EXPECT_EQ(t.outside.view.score, 0);
+    EXPECT_TRUE(t.outside.view.startButton);
+    EXPECT_EQ(t.outside.view.sounds, Strings{"stripe"});
     EXPECT_EQ(t.random.trace(), "");
 
     // The interrupted move let go: the next one is handled in full.
     t.outside.onRegrowTree = nullptr;
     t.arrange(kStripeMove);
-    t.game.picP_DragDrop(36, 80);
-    EXPECT_EQ(t.game.state().Score, 4);
+    t.game.dropField(36, 80);
+    EXPECT_EQ(t.game.state().score, 4);
 }
 
 TEST(Reentry, StartDuringASquaresTreeGetsNeitherItsPointsNorItsWipe)
@@ -39,15 +41,16 @@ TEST(Reentry, StartDuringASquaresTreeGetsNeitherItsPointsNorItsWipe)
     Table t;
     t.arrange(kSquareMove);
     t.random.add({colour(4), fieldAt(1), colour(4), fieldAt(2), colour(4), fieldAt(3)});
-    t.outside.onRegrowTree = [&] { t.game.StartGame(); };
-    t.game.picP_DragDrop(20, 80);
+    t.outside.onRegrowTree = [&] { t.game.startGame(); };
+    t.game.dropField(20, 80);
 
     EXPECT_EQ(t.board(), rowsText({".444.....", ".........", ".........", ".........", ".........", ".........",
                                    ".........", ".........", "........."}));
-    EXPECT_EQ(t.game.state().Score, 0);
+    EXPECT_EQ(t.game.state().score, 0);
     EXPECT_EQ(t.random.trace(), "Sdddddd"); // the start's draws only
-    EXPECT_EQ(t.outside.log, (Strings{"sound sounds/sound4.wav 1", "tree", "panels hidden", "panels hidden", "score 0",
-                                      "start shown", "sound sounds/sound2.wav 1", "start hidden"}));
+    EXPECT_EQ(t.outside.view.score, 0);
+    EXPECT_FALSE(t.outside.view.startButton || t.outside.view.panelsOpen || t.outside.view.flashing);
+    EXPECT_EQ(t.outside.view.sounds, (Strings{"square", "placed"}));
     for (int i = 0; i < kFieldCount; ++i)
         EXPECT_TRUE(t.game.board().field(i).enabled) << i;
 }
@@ -57,26 +60,26 @@ TEST(Reentry, FlashTimerDuringTheTreeClearsItsFieldsAndTheSquareCarriesOn)
     Table t;
     t.arrange(kSquareMove);
     t.random.add({wipeOf(0)});
-    t.outside.onRegrowTree = [&] { t.game.tmrTimer_Timer(); };
-    t.game.picP_DragDrop(20, 80);
+    t.outside.onRegrowTree = [&] { t.game.flashTick(); };
+    t.game.dropField(20, 80);
 
     EXPECT_EQ(t.board(), rowsText(kEmpty));
-    EXPECT_EQ(t.game.state().Score, 17);
-    EXPECT_EQ(t.outside.log, (Strings{"sound sounds/sound4.wav 1", "tree", "background 0,127,0", "frame", "timer off",
-                                      "score 17", "background 240,240,70", "timer on"}));
+    EXPECT_EQ(t.game.state().score, 17);
+    EXPECT_EQ(t.outside.view.score, 17);
+    EXPECT_TRUE(t.outside.view.flashing); // the square's own wipe flashes after the tick
 }
 
 TEST(Reentry, DropDuringTheTreeIsIgnored)
 {
     Table t;
     t.arrange(kStripeMove);
-    t.outside.onRegrowTree = [&] { t.game.picP_DragDrop(40, 8); };
-    t.game.picP_DragDrop(36, 80);
+    t.outside.onRegrowTree = [&] { t.game.dropField(40, 8); };
+    t.game.dropField(36, 80);
 
     EXPECT_EQ(t.board(), rowsText({"........2", "........3", ".........", ".........", ".........", ".........",
                                    ".........", ".........", "........."}));
     EXPECT_EQ(t.random.trace(), "");
-    EXPECT_EQ(t.game.state().Score, 4);
+    EXPECT_EQ(t.game.state().score, 4);
 }
 
 TEST(Reentry, AbortDuringTheSecondPassSkipsTheRandomEvents)
@@ -85,12 +88,12 @@ TEST(Reentry, AbortDuringTheSecondPassSkipsTheRandomEvents)
     t.arrange({"5........", "5........", "5........", "5........", ".........", ".........", ".........", ".........",
                "........1"});
     t.random.add({colour(5), fieldAt(36), colour(1), fieldAt(50), colour(2), fieldAt(60)});
-    t.outside.onRegrowTree = [&] { t.game.AbortGame(); };
-    t.game.picP_DragDrop(80, 80);
+    t.outside.onRegrowTree = [&] { t.game.abortGame(); };
+    t.game.dropField(80, 80);
 
     EXPECT_EQ(t.board(), rowsText(kEmpty));
     EXPECT_EQ(t.random.trace(), "dddddd");
-    EXPECT_EQ(t.game.state().Score, 0);
+    EXPECT_EQ(t.game.state().score, 0);
 }
 
 TEST(Reentry, AbortDuringTheFullBoardPassesEndsNoGame)
@@ -103,12 +106,14 @@ TEST(Reentry, AbortDuringTheFullBoardPassesEndsNoGame)
         put(board, i, '6');
     t.arrange(board);
     t.random.add({colour(6), fieldAt(0), colour(0), fieldAt(1)});
-    t.outside.onRegrowTree = [&] { t.game.AbortGame(); };
-    t.game.picP_DragDrop(40, 40);
+    t.outside.onRegrowTree = [&] { t.game.abortGame(); };
+    t.game.dropField(40, 40);
 
     EXPECT_EQ(t.board(), rowsText(kEmpty));
-    EXPECT_FALSE(t.game.state().GameOver);
-    EXPECT_EQ(t.outside.log, (Strings{"sound sounds/sound3.wav 1", "tree", "panels hidden", "score 0", "start shown"}));
+    EXPECT_FALSE(t.game.state().gameOver);
+    EXPECT_EQ(t.outside.view.score, 0);
+    EXPECT_TRUE(t.outside.view.startButton);
+    EXPECT_EQ(t.outside.view.sounds, Strings{"stripe"});
     for (int i = 0; i < kFieldCount; ++i)
         EXPECT_TRUE(t.game.board().field(i).enabled) << i;
 }

@@ -23,16 +23,50 @@ double ScriptedRandom::next()
     return r;
 }
 
-void RecordingOutside::playSound(std::string_view file, SoundFlags flags)
+void RecordingOutside::playSound(Sound sound, SoundFlags flags)
 {
-    log.push_back("sound " + std::string(file) + " " + std::to_string(static_cast<int>(flags)));
+    static constexpr const char* kNames[] = {"start", "placed", "stripe", "square", "blocked", "table", "over"};
+    const std::string name = std::string(kNames[static_cast<int>(sound)]) + (flags == SoundFlags::Wait ? " wait" : "");
+    view.sounds.push_back(name);
+    log.push_back("sound " + name);
 }
 
 void RecordingOutside::regrowTree()
 {
+    ++view.trees;
     log.push_back("tree");
     if (onRegrowTree)
         onRegrowTree();
+}
+
+void RecordingOutside::setFlashTimer(bool on)
+{
+    view.flashing = on;
+    log.push_back(on ? "timer on" : "timer off");
+}
+
+void RecordingOutside::showScore(int score)
+{
+    view.score = score;
+    log.push_back("score " + std::to_string(score));
+}
+
+void RecordingOutside::showStartButton()
+{
+    view.startButton = true;
+    log.push_back("start shown");
+}
+
+void RecordingOutside::hideStartButton()
+{
+    view.startButton = false;
+    log.push_back("start hidden");
+}
+
+void RecordingOutside::hidePanels()
+{
+    view.panelsOpen = false;
+    log.push_back("panels hidden");
 }
 
 void RecordingOutside::setFlashBackground(Rgb c)
@@ -53,12 +87,12 @@ void setBoard(Board& board, std::string_view text)
         throw std::invalid_argument("board text size");
     for (int i = 0; i < kFieldCount; ++i) {
         const char c = text[static_cast<std::size_t>(i + i / kBoardSide)];
-        board.ClearField(i);
+        board.clearField(i);
         board.setEnabled(i, true);
         if (c >= '0' && c <= '6') {
-            board.FillField(i, static_cast<PaletteIndex>(c - '0'));
+            board.fillField(i, static_cast<PaletteIndex>(c - '0'));
         } else if (c == 'J') {
-            board.FillField(i, kJokerEntry);
+            board.fillField(i, kJokerEntry);
         } else if (c == 'X') {
             board.setPicture(i, kBlockedEntry);
             board.setCode(i, FieldCode(kBlockedCode));

@@ -37,12 +37,15 @@ private:
 
 // Draws that land on a chosen outcome.
 inline double fieldAt(int index) { return (index + 0.5) / 81.0; }
-inline double colour(int entry) { return (entry + 0.5) / GameState::ColourSpan; }
+inline double colour(int entry) { return (entry + 0.5) / GameState::kColourSpan; }
 inline double wipeOf(int entry) { return (entry + 0.5) / 8.0; }
 inline constexpr double kNoChance = 0.0; // no random wipe, no blocked field
 inline constexpr double kChance = 0.9999; // 7.0993 > 7 and 9.3591 > 9
 
-// Logs every call in order, e.g. "sound sounds/sound3.wav 1", "tree",
+// The outside calls a test expects, in order.
+using Strings = std::vector<std::string>;
+
+// Logs every call in order, e.g. "sound stripe", "sound over wait", "tree",
 // "field 40". Field repaints can be left out of the log to keep the
 // expected sequences readable.
 class RecordingOutside : public GameOutside {
@@ -50,23 +53,32 @@ public:
     bool logFields = false;
     std::function<void()> onRegrowTree; // runs in the tree's yield
 
-    void playSound(std::string_view file, SoundFlags flags) override;
+    void playSound(Sound sound, SoundFlags flags) override;
     void regrowTree() override;
-    void setFlashTimer(bool on) override { log.push_back(on ? "timer on" : "timer off"); }
+    void setFlashTimer(bool on) override;
     void setFlashBackground(Rgb c) override;
     void drawFrame() override { log.push_back("frame"); }
-    void showScore(int score) override { log.push_back("score " + std::to_string(score)); }
-    void showStartButton() override { log.push_back("start shown"); }
-    void hideStartButton() override { log.push_back("start hidden"); }
-    void hidePanels() override { log.push_back("panels hidden"); }
+    void showScore(int score) override;
+    void showStartButton() override;
+    void hideStartButton() override;
+    void hidePanels() override;
     void fieldChanged(int index) override;
     void enterHighscore(int score) override { log.push_back("highscore " + std::to_string(score)); }
 
     std::vector<std::string> log;
+
+    // What the window shows after the calls so far, for tests that look at the result rather
+    // than at the order of the calls.
+    struct View {
+        int score = -1;            // the score label; -1 while never written
+        bool startButton = false;  // shown; hidden as while a game runs
+        bool panelsOpen = true;    // until hidden
+        bool flashing = false;     // the flash timer runs
+        int trees = 0;             // regrowths
+        Strings sounds;            // e.g. "stripe", "over wait"
+    } view;
 };
 
-// The outside calls a test expects, in order.
-using Strings = std::vector<std::string>;
 
 // A board as nine rows of nine characters: '.' free, '0'-'6' a colour,
 // 'J' joker, 'X' blocked, '*' marked. Anything inconsistent reads as '?'.

@@ -28,37 +28,37 @@ TEST_P(SquareDetector, DissolvesTheFirstBlockAndWipesAColour)
     const bool scored = c.wipe >= 0;
     EXPECT_EQ(t.board(), rowsText(c.after));
     EXPECT_EQ(t.game.state().*c.flag, scored);
-    EXPECT_EQ(t.game.state().Score, scored ? 17 : 0);
+    EXPECT_EQ(t.game.state().score, scored ? 17 : 0);
     EXPECT_EQ(t.random.trace(), scored ? "Sd" : "");
-    const Strings scoredLog = {"sound sounds/sound4.wav 1", "tree", "score 17", "background 240,240,70",
+    const Strings scoredLog = {"sound square", "tree", "score 17", "background 240,240,70",
                                "timer on"};
     EXPECT_EQ(t.outside.log, scored ? scoredLog : Strings{});
 }
 
 // clang-format off
 const SquareCase kCases[] = {
-    {"ThreeByFourKeepsTheRightColumn", &Game::QuadrateOben, &GameState::UpperSquareHitFlag, 6,
+    {"ThreeByFourKeepsTheRightColumn", &Game::detectUpperSquares, &GameState::upperSquareHit, 6,
      {"1111.....", "1111.....", "1111.....", ".........", ".........", ".........", ".........", ".........", "........."},
      {"...1.....", "...1.....", "...1.....", ".........", ".........", ".........", ".........", ".........", "........."}},
-    {"FourByThreeKeepsTheBottomRow", &Game::QuadrateOben, &GameState::UpperSquareHitFlag, 6,
+    {"FourByThreeKeepsTheBottomRow", &Game::detectUpperSquares, &GameState::upperSquareHit, 6,
      {".........", "..555....", "..555....", "..555....", "..555....", ".........", ".........", ".........", "........."},
      {".........", ".........", ".........", ".........", "..555....", ".........", ".........", ".........", "........."}},
-    {"RowsThreeToFiveAreUpper", &Game::QuadrateOben, &GameState::UpperSquareHitFlag, 2,
+    {"RowsThreeToFiveAreUpper", &Game::detectUpperSquares, &GameState::upperSquareHit, 2,
      {".........", ".........", "........2", "333......", "3J3......", "333......", "....2....", ".........", "2........"},
      {".........", ".........", "........*", ".........", ".........", ".........", "....*....", ".........", "*........"}},
-    {"RowsThreeToFiveAreNotLower", &Game::QuadrateUnten, &GameState::LowerSquareHitFlag, -1,
+    {"RowsThreeToFiveAreNotLower", &Game::detectLowerSquares, &GameState::lowerSquareHit, -1,
      {".........", ".........", ".........", "333......", "3J3......", "333......", ".........", ".........", "........."},
      {".........", ".........", ".........", "333......", "3J3......", "333......", ".........", ".........", "........."}},
-    {"RowsFourToSixAreLower", &Game::QuadrateUnten, &GameState::LowerSquareHitFlag, 7,
+    {"RowsFourToSixAreLower", &Game::detectLowerSquares, &GameState::lowerSquareHit, 7,
      {"J........", ".........", ".........", ".........", "JJJ......", "JJJ......", "JJJ....J.", "........J", "........."},
      {"*........", ".........", ".........", ".........", ".........", ".........", ".......*.", "........*", "........."}},
-    {"RowsFourToSixAreNotUpper", &Game::QuadrateOben, &GameState::UpperSquareHitFlag, -1,
+    {"RowsFourToSixAreNotUpper", &Game::detectUpperSquares, &GameState::upperSquareHit, -1,
      {".........", ".........", ".........", ".........", "JJJ......", "JJJ......", "JJJ......", ".........", "........."},
      {".........", ".........", ".........", ".........", "JJJ......", "JJJ......", "JJJ......", ".........", "........."}},
-    {"BottomRightCornerWithAWipeOfAnAbsentColour", &Game::QuadrateUnten, &GameState::LowerSquareHitFlag, 4,
+    {"BottomRightCornerWithAWipeOfAnAbsentColour", &Game::detectLowerSquares, &GameState::lowerSquareHit, 4,
      {".........", ".........", ".........", ".........", ".........", ".........", "......000", "......0J0", "......000"},
      {".........", ".........", ".........", ".........", ".........", ".........", ".........", ".........", "........."}},
-    {"MixedColoursBlockedOrMarkedAreNoSquare", &Game::QuadrateOben, &GameState::UpperSquareHitFlag, -1,
+    {"MixedColoursBlockedOrMarkedAreNoSquare", &Game::detectUpperSquares, &GameState::upperSquareHit, -1,
      {"000111*22", "0J0111222", "005X11222", ".........", ".........", ".........", ".........", ".........", "........."},
      {"000111*22", "0J0111222", "005X11222", ".........", ".........", ".........", ".........", ".........", "........."}},
 };
@@ -75,7 +75,7 @@ TEST(SquareScoring, BoardIsLockedFromBeforeTheTreeUntilAfterTheWipe)
     t.game.board().setEnabled(80, false); // even a field that was off ends up enabled
     t.random.add({wipeOf(3)});
     t.outside.logFields = true;
-    t.game.QuadrateOben();
+    t.game.detectUpperSquares();
 
     Strings expected;
     for (int i : {0, 1, 2, 9, 10, 11, 18, 19, 20})
@@ -85,7 +85,7 @@ TEST(SquareScoring, BoardIsLockedFromBeforeTheTreeUntilAfterTheWipe)
             expected.push_back("field " + std::to_string(i));
     };
     allFields();
-    for (const char* s : {"sound sounds/sound4.wav 1", "tree", "score 17", "background 240,240,70", "field 72",
+    for (const char* s : {"sound square", "tree", "score 17", "background 240,240,70", "field 72",
                           "field 79", "timer on"})
         expected.push_back(s);
     allFields();
@@ -96,7 +96,7 @@ TEST(SquareScoring, BoardIsLockedFromBeforeTheTreeUntilAfterTheWipe)
     t.arrange({"666......", "666......", "666......", ".........", ".........", ".........", ".........", ".........",
                "........."});
     t.random.add({wipeOf(0)});
-    t.game.QuadrateOben();
+    t.game.detectUpperSquares();
     EXPECT_TRUE(lockedDuringTree);
     for (int i = 0; i < kFieldCount; ++i)
         EXPECT_TRUE(t.game.board().field(i).enabled) << i;

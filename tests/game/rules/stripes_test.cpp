@@ -5,7 +5,7 @@
 namespace kv::test {
 namespace {
 
-const Strings kStripeScored = {"sound sounds/sound3.wav 1", "tree", "score 4"};
+const Strings kStripeScored = {"sound stripe", "tree", "score 4"};
 
 struct StripeCase {
     const char* name;
@@ -28,47 +28,47 @@ TEST_P(StripeDetector, DissolvesOnlyTheFirstStripeInScanOrder)
     const bool scored = rowsText(c.before) != rowsText(c.after);
     EXPECT_EQ(t.board(), rowsText(c.after));
     EXPECT_EQ(t.game.state().*c.flag, scored);
-    EXPECT_EQ(t.game.state().Score, scored ? 4 : 0);
+    EXPECT_EQ(t.game.state().score, scored ? 4 : 0);
     EXPECT_EQ(t.outside.log, scored ? kStripeScored : Strings{});
     EXPECT_EQ(t.random.trace(), ""); // a stripe draws nothing
 }
 
 // clang-format off
 const StripeCase kCases[] = {
-    {"SixInARowFromTheLeft", &Game::Zeilen, &GameState::RowHitFlag,
+    {"SixInARowFromTheLeft", &Game::detectRows, &GameState::rowHit,
      {".........", ".........", ".........", "333333...", ".........", ".........", ".........", ".........", "........."},
      {".........", ".........", ".........", ".....3...", ".........", ".........", ".........", ".........", "........."}},
-    {"SixInARowToTheRightEdge", &Game::Zeilen, &GameState::RowHitFlag,
+    {"SixInARowToTheRightEdge", &Game::detectRows, &GameState::rowHit,
      {"...555555", ".........", ".........", ".........", ".........", ".........", ".........", ".........", "........."},
      {"........5", ".........", ".........", ".........", ".........", ".........", ".........", ".........", "........."}},
-    {"UpperRowBeforeLowerRow", &Game::Zeilen, &GameState::RowHitFlag,
+    {"UpperRowBeforeLowerRow", &Game::detectRows, &GameState::rowHit,
      {".........", ".........", ".........", ".........", "....11111", ".........", ".........", "22222....", "........."},
      {".........", ".........", ".........", ".........", ".........", ".........", ".........", "22222....", "........."}},
-    {"ColumnOfSixLosesItsUpperFive", &Game::Spalten, &GameState::ColumnHitFlag,
+    {"ColumnOfSixLosesItsUpperFive", &Game::detectColumns, &GameState::columnHit,
      {".........", "..4......", "..4......", "..4......", "..4......", "..4......", "..4......", ".........", "........."},
      {".........", ".........", ".........", ".........", ".........", ".........", "..4......", ".........", "........."}},
-    {"LeftColumnBeforeRightColumn", &Game::Spalten, &GameState::ColumnHitFlag,
+    {"LeftColumnBeforeRightColumn", &Game::detectColumns, &GameState::columnHit,
      {"......0..", "......0..", "......0..", "......0.6", "......0.6", "........6", "........6", "........6", "........."},
      {".........", ".........", ".........", "........6", "........6", "........6", "........6", "........6", "........."}},
-    {"JokersCountAsAnyColour", &Game::Zeilen, &GameState::RowHitFlag,
+    {"JokersCountAsAnyColour", &Game::detectRows, &GameState::rowHit,
      {".........", ".........", ".........", ".........", ".........", ".........", ".........", ".........", "J2J2J...."},
      {".........", ".........", ".........", ".........", ".........", ".........", ".........", ".........", "........."}},
-    {"OneColourAndFourJokers", &Game::Spalten, &GameState::ColumnHitFlag,
+    {"OneColourAndFourJokers", &Game::detectColumns, &GameState::columnHit,
      {".........", ".........", ".........", ".........", "........J", "........J", "........6", "........J", "........J"},
      {".........", ".........", ".........", ".........", ".........", ".........", ".........", ".........", "........."}},
-    {"FiveJokers", &Game::Zeilen, &GameState::RowHitFlag,
+    {"FiveJokers", &Game::detectRows, &GameState::rowHit,
      {".........", "JJJJJ....", ".........", ".........", ".........", ".........", ".........", ".........", "........."},
      {".........", ".........", ".........", ".........", ".........", ".........", ".........", ".........", "........."}},
-    {"TwoColoursWithAJokerAreNoStripe", &Game::Zeilen, &GameState::RowHitFlag,
+    {"TwoColoursWithAJokerAreNoStripe", &Game::detectRows, &GameState::rowHit,
      {"000J5....", "111X1....", "222*2....", "333.3....", "J5JJ6....", ".........", ".........", ".........", "........."},
      {"000J5....", "111X1....", "222*2....", "333.3....", "J5JJ6....", ".........", ".........", ".........", "........."}},
-    {"FallingRightBeforeFallingLeft", &Game::Diagonalen, &GameState::DiagonalHitFlag,
+    {"FallingRightBeforeFallingLeft", &Game::detectDiagonals, &GameState::diagonalHit,
      {"........4", ".......4.", "......4..", ".....4...", "2...4....", ".2.......", "..2......", "...2.....", "....2...."},
      {"........4", ".......4.", "......4..", ".....4...", "....4....", ".........", ".........", ".........", "........."}},
-    {"FallingLeftFromTheTopRightCorner", &Game::Diagonalen, &GameState::DiagonalHitFlag,
+    {"FallingLeftFromTheTopRightCorner", &Game::detectDiagonals, &GameState::diagonalHit,
      {"........4", ".......4.", "......J..", ".....4...", "....4....", ".........", ".........", ".........", "........."},
      {".........", ".........", ".........", ".........", ".........", ".........", ".........", ".........", "........."}},
-    {"LinesThatWouldWrapAreNoCandidates", &Game::Diagonalen, &GameState::DiagonalHitFlag,
+    {"LinesThatWouldWrapAreNoCandidates", &Game::detectDiagonals, &GameState::diagonalHit,
      {"...1..3..", "..1....3.", ".1......3", "1.......1", "3........", ".3.......", ".........", ".........", "........."},
      {"...1..3..", "..1....3.", ".1......3", "1.......1", "3........", ".3.......", ".........", ".........", "........."}},
 };

@@ -36,7 +36,7 @@ struct TreeFixture : ::testing::Test {
 
 TEST_F(TreeFixture, TrunkFillsTheHeightAndRisesInStepsOfFive)
 {
-    tree.RegrowTree();
+    tree.regrow();
     EXPECT_EQ(tree.settings().treeLength, 672);  // (2220 - 10) / 3.2880859 = 672.1
     EXPECT_EQ(tree.settings().treeX, 1140);
     EXPECT_EQ(tree.settings().treeY, 2215);
@@ -52,12 +52,12 @@ TEST_F(TreeFixture, CanvasSizeIsRoundedHalvesToEven)
 {
     RecordingCanvas odd(2281.5, 2224.5, log);  // 2282 / 2 and 2219.5 -> 2220
     Tree oddTree(odd, random, {});
-    oddTree.RegrowTree();
+    oddTree.regrow();
     EXPECT_EQ(oddTree.settings().treeX, 1141);
     EXPECT_EQ(oddTree.settings().treeY, 2220);
     RecordingCanvas narrow(2280.5, 2223.5, log);  // 2280 / 2 and 2218.5 -> 2218
     Tree narrowTree(narrow, random, {});
-    narrowTree.RegrowTree();
+    narrowTree.regrow();
     EXPECT_EQ(narrowTree.settings().treeX, 1140);
     EXPECT_EQ(narrowTree.settings().treeY, 2218);
 }
@@ -67,13 +67,13 @@ TEST_F(TreeFixture, TrunkFootIsHalfTheWidthAlsoWhenTheWidthExceedsSixteenBits)
     // Only the half is stored in 16 bits: 40001 rounds to 40001 and halves to 20000.
     RecordingCanvas wide(40000.6, kHeight, log);
     Tree wideTree(wide, random, {});
-    wideTree.RegrowTree();
+    wideTree.regrow();
     EXPECT_EQ(wideTree.settings().treeX, 20000);
 }
 
 TEST_F(TreeFixture, EachLevelHasItsBranchCountWidthAndLength)
 {
-    tree.RegrowTree();
+    tree.regrow();
     // Three children per branch; lengths 672, 504, 378, 284 (283.5 to even), 213 take
     // 134, 101, 76, 57 and 43 steps; twigs keep the 1 pixel their parents set.
     const std::map<int, int> expected{{4, 134}, {3, 3 * 101}, {2, 9 * 76}, {1, 27 * 57 + 81 * 43}};
@@ -84,17 +84,17 @@ TEST_F(TreeFixture, EachLevelHasItsBranchCountWidthAndLength)
 
 TEST_F(TreeFixture, YieldsOnceAfterClearingAndBeforeTheFirstLine)
 {
-    tree.RegrowTree();
+    tree.regrow();
     ASSERT_GE(log.size(), 5u);
     EXPECT_EQ((EventLog{log.begin(), log.begin() + 5}), (EventLog{"reseed", "clear", "yield", "width 4", "line"}));
     EXPECT_EQ(yields, 1);
-    tree.RegrowTree();
+    tree.regrow();
     EXPECT_EQ(yields, 2);
 }
 
 TEST_F(TreeFixture, BendZeroDrawsTheWholeSubtreeStraight)
 {
-    tree.DrawBranch(0, 4, 5, 1000, 2000, 400, -1.570795F);
+    tree.drawBranch(0, 4, 5, 1000, 2000, 400, -1.570795F);
     // One line per branch: 1 + 3 + 9 + 27 + 81. Each non-twig draws k, then length and angle
     // for each of its three children.
     EXPECT_EQ(canvas.lines.size(), 121u);
@@ -113,7 +113,7 @@ TEST_F(TreeFixture, ChildrenCountTwoToFourFromOneDraw)
         RecordingCanvas local(2280, kHeight, localLog);
         ScriptedRandom script({r}, localLog, 0.5);
         Tree localTree(local, script, {});
-        localTree.DrawBranch(0, 2, 2, 500, 500, 100, 0);
+        localTree.drawBranch(0, 2, 2, 500, 500, 100, 0);
         EXPECT_EQ(local.lines.size(), 1 + children) << r;
         EXPECT_EQ(script.draws, 1 + 2 * children) << r;
     }
@@ -125,18 +125,18 @@ TEST_F(TreeFixture, WanderingStepsAreLengthOverFiveRoundedHalvesToEven)
              {0, 0}, {1, 0}, {2, 0}, {3, 1}, {12, 2}, {13, 3}, {672, 134}}) {
         canvas.lines.clear();
         random.draws = 0;
-        tree.DrawBranch(0.1F, 1, 1, 0, 0, length, 0);
+        tree.drawBranch(0.1F, 1, 1, 0, 0, length, 0);
         EXPECT_EQ(canvas.lines.size(), steps) << length;
         EXPECT_EQ(random.draws, steps) << length;  // one turn per step; a twig draws no children
     }
     canvas.lines.clear();
-    tree.DrawBranch(0.1F, 1, 1, 0, 0, 12, 0);
+    tree.drawBranch(0.1F, 1, 1, 0, 0, 12, 0);
     EXPECT_EQ(canvas.lines, (std::vector<Line>{{0, 0, 5, 0, 1}, {5, 0, 10, 0, 1}}));
 }
 
 TEST_F(TreeFixture, LevelOneIsATwigWithoutChildren)
 {
-    tree.DrawBranch(0, 1, 1, 10, 10, 100, 0);
+    tree.drawBranch(0, 1, 1, 10, 10, 100, 0);
     EXPECT_EQ(canvas.lines, (std::vector<Line>{{10, 10, 110, 10, 1}}));
     EXPECT_EQ(random.draws, 0u);
 }
@@ -149,7 +149,7 @@ TEST(TreeDraws, ZeroLengthBranchDrawsNothingButStillGrowsItsChildren)
     // segment and so take no turn numbers either.
     ScriptedRandom random({0.0, 0.5, 0.5, 0.5, 0.5}, log);
     Tree tree(canvas, random, {});
-    tree.DrawBranch(0.5F, 2, 2, 100, 200, 2, 0);
+    tree.drawBranch(0.5F, 2, 2, 100, 200, 2, 0);
     EXPECT_TRUE(canvas.lines.empty());
     EXPECT_TRUE(random.scriptUsedUp());
     EXPECT_EQ(random.draws, 5u);
@@ -163,7 +163,7 @@ TEST(TreeDraws, ChildrenFanAroundTheStartDirectionNotTheWanderedOne)
     // length 8 (7.5 to even), angle at its place in the fan, two steps without turns.
     ScriptedRandom random({0.99, 0.99, 0.0, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5}, log);
     Tree tree(canvas, random, {});
-    tree.DrawBranch(1.0F, 1, 2, 0, 0, 10, 0);
+    tree.drawBranch(1.0F, 1, 2, 0, 0, 10, 0);
     EXPECT_TRUE(random.scriptUsedUp());
     ASSERT_EQ(canvas.lines.size(), 6u);
     EXPECT_EQ(canvas.lines[0], (Line{0, 0, 5, 0, 1}));
@@ -182,7 +182,7 @@ TEST(TreeDraws, ChildrenBendTwiceAsMuchUpToThirtyDegrees)
         RecordingCanvas canvas(2280, kHeight, log);
         ScriptedRandom random({0.5, 0.5, 0.0, 0.99, 0.5, 0.99, 0.5}, log, 0.5);
         Tree tree(canvas, random, {});
-        tree.DrawBranch(parentBend, 1, 2, 0, 0, 10, tree.settings().spreadAngle);
+        tree.drawBranch(parentBend, 1, 2, 0, 0, 10, tree.settings().spreadAngle);
         return canvas.lines.at(3);
     };
     // Parent ends at (8, 4); child 9 twips: (8,4)-(13,4) and then a turned step.
@@ -198,7 +198,7 @@ TEST(TreeDraws, CoordinatesBeyondSixteenBitsSaturateInsteadOfWrapping)
     RecordingCanvas huge(200000, 40000, log);
     ScriptedRandom random({}, log, 0.5);
     Tree tree(huge, random, {});
-    tree.RegrowTree();
+    tree.regrow();
     EXPECT_EQ(tree.settings().treeX, 32767);  // 100000 does not fit
     EXPECT_EQ(tree.settings().treeY, 32767);
     EXPECT_EQ(tree.settings().treeLength, 12162);  // (40000 - 10) / 3.2880859
@@ -213,9 +213,9 @@ TEST(TreeClock, TwoRegrowthsDiffer)
     RecordingCanvas canvas(2280, kHeight, log);
     ClockRandom random;
     Tree tree(canvas, random, {});
-    tree.RegrowTree();
+    tree.regrow();
     const auto first = canvas.lines;
-    tree.RegrowTree();
+    tree.regrow();
     EXPECT_GT(first.size(), 1000u);
     EXPECT_NE(first, canvas.lines);
 }

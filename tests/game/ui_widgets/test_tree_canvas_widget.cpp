@@ -141,7 +141,7 @@ private slots:
         kv::ClockRandom random;
         int yields = 0;
         kv::Tree tree(*canvas, random, [&yields] { ++yields; });
-        tree.cmdGo_Click();
+        tree.regrow();
         QCOMPARE(yields, 1);
 
         // The trunk starts at the foot: twips (1110, 2215) are pixel (74, 147).
@@ -173,9 +173,9 @@ private slots:
         prepare(canvas);
         kv::ClockRandom random;
         kv::Tree tree(canvas, random, [] {});
-        tree.RegrowTree();
+        tree.regrow();
         const QImage first = canvas.image();
-        tree.RegrowTree();
+        tree.regrow();
         QVERIFY(canvas.image() != first);
     }
 };

@@ -111,7 +111,7 @@ protected:
     }
 };
 
-TEST_F(Kv5WindowsOnX11, TableShowsTheStoredResultsAndGoesWithZurueck)
+TEST_F(Kv5WindowsOnX11, TableShowsTheStoredResultsAndClosesWithItsButton)
 {
     ASSERT_TRUE(session_->clickAt(kColumnButtonX, kShowTableButtonY));
     const WindowGeometry table = windowShowing(
@@ -125,7 +125,7 @@ TEST_F(Kv5WindowsOnX11, TableShowsTheStoredResultsAndGoesWithZurueck)
     EXPECT_TRUE(session_->onlyMainWindow(10s)) << "the table stayed open";
 }
 
-TEST_F(Kv5WindowsOnX11, ResetQuestionAsksAndNeinKeepsTheTable)
+TEST_F(Kv5WindowsOnX11, ResetQuestionAsksAndNoKeepsTheTable)
 {
     const std::string before = readFile(session_->stage() / "P1.dat");
     ASSERT_TRUE(session_->clickAt(kColumnButtonX, kResetButtonY));

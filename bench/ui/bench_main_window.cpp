@@ -8,7 +8,7 @@
 #include <initializer_list>
 
 #include "rules/game.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/widgets/field_widget.h"
 
 namespace {
@@ -36,13 +36,13 @@ public:
 };
 
 double fieldAt(int index) { return (index + 0.5) / 81.0; }
-double red() { return 0.5 / kv::GameState::ColourSpan; }
+double red() { return 0.5 / kv::GameState::kColourSpan; }
 
 // Red on 0 to 3 and on 20, so that dragging 20 onto 4 completes the top row.
-void arrangeStripe(kv::Form1& window, QueuedRandom& random)
+void arrangeStripe(kv::MainWindow& window, QueuedRandom& random)
 {
     random.add({red(), fieldAt(0), red(), fieldAt(1), red(), fieldAt(2)});
-    window.game().StartGame();
+    window.game().startGame();
     random.add({red(), fieldAt(3), red(), fieldAt(20), red(), fieldAt(60)});
     random.add({0.0, 0.0, 0.0, 0.0});  // no random wipe, no blocked field
     emit window.field(0)->dropped(0, 0);
@@ -53,7 +53,7 @@ void BM_StripeDropToRepaintedWindow(benchmark::State& state)
     QueuedRandom random;
     kv::ClockRandom treeRandom;
     SilentSound sound;
-    kv::Form1 window(kv::Form1Setup{&random, &treeRandom, &sound, {}});
+    kv::MainWindow window(kv::MainWindowSetup{&random, &treeRandom, &sound, {}});
     window.show();
     QCoreApplication::processEvents();
 
@@ -67,7 +67,7 @@ void BM_StripeDropToRepaintedWindow(benchmark::State& state)
         window.repaint();
 
         state.PauseTiming();
-        if (window.game().state().Score != 4)
+        if (window.game().state().score != 4)
             state.SkipWithError("the drop did not score a stripe");
         state.ResumeTiming();
     }

@@ -3,9 +3,9 @@
 #include <QImage>
 #include <QTest>
 
-#include "highscore/form2.h"
-#include "highscore/form3.h"
-#include "highscore/form4.h"
+#include "ui/highscore/highscore_table_window.h"
+#include "ui/highscore/name_entry_window.h"
+#include "ui/highscore/reset_question.h"
 
 namespace kv {
 namespace {
@@ -47,9 +47,9 @@ private slots:
     void allThreeWindowsHaveAWholePixelFrame()
     {
         QCOMPARE(qApp->devicePixelRatio(), 2.0);
-        Form2 table;
-        Form3 entry(table);
-        Form4 question(table);
+        HighscoreTableWindow table;
+        NameEntryWindow entry(table);
+        ResetQuestion question(table);
         checkFrameAtRatio2(table);
         checkFrameAtRatio2(entry);
         checkFrameAtRatio2(question);

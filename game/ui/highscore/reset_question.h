@@ -3,21 +3,21 @@
 
 #include <filesystem>
 
-#include "highscore/framed_window.h"
+#include "ui/highscore/framed_window.h"
 
 class QPushButton;
 
 namespace kv {
 
-class Form2;
+class HighscoreTableWindow;
 
-class Form4 : public FramedWindow {
+class ResetQuestion : public FramedWindow {
     Q_OBJECT
 
 public:
     // `table` is refilled and shown after a reset; `folder` holds P1.dat (empty: the working
     // directory).
-    explicit Form4(Form2& table, const std::filesystem::path& folder = {}, QWidget* parent = nullptr);
+    explicit ResetQuestion(HighscoreTableWindow& table, const std::filesystem::path& folder = {}, QWidget* parent = nullptr);
 
     // Shows the question modeless with the focus on "&ja"; while it is open, asking again only
     // brings it to the front.
@@ -26,10 +26,10 @@ public:
 private:
     void reset();
 
-    Form2& table_;
+    HighscoreTableWindow& table_;
     std::filesystem::path folder_;
-    QPushButton* cmdJa_ = nullptr;
-    QPushButton* cmdNein_ = nullptr;
+    QPushButton* yesButton_ = nullptr;
+    QPushButton* noButton_ = nullptr;
 };
 
 }  // namespace kv

@@ -5,21 +5,21 @@
 #include <filesystem>
 #include <optional>
 
-#include "highscore/framed_window.h"
+#include "ui/highscore/framed_window.h"
 
 class QLineEdit;
 class QPushButton;
 
 namespace kv {
 
-class Form2;
+class HighscoreTableWindow;
 
-class Form3 : public FramedWindow {
+class NameEntryWindow : public FramedWindow {
     Q_OBJECT
 
 public:
     // `table` shows the result afterwards; `folder` holds P1.dat (empty: the working directory).
-    explicit Form3(Form2& table, const std::filesystem::path& folder = {}, QWidget* parent = nullptr);
+    explicit NameEntryWindow(HighscoreTableWindow& table, const std::filesystem::path& folder = {}, QWidget* parent = nullptr);
 
     // Shows the window modeless with the keyboard focus in the name box.
     void ask();
@@ -30,13 +30,13 @@ private:
     void storeEntry();
     QString resultPoints() const;
 
-    Form2& table_;
+    HighscoreTableWindow& table_;
     std::filesystem::path folder_;
     // The points the end of the latest qualifying game wrote into the table, kept apart so that
     // refilling the table from the file before the press cannot replace them.
     std::optional<QString> result_;
-    QLineEdit* txtEingabeNamen_ = nullptr;
-    QPushButton* cmdWeiter_ = nullptr;
+    QLineEdit* nameBox_ = nullptr;
+    QPushButton* continueButton_ = nullptr;
 };
 
 }  // namespace kv

@@ -1,9 +1,9 @@
-#include "highscore/table_cell.h"
+#include "ui/highscore/table_cell.h"
 
 #include <QLineEdit>
 #include <QPalette>
 
-#include "highscore/framed_window.h"
+#include "ui/highscore/framed_window.h"
 
 namespace kv {
 

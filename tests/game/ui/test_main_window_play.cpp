@@ -4,9 +4,9 @@
 #include <QTimer>
 #include <optional>
 
-#include "form1_fixture.h"
-#include "highscore/form2.h"
-#include "highscore/form3.h"
+#include "main_window_fixture.h"
+#include "ui/highscore/highscore_table_window.h"
+#include "ui/highscore/name_entry_window.h"
 #include "ui/widgets/board_cursor.h"
 #include "ui/widgets/tree_canvas_widget.h"
 
@@ -26,7 +26,7 @@ void scriptStripeOpening(Play& play)
     play.random.add(placements({{0, 0}, {1, 0}, {2, 0}}));
     play.random.add(placements({{3, 0}, {20, 0}, {60, patternColour(60)}}));
     play.random.add(quietRandomEvents());
-    play.click("cmdSpielStarten");
+    play.click("startButton");
     play.drop(0, 0);
 }
 
@@ -36,12 +36,12 @@ class PlayTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void startShowsThreeFields()
+    void startAndMovesShowTheirResults()
     {
         Play play;
-        play.click("cmdSpielregeln");
+        play.click("rulesButton");
         play.random.add(placements({{10, 2}, {44, 7}, {80, 5}}));
-        play.click("cmdSpielStarten");
+        play.click("startButton");
 
         QCOMPARE(play.picturesShown(), 3);
         QCOMPARE(play.field(10)->picture(), PaletteIndex{2});
@@ -50,15 +50,10 @@ private slots:
         QVERIFY(play.field(44)->isDraggable());
         QVERIFY(!play.field(45)->isDraggable());
         QCOMPARE(play.sound.log, (QStringList{"sounds/sound1.wav 1", "sounds/sound2.wav 1"}));
-        QVERIFY(play.button("cmdSpielStarten")->isHidden());
-        QVERIFY(play.panel("txtSpielregeln")->isHidden());
-    }
+        QVERIFY(play.button("startButton")->isHidden());
+        QVERIFY(play.panel("rulesPanel")->isHidden());
 
-    void dropMovesAFieldAndBringsNewOnes()
-    {
-        Play play;
-        play.random.add(placements({{10, 2}, {44, 7}, {80, 5}}));
-        play.click("cmdSpielStarten");
+        // A drop moves the field and brings three new ones.
         play.random.add(placements({{0, 1}, {1, 3}, {2, 4}}));
         play.random.add(quietRandomEvents());
         play.drop(12, 10);
@@ -68,8 +63,17 @@ private slots:
         QVERIFY(play.field(10)->isDraggable());  // a vacated field stays draggable
         QCOMPARE(play.picturesShown(), 6);
         QCOMPARE(play.sound.log.last(), QStringLiteral("sounds/sound2.wav 1"));
-        QCOMPARE(play.label("lblPunkte")->text(), QStringLiteral("0"));
+        QCOMPARE(play.label("scoreLabel")->text(), QStringLiteral("0"));
         QCOMPARE(play.random.remaining(), std::size_t{0});
+
+        // A blocked field: its sound is waited for.
+        play.random.add(placements({{3, 1}, {4, 3}, {5, 4}}));
+        play.random.add({kNoChance, wipeOf(0), kChance, fieldAt(50)});
+        play.drop(12, 12);
+        QCOMPARE(play.field(50)->picture(), PaletteIndex{9});
+        QVERIFY(!play.field(50)->isDraggable());
+        QCOMPARE(play.sound.log.last(), QStringLiteral("sounds/sound5.wav 0"));
+        QCOMPARE(play.picturesShown(), 10);
     }
 
     void stripeScoresAndGrowsANewTree()
@@ -84,25 +88,37 @@ private slots:
         QCOMPARE(dragDuringMove, std::optional<bool>(false));
         QVERIFY(play.field(60)->canStartDrag());
 
-        QCOMPARE(play.label("lblPunkte")->text(), QStringLiteral("4"));
+        QCOMPARE(play.label("scoreLabel")->text(), QStringLiteral("4"));
         QCOMPARE(play.sound.log.last(), QStringLiteral("sounds/sound3.wav 1"));
         for (const int i : {0, 1, 2, 3, 4, 20})
             QVERIFY(!play.field(i)->picture().has_value());
         QCOMPARE(play.picturesShown(), 1);
         QVERIFY(play.window->treeCanvas()->image() != treeBefore);
+
+        // An abort clears the board and the score and gives the start button back.
+        play.click("informationButton");
+        play.click("abortButton");
+        QCOMPARE(play.picturesShown(), 0);
+        QCOMPARE(play.label("scoreLabel")->text(), QStringLiteral("0"));
+        QVERIFY(play.button("startButton")->isVisible());
+        QCOMPARE(play.window->focusWidget(), play.button("startButton"));
+        QVERIFY(play.panel("informationPanel")->isHidden());
+        QVERIFY(!play.window->nameEntry().isVisible());
+        for (int i = 0; i < kFieldCount; ++i)
+            QVERIFY(play.field(i)->isEnabled() && !play.field(i)->isDraggable());
     }
 
     void flashMarksAndClearsAfter400Ms()
     {
         Play play;
         play.random.add(placements({{10, 2}, {11, 2}, {80, 5}}));
-        play.click("cmdSpielStarten");
+        play.click("startButton");
         play.random.add(placements({{30, 2}, {31, 4}, {32, 6}}));
         play.random.add({kChance, wipeOf(2), kNoChance, fieldAt(0)});
         play.drop(10, 10);
 
         QCOMPARE(play.window->background(), QColor(240, 240, 70));
-        QCOMPARE(play.label("lblKarvelo")->palette().color(QPalette::Window), QColor(240, 240, 70));
+        QCOMPARE(play.label("titleLabel")->palette().color(QPalette::Window), QColor(240, 240, 70));
         QCOMPARE(play.window->grab().toImage().pixelColor(0, 0), QColor(240, 240, 70));
         for (const int i : {10, 11, 30})
             QCOMPARE(play.field(i)->picture(), PaletteIndex{8});
@@ -113,24 +129,10 @@ private slots:
             QVERIFY(!play.field(i)->picture().has_value());
         QCOMPARE(play.field(31)->picture(), PaletteIndex{4});
         QCOMPARE(play.window->background(), QColor(0, 127, 0));
-        QCOMPARE(play.label("lblKarvelo")->palette().color(QPalette::Window), QColor(0, 127, 0));
+        QCOMPARE(play.label("titleLabel")->palette().color(QPalette::Window), QColor(0, 127, 0));
         const QImage shot = play.window->grab().toImage();
         QCOMPARE(shot.pixelColor(0, 300), QColor(0, 245, 0));
         QCOMPARE(shot.pixelColor(5, 5), QColor(0, 127, 0));
-    }
-
-    void blockedFieldWaitsForItsSound()
-    {
-        Play play;
-        play.random.add(placements({{10, 2}, {44, 7}, {80, 5}}));
-        play.click("cmdSpielStarten");
-        play.random.add(placements({{0, 1}, {1, 3}, {2, 4}}));
-        play.random.add({kNoChance, wipeOf(0), kChance, fieldAt(50)});
-        play.drop(10, 10);
-
-        QCOMPARE(play.field(50)->picture(), PaletteIndex{9});
-        QVERIFY(!play.field(50)->isDraggable());
-        QCOMPARE(play.sound.log.last(), QStringLiteral("sounds/sound5.wav 0"));
     }
 
     void fullGameEndsInTheNameEntry()
@@ -143,7 +145,7 @@ private slots:
         };
         scriptStripeOpening(play);
         play.drop(4, 20);
-        QCOMPARE(play.label("lblPunkte")->text(), QStringLiteral("4"));
+        QCOMPARE(play.label("scoreLabel")->text(), QStringLiteral("4"));
 
         // Fill every free field in index order with the pattern, three per plain click on 60.
         std::vector<Placement> free;
@@ -164,10 +166,10 @@ private slots:
         QCOMPARE(play.sound.log.last(), QStringLiteral("sounds/sound7.wav 0"));
         QVERIFY(!entryOpenDuringEndSound);
         QVERIFY(play.window->nameEntry().isVisible());
-        QCOMPARE(play.window->highscoreTable().pointsCell(Form2::kResultRow), QStringLiteral("4"));
+        QCOMPARE(play.window->highscoreTable().pointsCell(HighscoreTableWindow::kResultRow), QStringLiteral("4"));
         for (int i = 0; i < kFieldCount; ++i)
             QVERIFY(!play.field(i)->isEnabled());
-        QVERIFY(play.button("cmdSpielStarten")->isHidden());
+        QVERIFY(play.button("startButton")->isHidden());
 
         // A drop on the finished board changes nothing.
         const std::string before = play.pictures();
@@ -191,7 +193,7 @@ private slots:
         };
         QVERIFY(!board->cursorShown());
         play.random.add(placements({{10, 2}, {44, 7}, {80, 5}}));
-        play.click("cmdSpielStarten");
+        play.click("startButton");
         key(Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), board);
         QVERIFY(board->cursorShown());
@@ -237,25 +239,7 @@ private slots:
         QCOMPARE(board->pickedUp(), std::nullopt);
         QCOMPARE(play.picturesShown(), 0);
     }
-
-    void abortClearsTheBoard()
-    {
-        Play play;
-        scriptStripeOpening(play);
-        play.drop(4, 20);
-        play.click("cmdInformation");
-        play.click("cmdSpielAbbrechen");
-
-        QCOMPARE(play.picturesShown(), 0);
-        QCOMPARE(play.label("lblPunkte")->text(), QStringLiteral("0"));
-        QVERIFY(play.button("cmdSpielStarten")->isVisible());
-        QCOMPARE(play.window->focusWidget(), play.button("cmdSpielStarten"));
-        QVERIFY(play.panel("txtInformation")->isHidden());
-        QVERIFY(!play.window->nameEntry().isVisible());
-        for (int i = 0; i < kFieldCount; ++i)
-            QVERIFY(play.field(i)->isEnabled() && !play.field(i)->isDraggable());
-    }
 };
 
 QTEST_MAIN(PlayTest)
-#include "test_form1_play.moc"
+#include "test_main_window_play.moc"

@@ -6,7 +6,7 @@
 #include <array>
 #include <filesystem>
 
-#include "highscore/framed_window.h"
+#include "ui/highscore/framed_window.h"
 #include "highscore/highscore_table.h"
 
 class QLineEdit;
@@ -14,7 +14,7 @@ class QPushButton;
 
 namespace kv {
 
-class Form2 : public FramedWindow {
+class HighscoreTableWindow : public FramedWindow {
     Q_OBJECT
 
 public:
@@ -22,7 +22,7 @@ public:
     static constexpr int kResultRow = kHighscoreRecordCount - 1;
 
     // `folder` holds P1.dat; empty means the working directory.
-    explicit Form2(const std::filesystem::path& folder = {}, QWidget* parent = nullptr);
+    explicit HighscoreTableWindow(const std::filesystem::path& folder = {}, QWidget* parent = nullptr);
 
     // The main window's "show the table": the caller plays the table sound first. Loads rows 0 to
     // 10 from the file, renames the button "Zurück" for good, shows the window and focuses the
@@ -56,7 +56,7 @@ private:
     std::array<QLineEdit*, kRows> points_{};
     std::array<QLineEdit*, kRows> name_{};
     std::array<QLineEdit*, kRows> date_{};
-    QPushButton* cmdWeiter_ = nullptr;
+    QPushButton* continueButton_ = nullptr;
 };
 
 }  // namespace kv

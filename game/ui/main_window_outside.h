@@ -6,13 +6,13 @@
 
 namespace kv {
 
-class Form1;
+class MainWindow;
 
-class Form1Outside final : public GameOutside {
+class MainWindowOutside final : public GameOutside {
 public:
-    explicit Form1Outside(Form1& window) : window_(window) {}
+    explicit MainWindowOutside(MainWindow& window) : window_(window) {}
 
-    void playSound(std::string_view file, SoundFlags flags) override;
+    void playSound(Sound sound, SoundFlags flags) override;
     // The one place the game lets pending window events run, once, in the middle of a rule.
     void regrowTree() override;
     void setFlashTimer(bool on) override;
@@ -26,7 +26,7 @@ public:
     void enterHighscore(int score) override;
 
 private:
-    Form1& window_;
+    MainWindow& window_;
 };
 
 }  // namespace kv

@@ -1,4 +1,4 @@
-#include "form1_fixture.h"
+#include "main_window_fixture.h"
 
 #include <fstream>
 #include <iterator>
@@ -42,7 +42,7 @@ std::string TempFolder::bytes() const
 Play::Play()
 {
     folder.writeTable(shippedHighscoreTable());
-    window = std::make_unique<Form1>(Form1Setup{&random, &treeRandom, &sound, folder.path()});
+    window = std::make_unique<MainWindow>(MainWindowSetup{&random, &treeRandom, &sound, folder.path()});
     window->show();
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window.get()))

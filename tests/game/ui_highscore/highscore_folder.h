@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <string>
 
-#include "highscore/form2.h"
+#include "ui/highscore/highscore_table_window.h"
 #include "highscore/highscore_table.h"
 
 namespace kv::test {
@@ -67,10 +67,10 @@ inline HighscoreRecord entry(int points, const char* name, const char* date = ""
 }
 
 // The rows of the table window as records, for comparing with the file.
-inline HighscoreTable shownRows(const Form2& table)
+inline HighscoreTable shownRows(const HighscoreTableWindow& table)
 {
     HighscoreTable rows;
-    for (int row = 0; row < Form2::kRows; ++row) {
+    for (int row = 0; row < HighscoreTableWindow::kRows; ++row) {
         HighscoreRecord& record = rows[static_cast<std::size_t>(row)];
         record.points = static_cast<std::int16_t>(table.pointsCell(row).toInt());
         record.name = table.nameCell(row).toStdString();

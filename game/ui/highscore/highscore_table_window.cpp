@@ -1,10 +1,10 @@
-#include "highscore/form2.h"
+#include "ui/highscore/highscore_table_window.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "highscore/date_text.h"
-#include "highscore/table_cell.h"
+#include "ui/highscore/table_cell.h"
 #include "ui/widgets/font_fit.h"
 
 namespace kv {
@@ -26,16 +26,16 @@ QLineEdit* makeCell(const Column& column, int row, QWidget* parent)
     QLineEdit* cell = makeTableCell(twipsRect(column.left, 300 * (row + 1), column.width, 285),
                                     column.alignment, tableRowColour(row), parent);
     // The eleventh row holds data but is never shown.
-    if (row == Form2::kResultRow) cell->hide();
+    if (row == HighscoreTableWindow::kResultRow) cell->hide();
     return cell;
 }
 
-bool validRow(int row) { return row >= 0 && row < Form2::kRows; }
+bool validRow(int row) { return row >= 0 && row < HighscoreTableWindow::kRows; }
 
 // The installed substitutes for the dialog font are wider than it, and a date that does not fit
 // its cell loses its seconds: the date column's font is lowered until the 17 characters fit, the
 // German settings' as well as this locale's own.
-void fitDateColumn(const std::array<QLineEdit*, Form2::kRows>& cells)
+void fitDateColumn(const std::array<QLineEdit*, HighscoreTableWindow::kRows>& cells)
 {
     std::tm wide{};  // eights and zeros are the widest digits in most fonts
     wide.tm_year = 188;
@@ -52,7 +52,7 @@ void fitDateColumn(const std::array<QLineEdit*, Form2::kRows>& cells)
 
 }  // namespace
 
-Form2::Form2(const std::filesystem::path& folder, QWidget* parent)
+HighscoreTableWindow::HighscoreTableWindow(const std::filesystem::path& folder, QWidget* parent)
     : FramedWindow(QStringLiteral("Highscore"), QSize(twipsToPixels(5880), twipsToPixels(4005)), parent),
       folder_(folder)
 {
@@ -60,30 +60,30 @@ Form2::Form2(const std::filesystem::path& folder, QWidget* parent)
         rank_[row] = makeCell(kRankColumn, row, this);
         rank_[row]->setText(QString::number(row + 1));
         rank_[row]->setEnabled(false);
-        rank_[row]->setObjectName(QStringLiteral("txtRang%1").arg(row));
+        rank_[row]->setObjectName(QStringLiteral("rankCell%1").arg(row));
         points_[row] = makeCell(kPointsColumn, row, this);
-        points_[row]->setObjectName(QStringLiteral("txtWert%1").arg(row));
+        points_[row]->setObjectName(QStringLiteral("pointsCell%1").arg(row));
         name_[row] = makeCell(kNameColumn, row, this);
-        name_[row]->setObjectName(QStringLiteral("txtPerson%1").arg(row));
+        name_[row]->setObjectName(QStringLiteral("nameCell%1").arg(row));
         date_[row] = makeCell(kDateColumn, row, this);
-        date_[row]->setObjectName(QStringLiteral("txtDatum%1").arg(row));
+        date_[row]->setObjectName(QStringLiteral("dateCell%1").arg(row));
     }
     fitDateColumn(date_);
-    cmdWeiter_ = makeFaceButton(QStringLiteral("&Weiter"), twipsRect(4305, 3495, 1095, 300), this);
-    cmdWeiter_->setObjectName(QStringLiteral("cmdWeiter"));
+    continueButton_ = makeFaceButton(QStringLiteral("&Weiter"), twipsRect(4305, 3495, 1095, 300), this);
+    continueButton_->setObjectName(QStringLiteral("continueButton"));
     // The caption changes for good on the first display; both must fit the one font.
-    fitButtonCaptions(cmdWeiter_, {QStringLiteral("&Weiter"), QStringLiteral("Zurück")});
-    connect(cmdWeiter_, &QPushButton::clicked, this, &QWidget::hide);
+    fitButtonCaptions(continueButton_, {QStringLiteral("&Weiter"), QStringLiteral("Zurück")});
+    connect(continueButton_, &QPushButton::clicked, this, &QWidget::hide);
 }
 
-void Form2::displayTable()
+void HighscoreTableWindow::displayTable()
 {
     loadRowsFromFile();
-    cmdWeiter_->setText(QStringLiteral("Zurück"));
+    continueButton_->setText(QStringLiteral("Zurück"));
     showTableWithButtonFocus();
 }
 
-void Form2::fillRows(const HighscoreTable& table)
+void HighscoreTableWindow::fillRows(const HighscoreTable& table)
 {
     for (int row = 0; row < kRows; ++row) {
         const HighscoreRowTexts texts = highscoreRowTexts(table[static_cast<std::size_t>(row)]);
@@ -97,26 +97,26 @@ void Form2::fillRows(const HighscoreTable& table)
     }
 }
 
-void Form2::loadRowsFromFile()
+void HighscoreTableWindow::loadRowsFromFile()
 {
     HighscoreTable table;
     if (loadHighscoreTable(table, folder_)) fillRows(table);
 }
 
-void Form2::showTable()
+void HighscoreTableWindow::showTable()
 {
     show();
     raise();
     activateWindow();
 }
 
-void Form2::showTableWithButtonFocus()
+void HighscoreTableWindow::showTableWithButtonFocus()
 {
     showTable();
-    cmdWeiter_->setFocus(Qt::OtherFocusReason);
+    continueButton_->setFocus(Qt::OtherFocusReason);
 }
 
-void Form2::showTableInBackground()
+void HighscoreTableWindow::showTableInBackground()
 {
     // Already open, perhaps under other windows: brought to the front, but the keyboard stays
     // where it is.
@@ -129,15 +129,15 @@ void Form2::showTableInBackground()
     setAttribute(Qt::WA_ShowWithoutActivating, false);
 }
 
-void Form2::setPointsCell(int row, const QString& text)
+void HighscoreTableWindow::setPointsCell(int row, const QString& text)
 {
     if (!validRow(row)) return;
     points_[row]->setText(text);
     if (row == kResultRow) emit resultCellWritten(text);
 }
 
-QString Form2::pointsCell(int row) const { return validRow(row) ? points_[row]->text() : QString(); }
-QString Form2::nameCell(int row) const { return validRow(row) ? name_[row]->text() : QString(); }
-QString Form2::dateCell(int row) const { return validRow(row) ? date_[row]->text() : QString(); }
+QString HighscoreTableWindow::pointsCell(int row) const { return validRow(row) ? points_[row]->text() : QString(); }
+QString HighscoreTableWindow::nameCell(int row) const { return validRow(row) ? name_[row]->text() : QString(); }
+QString HighscoreTableWindow::dateCell(int row) const { return validRow(row) ? date_[row]->text() : QString(); }
 
 }  // namespace kv

@@ -1,4 +1,4 @@
-#include "highscore/form3.h"
+#include "ui/highscore/name_entry_window.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +9,7 @@
 #include <limits>
 
 #include "highscore/date_text.h"
-#include "highscore/form2.h"
+#include "ui/highscore/highscore_table_window.h"
 #include "highscore/highscore_table.h"
 #include "ui/widgets/font_fit.h"
 
@@ -29,60 +29,60 @@ std::int16_t pointsFromText(const QString& text)
 
 }  // namespace
 
-Form3::Form3(Form2& table, const std::filesystem::path& folder, QWidget* parent)
+NameEntryWindow::NameEntryWindow(HighscoreTableWindow& table, const std::filesystem::path& folder, QWidget* parent)
     : FramedWindow(QStringLiteral("Spielername"), QSize(twipsToPixels(3285), twipsToPixels(2040)), parent),
       table_(table),
       folder_(folder)
 {
-    auto* lblFrage = new QLabel(QStringLiteral("Wer hat so viel Punkte erzielt?"), this);
-    lblFrage->setObjectName(QStringLiteral("lblFrage"));
-    lblFrage->setGeometry(twipsRect(525, 330, 2310, 495));
-    lblFrage->setFont(dialogFont());
-    lblFrage->setWordWrap(true);
-    lblFrage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* question = new QLabel(QStringLiteral("Wer hat so viel Punkte erzielt?"), this);
+    question->setObjectName(QStringLiteral("questionLabel"));
+    question->setGeometry(twipsRect(525, 330, 2310, 495));
+    question->setFont(dialogFont());
+    question->setWordWrap(true);
+    question->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    txtEingabeNamen_ = new QLineEdit(this);
-    txtEingabeNamen_->setObjectName(QStringLiteral("txtEingabeNamen"));
-    txtEingabeNamen_->setGeometry(twipsRect(585, 780, 2040, 285));
-    txtEingabeNamen_->setFont(dialogFont());
-    txtEingabeNamen_->setFrame(false);
+    nameBox_ = new QLineEdit(this);
+    nameBox_->setObjectName(QStringLiteral("nameBox"));
+    nameBox_->setGeometry(twipsRect(585, 780, 2040, 285));
+    nameBox_->setFont(dialogFont());
+    nameBox_->setFrame(false);
 
-    cmdWeiter_ = makeFaceButton(QStringLiteral("&Weiter"), twipsRect(1725, 1410, 900, 285), this);
-    cmdWeiter_->setObjectName(QStringLiteral("cmdWeiter"));
-    fitButtonCaptions(cmdWeiter_);
-    setTabOrder(txtEingabeNamen_, cmdWeiter_);
+    continueButton_ = makeFaceButton(QStringLiteral("&Weiter"), twipsRect(1725, 1410, 900, 285), this);
+    continueButton_->setObjectName(QStringLiteral("continueButton"));
+    fitButtonCaptions(continueButton_);
+    setTabOrder(nameBox_, continueButton_);
 
-    connect(cmdWeiter_, &QPushButton::clicked, this, &Form3::storeEntry);
-    connect(&table_, &Form2::resultCellWritten, this, [this](const QString& points) { result_ = points; });
+    connect(continueButton_, &QPushButton::clicked, this, &NameEntryWindow::storeEntry);
+    connect(&table_, &HighscoreTableWindow::resultCellWritten, this, [this](const QString& points) { result_ = points; });
 }
 
-void Form3::ask()
+void NameEntryWindow::ask()
 {
     show();
     raise();
     activateWindow();
-    txtEingabeNamen_->setFocus(Qt::OtherFocusReason);
+    nameBox_->setFocus(Qt::OtherFocusReason);
 }
 
-QString Form3::resultPoints() const { return result_.value_or(table_.pointsCell(Form2::kResultRow)); }
+QString NameEntryWindow::resultPoints() const { return result_.value_or(table_.pointsCell(HighscoreTableWindow::kResultRow)); }
 
-void Form3::storeEntry()
+void NameEntryWindow::storeEntry()
 {
     HighscoreRecord entry;
     entry.points = pointsFromText(resultPoints());
-    entry.name = txtEingabeNamen_->text().toStdString();
+    entry.name = nameBox_->text().toStdString();
     entry.date = currentDateText();
     result_.reset();
 
-    txtEingabeNamen_->clear();
-    txtEingabeNamen_->setFocus(Qt::OtherFocusReason);
+    nameBox_->clear();
+    nameBox_->setFocus(Qt::OtherFocusReason);
 
     HighscoreTable ranked;
     HighscoreTable unused;
     if (!storeNewHighscore(entry, ranked, folder_) && !loadHighscoreTable(unused, folder_)) {
         // The file could not even be read, so its ranking is blanks: rank the entry into the rows
         // the table shows instead of wiping them.
-        for (int row = 0; row < Form2::kResultRow; ++row) {
+        for (int row = 0; row < HighscoreTableWindow::kResultRow; ++row) {
             HighscoreRecord& shown = ranked[static_cast<std::size_t>(row)];
             shown.points = pointsFromText(table_.pointsCell(row));
             shown.name = table_.nameCell(row).toStdString();

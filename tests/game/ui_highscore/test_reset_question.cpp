@@ -3,17 +3,17 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "highscore/form2.h"
-#include "highscore/form4.h"
+#include "ui/highscore/highscore_table_window.h"
+#include "ui/highscore/reset_question.h"
 #include "highscore_folder.h"
 #include "window_checks.h"
 
 namespace kv {
 namespace {
 
-QPushButton* yes(Form4& question) { return question.findChild<QPushButton*>(QStringLiteral("cmdJa")); }
-QPushButton* no(Form4& question) { return question.findChild<QPushButton*>(QStringLiteral("cmdNein")); }
-QPushButton* tableButton(Form2& table) { return table.findChild<QPushButton*>(QStringLiteral("cmdWeiter")); }
+QPushButton* yes(ResetQuestion& question) { return question.findChild<QPushButton*>(QStringLiteral("yesButton")); }
+QPushButton* no(ResetQuestion& question) { return question.findChild<QPushButton*>(QStringLiteral("noButton")); }
+QPushButton* tableButton(HighscoreTableWindow& table) { return table.findChild<QPushButton*>(QStringLiteral("continueButton")); }
 
 int visibleWindows()
 {
@@ -34,11 +34,11 @@ public:
     int count = 0;
 };
 
-void checkBlankFileAndTable(const test::HighscoreFolder& folder, const Form2& table)
+void checkBlankFileAndTable(const test::HighscoreFolder& folder, const HighscoreTableWindow& table)
 {
     QCOMPARE(folder.bytes(), test::blankFileBytes());
     QVERIFY(table.isVisible());
-    for (int row = 0; row < Form2::kRows; ++row) {
+    for (int row = 0; row < HighscoreTableWindow::kRows; ++row) {
         QCOMPARE(table.pointsCell(row), QStringLiteral("0"));
         QCOMPARE(table.nameCell(row), QString(20, ' '));
         QCOMPARE(table.dateCell(row), QString(17, ' '));
@@ -47,20 +47,20 @@ void checkBlankFileAndTable(const test::HighscoreFolder& folder, const Form2& ta
 
 }  // namespace
 
-class TestForm4 : public QObject {
+class TestResetQuestion : public QObject {
     Q_OBJECT
 
 private slots:
     void createdHiddenCentredAndFramed()
     {
-        Form2 table;
-        Form4 question(table);
+        HighscoreTableWindow table;
+        ResetQuestion question(table);
         QVERIFY(question.isWindow());
         QVERIFY(!question.isVisible());
         QCOMPARE(question.windowTitle(), QString());
         test::checkCentred(question);
         test::checkFramedWindow(question, 250, 144);
-        auto* text = question.findChild<QLabel*>(QStringLiteral("lblFrage"));
+        auto* text = question.findChild<QLabel*>(QStringLiteral("questionLabel"));
         QCOMPARE(text->text(), QStringLiteral("Soll das Highscore wirklich gelöscht werden?"));
         QCOMPARE(text->geometry(), QRect(19, 41, 215, 18));
         QCOMPARE(yes(question)->text(), QStringLiteral("&ja"));
@@ -76,9 +76,9 @@ private slots:
 
     void questionAndCaptionsFitTheirBoxes()
     {
-        Form2 table;
-        Form4 question(table);
-        auto* text = question.findChild<QLabel*>(QStringLiteral("lblFrage"));
+        HighscoreTableWindow table;
+        ResetQuestion question(table);
+        auto* text = question.findChild<QLabel*>(QStringLiteral("questionLabel"));
         test::checkLabelFits(text);
         test::checkCaptionsFit(yes(question), {yes(question)->text()});
         test::checkCaptionsFit(no(question), {no(question)->text()});
@@ -90,8 +90,8 @@ private slots:
         // A file with more than eleven records and odd bytes: nothing may normalise it.
         QByteArray content = QByteArray("\x05\x01", 2) + QByteArray(37, 'x') + QByteArray(400, '\0') + "tail";
         folder.setBytes(content);
-        Form2 table(folder.path());
-        Form4 question(table, folder.path());
+        HighscoreTableWindow table(folder.path());
+        ResetQuestion question(table, folder.path());
         question.ask();
         QVERIFY(question.isVisible());
         QTest::mouseClick(no(question), Qt::LeftButton);
@@ -110,8 +110,8 @@ private slots:
     {
         test::HighscoreFolder folder;
         folder.installShippedFile();
-        Form2 table(folder.path());
-        Form4 question(table, folder.path());
+        HighscoreTableWindow table(folder.path());
+        ResetQuestion question(table, folder.path());
         table.displayTable();
         QCOMPARE(table.nameCell(0), QStringLiteral("Karvelino           "));
         QTest::mouseClick(tableButton(table), Qt::LeftButton);
@@ -128,8 +128,8 @@ private slots:
     void yesWritesAWholeFileWhenItWasMissingOrShort()
     {
         test::HighscoreFolder folder;
-        Form2 table(folder.path());
-        Form4 question(table, folder.path());
+        HighscoreTableWindow table(folder.path());
+        ResetQuestion question(table, folder.path());
         question.ask();
         QTest::mouseClick(yes(question), Qt::LeftButton);
         checkBlankFileAndTable(folder, table);
@@ -153,8 +153,8 @@ private slots:
     {
         test::HighscoreFolder folder;
         folder.installShippedFile();
-        Form2 table(folder.path());
-        Form4 question(table, folder.path());
+        HighscoreTableWindow table(folder.path());
+        ResetQuestion question(table, folder.path());
         QWidget other;
         other.resize(400, 300);
         table.displayTable();
@@ -173,8 +173,8 @@ private slots:
 
     void askingAgainWhileOpenChangesNothing()
     {
-        Form2 table;
-        Form4 question(table);
+        HighscoreTableWindow table;
+        ResetQuestion question(table);
         const int before = visibleWindows();
         question.ask();
         QVERIFY(test::activate(question));
@@ -188,8 +188,8 @@ private slots:
     {
         test::HighscoreFolder folder;
         QVERIFY(std::filesystem::create_directory(folder.path() / "P1.dat"));
-        Form2 table(folder.path());
-        Form4 question(table, folder.path());
+        HighscoreTableWindow table(folder.path());
+        ResetQuestion question(table, folder.path());
         table.fillRows(shippedHighscoreTable());
         question.ask();
         QTest::mouseClick(yes(question), Qt::LeftButton);
@@ -203,5 +203,5 @@ private slots:
 
 }  // namespace kv
 
-QTEST_MAIN(kv::TestForm4)
-#include "test_form4.moc"
+QTEST_MAIN(kv::TestResetQuestion)
+#include "test_reset_question.moc"

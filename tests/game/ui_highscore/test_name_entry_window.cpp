@@ -4,16 +4,16 @@
 #include <QTest>
 
 #include "highscore/date_text.h"
-#include "highscore/form2.h"
-#include "highscore/form3.h"
+#include "ui/highscore/highscore_table_window.h"
+#include "ui/highscore/name_entry_window.h"
 #include "highscore_folder.h"
 #include "window_checks.h"
 
 namespace kv {
 namespace {
 
-QLineEdit* nameBox(Form3& entry) { return entry.findChild<QLineEdit*>(QStringLiteral("txtEingabeNamen")); }
-QPushButton* button(QWidget& window) { return window.findChild<QPushButton*>(QStringLiteral("cmdWeiter")); }
+QLineEdit* nameBox(NameEntryWindow& entry) { return entry.findChild<QLineEdit*>(QStringLiteral("nameBox")); }
+QPushButton* button(QWidget& window) { return window.findChild<QPushButton*>(QStringLiteral("continueButton")); }
 
 // Eleven stored entries from 110 down to 10 points, named "R1" to "R11".
 HighscoreTable fullTable()
@@ -35,15 +35,15 @@ void type(QWidget* widget, const QString& text)
 }
 
 // What the end of a qualifying game does, then the player's name and the press of "&Weiter".
-void enter(Form2& table, Form3& entry, const QString& points, const QString& name)
+void enter(HighscoreTableWindow& table, NameEntryWindow& entry, const QString& points, const QString& name)
 {
-    table.setPointsCell(Form2::kResultRow, points);
+    table.setPointsCell(HighscoreTableWindow::kResultRow, points);
     entry.ask();
     type(nameBox(entry), name);
     QTest::mouseClick(button(entry), Qt::LeftButton);
 }
 
-void checkFileMatchesTable(const test::HighscoreFolder& folder, const Form2& table)
+void checkFileMatchesTable(const test::HighscoreFolder& folder, const HighscoreTableWindow& table)
 {
     QCOMPARE(folder.bytes().size(), 429);
     QVERIFY(folder.table() == test::shownRows(table));
@@ -51,20 +51,20 @@ void checkFileMatchesTable(const test::HighscoreFolder& folder, const Form2& tab
 
 }  // namespace
 
-class TestForm3 : public QObject {
+class TestNameEntryWindow : public QObject {
     Q_OBJECT
 
 private slots:
     void createdHiddenCentredAndFramed()
     {
-        Form2 table;
-        Form3 entry(table);
+        HighscoreTableWindow table;
+        NameEntryWindow entry(table);
         QVERIFY(entry.isWindow());
         QVERIFY(!entry.isVisible());
         QCOMPARE(entry.windowTitle(), QStringLiteral("Spielername"));
         test::checkCentred(entry);
         test::checkFramedWindow(entry, 219, 136);
-        auto* question = entry.findChild<QLabel*>(QStringLiteral("lblFrage"));
+        auto* question = entry.findChild<QLabel*>(QStringLiteral("questionLabel"));
         QCOMPARE(question->text(), QStringLiteral("Wer hat so viel Punkte erzielt?"));
         QCOMPARE(question->geometry(), QRect(35, 22, 154, 33));
         QCOMPARE(nameBox(entry)->geometry(), QRect(39, 52, 136, 19));
@@ -76,9 +76,9 @@ private slots:
 
     void questionAndCaptionFitTheirBoxes()
     {
-        Form2 table;
-        Form3 entry(table);
-        auto* question = entry.findChild<QLabel*>(QStringLiteral("lblFrage"));
+        HighscoreTableWindow table;
+        NameEntryWindow entry(table);
+        auto* question = entry.findChild<QLabel*>(QStringLiteral("questionLabel"));
         // The question is broken at blanks; the lines must fit the label's box.
         const QRect box = question->contentsRect();
         const QRect text = QFontMetrics(question->font()).boundingRect(box, Qt::TextWordWrap, question->text());
@@ -90,8 +90,8 @@ private slots:
 
     void askFocusesTheNameBox()
     {
-        Form2 table;
-        Form3 entry(table);
+        HighscoreTableWindow table;
+        NameEntryWindow entry(table);
         entry.ask();
         QVERIFY(entry.isVisible());
         QVERIFY(test::activate(entry));
@@ -104,8 +104,8 @@ private slots:
     {
         test::HighscoreFolder folder;
         folder.installShippedFile();
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
+        HighscoreTableWindow table(folder.path());
+        NameEntryWindow entry(table, folder.path());
         enter(table, entry, QStringLiteral("250"), QStringLiteral("Anna"));
 
         QVERIFY(!entry.isVisible());
@@ -129,66 +129,12 @@ private slots:
     void theDateIsTheCurrentDateText()
     {
         test::HighscoreFolder folder;
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
+        HighscoreTableWindow table(folder.path());
+        NameEntryWindow entry(table, folder.path());
         const QString before = QString::fromStdString(currentDateText());
         enter(table, entry, QStringLiteral("5"), QStringLiteral("Zeit"));
         const QString after = QString::fromStdString(currentDateText());
         QVERIFY2(table.dateCell(0) == before || table.dateCell(0) == after, qPrintable(table.dateCell(0)));
-    }
-
-    void anEqualResultGoesBelowTheStoredOne()
-    {
-        test::HighscoreFolder folder;
-        folder.installShippedFile();
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
-        enter(table, entry, QStringLiteral("100"), QStringLiteral("Bert"));
-        QCOMPARE(table.nameCell(0), QStringLiteral("Karvelino           "));
-        QCOMPARE(table.dateCell(0), QStringLiteral("12.06.99 16:02:47"));
-        QCOMPARE(table.pointsCell(1), QStringLiteral("100"));
-        QCOMPARE(table.nameCell(1), QStringLiteral("Bert                "));
-        checkFileMatchesTable(folder, table);
-    }
-
-    void aLowestResultBecomesTheHiddenEleventh()
-    {
-        test::HighscoreFolder folder;
-        folder.writeTable(fullTable());
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
-        enter(table, entry, QStringLiteral("15"), QStringLiteral("Klein"));
-        // 15 beats the stored eleventh (10 points) but no shown rank.
-        for (int row = 0; row < 10; ++row) {
-            QCOMPARE(table.pointsCell(row), QString::number(110 - 10 * row));
-        }
-        QCOMPARE(table.pointsCell(10), QStringLiteral("15"));
-        QCOMPARE(table.nameCell(10), QStringLiteral("Klein               "));
-        QCOMPARE(folder.table()[10].name.str(), std::string("Klein               "));
-        checkFileMatchesTable(folder, table);
-
-        enter(table, entry, QStringLiteral("3"), QStringLiteral("Noch kleiner"));
-        // A new entry is written over the eleventh, whatever either holds.
-        QCOMPARE(table.pointsCell(9), QStringLiteral("20"));
-        QCOMPARE(table.pointsCell(10), QStringLiteral("3"));
-        QCOMPARE(table.nameCell(10), QStringLiteral("Noch kleiner        "));
-        checkFileMatchesTable(folder, table);
-    }
-
-    void emptyAndLongNames()
-    {
-        test::HighscoreFolder folder;
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
-        enter(table, entry, QStringLiteral("40"), QString());
-        QCOMPARE(table.nameCell(0), QString(20, ' '));
-        QCOMPARE(table.pointsCell(0), QStringLiteral("40"));
-        enter(table, entry, QStringLiteral("50"), QStringLiteral("Maximilian Müller-Lüdenscheidt"));
-        QCOMPARE(table.nameCell(0), QStringLiteral("Maximilian Müller-Lü"));
-        QCOMPARE(table.nameCell(1), QString(20, ' '));
-        checkFileMatchesTable(folder, table);
-        // One byte per character on disk: the umlauts stay single Windows-1252 bytes.
-        QCOMPARE(folder.bytes().mid(2, 20), QByteArray("Maximilian M\xfcller-L\xfc"));
     }
 
     void enterInTheNameBoxStoresNothingAltWDoes()
@@ -196,9 +142,9 @@ private slots:
         test::HighscoreFolder folder;
         folder.installShippedFile();
         const QByteArray shipped = folder.bytes();
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
-        table.setPointsCell(Form2::kResultRow, QStringLiteral("120"));
+        HighscoreTableWindow table(folder.path());
+        NameEntryWindow entry(table, folder.path());
+        table.setPointsCell(HighscoreTableWindow::kResultRow, QStringLiteral("120"));
         entry.ask();
         QVERIFY(test::activate(entry));
         QTest::keyClicks(nameBox(entry), QStringLiteral("Cleo"));
@@ -220,9 +166,9 @@ private slots:
     {
         test::HighscoreFolder folder;
         folder.installShippedFile();
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
-        table.setPointsCell(Form2::kResultRow, QStringLiteral("300"));
+        HighscoreTableWindow table(folder.path());
+        NameEntryWindow entry(table, folder.path());
+        table.setPointsCell(HighscoreTableWindow::kResultRow, QStringLiteral("300"));
         entry.ask();
         table.displayTable();  // reloads the hidden row with the stored eleventh: "0"
         QCOMPARE(table.pointsCell(10), QStringLiteral("0"));
@@ -237,12 +183,12 @@ private slots:
     {
         test::HighscoreFolder folder;
         folder.installShippedFile();
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
-        table.setPointsCell(Form2::kResultRow, QStringLiteral("300"));
+        HighscoreTableWindow table(folder.path());
+        NameEntryWindow entry(table, folder.path());
+        table.setPointsCell(HighscoreTableWindow::kResultRow, QStringLiteral("300"));
         entry.ask();
         QTest::keyClicks(nameBox(entry), QStringLiteral("Emil"));
-        table.setPointsCell(Form2::kResultRow, QStringLiteral("400"));
+        table.setPointsCell(HighscoreTableWindow::kResultRow, QStringLiteral("400"));
         entry.ask();
         QCOMPARE(nameBox(entry)->text(), QStringLiteral("Emil"));  // what was typed stays
         QTest::mouseClick(button(entry), Qt::LeftButton);
@@ -256,8 +202,8 @@ private slots:
     {
         test::HighscoreFolder folder;
         QVERIFY(std::filesystem::create_directory(folder.path() / "P1.dat"));
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
+        HighscoreTableWindow table(folder.path());
+        NameEntryWindow entry(table, folder.path());
         HighscoreTable shown = fullTable();
         table.fillRows(shown);
         enter(table, entry, QStringLiteral("55"), QStringLiteral("Fritz"));
@@ -271,22 +217,67 @@ private slots:
         QCOMPARE(table.pointsCell(10), QStringLiteral("20"));  // the stored 10 points dropped out
     }
 
-    void pointsTextsOutsideTheRecordRange()
+    // Entries one after the other into a starting file; each lands at its rank, the table shows
+    // it and the file holds what the table shows.
+    void entriesRankIntoTheFile_data()
+    {
+        QTest::addColumn<QString>("file");  // "shipped", "full" (110 down to 10) or "none"
+        QTest::addColumn<QStringList>("entries");  // points and name, in turn
+        QTest::addColumn<int>("row");  // where the last entry lands
+        QTest::addColumn<QString>("points");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("rowBelow");  // the points of the next row
+        QTest::newRow("equal goes below") << "shipped" << QStringList{"100", "Bert"} << 1 << "100"
+                                          << "Bert                " << "0";
+        QTest::newRow("lowest is the hidden eleventh") << "full" << QStringList{"15", "Klein"} << 10 << "15"
+                                                       << "Klein               " << QString();
+        // A new entry is written over the eleventh, whatever either holds.
+        QTest::newRow("over the eleventh") << "full" << QStringList{"15", "Klein", "3", "Noch kleiner"} << 10 << "3"
+                                           << "Noch kleiner        " << QString();
+        QTest::newRow("empty name") << "none" << QStringList{"40", ""} << 0 << "40" << QString(20, ' ') << "0";
+        QTest::newRow("long name is cut") << "none" << QStringList{"40", "", "50", "Maximilian Müller-Lüdenscheidt"}
+                                          << 0 << "50" << "Maximilian Müller-Lü" << "40";
+        QTest::newRow("beyond 16 bits") << "none" << QStringList{"99999", "Gross"} << 0 << "32767"
+                                        << "Gross               " << "0";
+        // Zero points: below the blank records that hold zero too.
+        QTest::newRow("no number") << "none" << QStringList{"kaputt", "Null"} << 10 << "0" << "Null                "
+                                   << QString();
+    }
+
+    void entriesRankIntoTheFile()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, entries);
+        QFETCH(int, row);
+        QFETCH(QString, points);
+        QFETCH(QString, name);
+        QFETCH(QString, rowBelow);
+        test::HighscoreFolder folder;
+        if (file == QLatin1String("shipped")) folder.installShippedFile();
+        if (file == QLatin1String("full")) folder.writeTable(fullTable());
+        HighscoreTableWindow table(folder.path());
+        NameEntryWindow entry(table, folder.path());
+        for (qsizetype i = 0; i + 1 < entries.size(); i += 2) enter(table, entry, entries[i], entries[i + 1]);
+
+        QCOMPARE(table.pointsCell(row), points);
+        QCOMPARE(table.nameCell(row), name);
+        if (!rowBelow.isNull()) QCOMPARE(table.pointsCell(row + 1), rowBelow);
+        if (file == QLatin1String("full"))
+            for (int shown = 0; shown < 10; ++shown) QCOMPARE(table.pointsCell(shown), QString::number(110 - 10 * shown));
+        checkFileMatchesTable(folder, table);
+    }
+
+    void namesAreStoredAsSingleWindows1252Bytes()
     {
         test::HighscoreFolder folder;
-        Form2 table(folder.path());
-        Form3 entry(table, folder.path());
-        enter(table, entry, QStringLiteral("99999"), QStringLiteral("Gross"));
-        QCOMPARE(table.pointsCell(0), QStringLiteral("32767"));
-        enter(table, entry, QStringLiteral("kaputt"), QStringLiteral("Null"));
-        // Zero points: below the blank records that hold zero too.
-        QCOMPARE(table.pointsCell(10), QStringLiteral("0"));
-        QCOMPARE(table.nameCell(10), QStringLiteral("Null                "));
-        checkFileMatchesTable(folder, table);
+        HighscoreTableWindow table(folder.path());
+        NameEntryWindow entry(table, folder.path());
+        enter(table, entry, QStringLiteral("50"), QStringLiteral("Maximilian Müller-Lüdenscheidt"));
+        QCOMPARE(folder.bytes().mid(2, 20), QByteArray("Maximilian M\xfcller-L\xfc"));
     }
 };
 
 }  // namespace kv
 
-QTEST_MAIN(kv::TestForm3)
-#include "test_form3.moc"
+QTEST_MAIN(kv::TestNameEntryWindow)
+#include "test_name_entry_window.moc"

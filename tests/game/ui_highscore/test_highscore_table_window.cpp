@@ -2,30 +2,30 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "highscore/form2.h"
+#include "ui/highscore/highscore_table_window.h"
 #include "highscore_folder.h"
 #include "window_checks.h"
 
 namespace kv {
 namespace {
 
-QLineEdit* cell(Form2& table, const char* column, int row)
+QLineEdit* cell(HighscoreTableWindow& table, const char* column, int row)
 {
     return table.findChild<QLineEdit*>(QStringLiteral("%1%2").arg(QLatin1String(column)).arg(row));
 }
 
-QPushButton* button(Form2& table) { return table.findChild<QPushButton*>(QStringLiteral("cmdWeiter")); }
+QPushButton* button(HighscoreTableWindow& table) { return table.findChild<QPushButton*>(QStringLiteral("continueButton")); }
 
 }  // namespace
 
-class TestForm2 : public QObject {
+class TestHighscoreTableWindow : public QObject {
     Q_OBJECT
 
 private slots:
     void createdHiddenCentredAndFramed()
     {
         test::HighscoreFolder folder;
-        Form2 table(folder.path());
+        HighscoreTableWindow table(folder.path());
         QVERIFY(table.isWindow());
         QVERIFY(!table.isVisible());
         QCOMPARE(table.windowTitle(), QStringLiteral("Highscore"));
@@ -36,51 +36,51 @@ private slots:
 
     void bothButtonCaptionsFit()
     {
-        Form2 table;
+        HighscoreTableWindow table;
         test::checkCaptionsFit(button(table), {QStringLiteral("&Weiter"), QStringLiteral("Zurück")});
     }
 
     void cellsSitOnTheTwipGrid()
     {
-        Form2 table;
-        for (int row = 0; row < Form2::kRows; ++row) {
+        HighscoreTableWindow table;
+        for (int row = 0; row < HighscoreTableWindow::kRows; ++row) {
             const int top = 20 * (row + 1);
-            QCOMPARE(cell(table, "txtRang", row)->geometry(), QRect(32, top, 19, 19));
-            QCOMPARE(cell(table, "txtWert", row)->geometry(), QRect(66, top, 30, 19));
-            QCOMPARE(cell(table, "txtPerson", row)->geometry(), QRect(113, top, 136, 19));
-            QCOMPARE(cell(table, "txtDatum", row)->geometry(), QRect(267, top, 93, 19));
+            QCOMPARE(cell(table, "rankCell", row)->geometry(), QRect(32, top, 19, 19));
+            QCOMPARE(cell(table, "pointsCell", row)->geometry(), QRect(66, top, 30, 19));
+            QCOMPARE(cell(table, "nameCell", row)->geometry(), QRect(113, top, 136, 19));
+            QCOMPARE(cell(table, "dateCell", row)->geometry(), QRect(267, top, 93, 19));
         }
         QCOMPARE(button(table)->geometry(), QRect(287, 233, 73, 20));
     }
 
     void cellsAreFlatDisplayTextsWithFixedRanks()
     {
-        Form2 table;
-        for (int row = 0; row < Form2::kRows; ++row) {
-            QLineEdit* rank = cell(table, "txtRang", row);
+        HighscoreTableWindow table;
+        for (int row = 0; row < HighscoreTableWindow::kRows; ++row) {
+            QLineEdit* rank = cell(table, "rankCell", row);
             QCOMPARE(rank->text(), QString::number(row + 1));
             QVERIFY(!rank->isEnabled());
             QVERIFY(rank->alignment() & Qt::AlignHCenter);
-            QVERIFY(cell(table, "txtWert", row)->alignment() & Qt::AlignRight);
-            QVERIFY(cell(table, "txtPerson", row)->alignment() & Qt::AlignLeft);
-            QVERIFY(cell(table, "txtDatum", row)->alignment() & Qt::AlignHCenter);
-            for (const char* column : {"txtRang", "txtWert", "txtPerson", "txtDatum"}) {
+            QVERIFY(cell(table, "pointsCell", row)->alignment() & Qt::AlignRight);
+            QVERIFY(cell(table, "nameCell", row)->alignment() & Qt::AlignLeft);
+            QVERIFY(cell(table, "dateCell", row)->alignment() & Qt::AlignHCenter);
+            for (const char* column : {"rankCell", "pointsCell", "nameCell", "dateCell"}) {
                 QLineEdit* c = cell(table, column, row);
                 QVERIFY(c->isReadOnly());
                 QVERIFY(!c->hasFrame());
                 QCOMPARE(c->font().family(), QStringLiteral("MS Sans Serif"));
-                QCOMPARE(c->isHidden(), row == Form2::kResultRow);
+                QCOMPARE(c->isHidden(), row == HighscoreTableWindow::kResultRow);
             }
-            QCOMPARE(cell(table, "txtPerson", row)->font().pointSize(), 8);
+            QCOMPARE(cell(table, "nameCell", row)->font().pointSize(), 8);
             // Lowered, where the installed fonts need it, until a whole date fits; alike in all rows.
-            QVERIFY(cell(table, "txtDatum", row)->font().pointSizeF() <= 8);
-            QCOMPARE(cell(table, "txtDatum", row)->font(), cell(table, "txtDatum", 0)->font());
+            QVERIFY(cell(table, "dateCell", row)->font().pointSizeF() <= 8);
+            QCOMPARE(cell(table, "dateCell", row)->font(), cell(table, "dateCell", 0)->font());
         }
     }
 
     void rowColoursAndTheHiddenRowAsSeen()
     {
-        Form2 table;
+        HighscoreTableWindow table;
         const QImage image = table.grab().toImage();
         // Inside the empty name cells of rows 0 to 3, and where row 10 would be.
         QCOMPARE(image.pixelColor(240, 30), QColor(255, 255, 0));
@@ -91,7 +91,7 @@ private slots:
         QCOMPARE(image.pixelColor(240, 230), QColor(128, 255, 128));
         QCOMPARE(image.pixelColor(90, 230), QColor(128, 255, 128));
         // The rank texts are black although their cells are disabled.
-        QLineEdit* rank = cell(table, "txtRang", 5);
+        QLineEdit* rank = cell(table, "rankCell", 5);
         QCOMPARE(rank->palette().color(QPalette::Disabled, QPalette::Text), QColor(Qt::black));
     }
 
@@ -99,13 +99,13 @@ private slots:
     {
         test::HighscoreFolder folder;
         folder.installShippedFile();
-        Form2 table(folder.path());
+        HighscoreTableWindow table(folder.path());
         table.displayTable();
         QVERIFY(table.isVisible());
         QCOMPARE(table.pointsCell(0), QStringLiteral("100"));
         QCOMPARE(table.nameCell(0), QStringLiteral("Karvelino           "));
         QCOMPARE(table.dateCell(0), QStringLiteral("12.06.99 16:02:47"));
-        for (int row = 1; row < Form2::kRows; ++row) {
+        for (int row = 1; row < HighscoreTableWindow::kRows; ++row) {
             QCOMPARE(table.pointsCell(row), QStringLiteral("0"));
             QCOMPARE(table.nameCell(row), QString(20, ' '));
             QCOMPARE(table.dateCell(row), QString(17, ' '));
@@ -119,7 +119,7 @@ private slots:
     {
         test::HighscoreFolder folder;
         folder.installShippedFile();
-        Form2 table(folder.path());
+        HighscoreTableWindow table(folder.path());
         table.displayTable();
         HighscoreTable changed;
         changed[0] = test::entry(7, "Erste");
@@ -138,7 +138,7 @@ private slots:
     void displayOfAMissingFileShowsBlankRows()
     {
         test::HighscoreFolder folder;
-        Form2 table(folder.path());
+        HighscoreTableWindow table(folder.path());
         table.fillRows(shippedHighscoreTable());
         table.displayTable();
         QCOMPARE(table.pointsCell(0), QStringLiteral("0"));
@@ -149,7 +149,7 @@ private slots:
     {
         test::HighscoreFolder folder;
         folder.installShippedFile();
-        Form2 table(folder.path());
+        HighscoreTableWindow table(folder.path());
         table.fillRows(shippedHighscoreTable());
         table.showTable();
         QCOMPARE(button(table)->text(), QStringLiteral("&Weiter"));
@@ -171,7 +171,7 @@ private slots:
     {
         test::HighscoreFolder folder;
         QVERIFY(std::filesystem::create_directory(folder.path() / "P1.dat"));
-        Form2 table(folder.path());
+        HighscoreTableWindow table(folder.path());
         table.fillRows(shippedHighscoreTable());
         table.displayTable();
         QVERIFY(table.isVisible());
@@ -181,7 +181,7 @@ private slots:
 
     void pointsCellsOutsideTheTableAreIgnored()
     {
-        Form2 table;
+        HighscoreTableWindow table;
         table.setPointsCell(11, QStringLiteral("5"));
         table.setPointsCell(-1, QStringLiteral("5"));
         QCOMPARE(table.pointsCell(11), QString());
@@ -193,5 +193,5 @@ private slots:
 
 }  // namespace kv
 
-QTEST_MAIN(kv::TestForm2)
-#include "test_form2.moc"
+QTEST_MAIN(kv::TestHighscoreTableWindow)
+#include "test_highscore_table_window.moc"

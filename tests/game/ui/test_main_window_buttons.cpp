@@ -7,9 +7,9 @@
 
 #include <filesystem>
 
-#include "form1_fixture.h"
-#include "highscore/form2.h"
-#include "highscore/form4.h"
+#include "main_window_fixture.h"
+#include "ui/highscore/highscore_table_window.h"
+#include "ui/highscore/reset_question.h"
 #include "ui/info_panels.h"
 
 using namespace kv;
@@ -80,42 +80,42 @@ private slots:
     void panelsToggleAndCloseEachOther()
     {
         Play play;
-        QTextEdit* rules = play.panel("txtSpielregeln");
-        QTextEdit* information = play.panel("txtInformation");
-        play.click("cmdSpielregeln");
+        QTextEdit* rules = play.panel("rulesPanel");
+        QTextEdit* information = play.panel("informationPanel");
+        play.click("rulesButton");
         QVERIFY(rules->isVisible() && information->isHidden());
-        play.click("cmdSpielregeln");
+        play.click("rulesButton");
         QVERIFY(rules->isHidden() && information->isHidden());
 
-        play.click("cmdSpielregeln");
-        play.click("cmdInformation");
+        play.click("rulesButton");
+        play.click("informationButton");
         QVERIFY(rules->isHidden() && information->isVisible());
-        play.click("cmdSpielregeln");
+        play.click("rulesButton");
         QVERIFY(rules->isVisible() && information->isHidden());
 
         play.random.add(placements({{10, 2}, {44, 7}, {80, 5}}));
-        play.click("cmdSpielStarten");
+        play.click("startButton");
         QVERIFY(rules->isHidden());
-        play.click("cmdInformation");
-        play.click("cmdSpielAbbrechen");
+        play.click("informationButton");
+        play.click("abortButton");
         QVERIFY(information->isHidden());
     }
 
     void panelsShowTheirTextsReadOnly()
     {
         Play play;
-        QTextEdit* rules = play.panel("txtSpielregeln");
+        QTextEdit* rules = play.panel("rulesPanel");
         QVERIFY(rules->isReadOnly());
         QCOMPARE(rules->toPlainText(), kRulesText);
         QCOMPARE(rules->toPlainText().count(u'\n'), 28);
         QVERIFY(rules->font().pointSizeF() <= 12 && rules->font().pointSizeF() >= 6);
         // Line by line, whatever the installed font: no line is broken or out of sight.
-        play.click("cmdSpielregeln");
+        play.click("rulesButton");
         QVERIFY(QTest::qWaitForWindowExposed(play.window.get()));
         checkWholeTextInSight(rules);
         QCOMPARE(rules->palette().color(QPalette::Base), QColor(Qt::white));
 
-        QTextEdit* information = play.panel("txtInformation");
+        QTextEdit* information = play.panel("informationPanel");
         QVERIFY(information->isReadOnly());
         QCOMPARE(information->palette().color(QPalette::Base), QColor(192, 255, 192));
         const QStringList info = informationLines();
@@ -129,7 +129,7 @@ private slots:
         QCOMPARE(information->toPlainText(), info.join(u'\n') + u'\n');
         for (QTextBlock block = information->document()->begin(); block.isValid(); block = block.next())
             QCOMPARE(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-        play.click("cmdInformation");
+        play.click("informationButton");
         checkWholeTextInSight(information);
     }
 
@@ -137,23 +137,19 @@ private slots:
     {
         Play play;
         play.random.add(placements({{10, 2}, {44, 7}, {80, 5}}));
-        play.click("cmdSpielStarten");
+        play.click("startButton");
         const std::string pictures = play.pictures();
         const QList<QColor> cycle = {QColor(255, 255, 255), QColor(230, 230, 230), QColor(195, 195, 195),
                                      QColor(0, 0, 0), QColor(255, 230, 230), QColor(230, 255, 230)};
         for (const QColor& expected : cycle) {
-            play.click("cmdFelderGrundfarbe");
+            play.click("baseColourButton");
             for (const int i : {0, 10, 40, 80})
                 QCOMPARE(play.field(i)->baseColour(), expected);
             QCOMPARE(play.pictures(), pictures);
         }
-    }
-
-    void baseColourOutsideTheCycleStays()
-    {
-        Play play;
+        // A colour outside the cycle stays, and so do the other fields.
         play.field(0)->setBaseColour(QColor(1, 2, 3));
-        play.click("cmdFelderGrundfarbe");
+        play.click("baseColourButton");
         QCOMPARE(play.field(0)->baseColour(), QColor(1, 2, 3));
         QCOMPARE(play.field(1)->baseColour(), QColor(230, 255, 230));
     }
@@ -161,33 +157,33 @@ private slots:
     void soundSwitchFollowsTheCaption()
     {
         Play play;
-        QPushButton* toggle = play.button("cmdTonEinschaltenAusschalten");
-        play.click("cmdTonEinschaltenAusschalten");
+        QPushButton* toggle = play.button("soundButton");
+        play.click("soundButton");
         QCOMPARE(toggle->text(), QStringLiteral("Ton &einschalten"));
-        QVERIFY(!play.window->game().state().SoundOn);
+        QVERIFY(!play.window->game().state().soundOn);
 
         play.random.add(placements({{10, 2}, {44, 7}, {80, 5}}));
-        play.click("cmdSpielStarten");
-        play.click("cmdHighscoreAnzeigen");
+        play.click("startButton");
+        play.click("showTableButton");
         QCOMPARE(play.sound.log, QStringList{"sounds/sound1.wav 1"});
         QVERIFY(play.window->highscoreTable().isVisible());
 
-        play.click("cmdTonEinschaltenAusschalten");
+        play.click("soundButton");
         QCOMPARE(toggle->text(), QStringLiteral("Ton &ausschalten"));
-        QVERIFY(play.window->game().state().SoundOn);
-        play.click("cmdTonEinschaltenAusschalten");
+        QVERIFY(play.window->game().state().soundOn);
+        play.click("soundButton");
         QCOMPARE(toggle->text(), QStringLiteral("Ton &einschalten"));
-        QVERIFY(!play.window->game().state().SoundOn);
+        QVERIFY(!play.window->game().state().soundOn);
     }
 
-    void highscoreButtonsOpenTheirWindows()
+    void highscoreButtonsOpenTheirWindowsWithTheTableSound()
     {
         Play play;
-        play.click("cmdHighscoreAnzeigen");
+        play.click("showTableButton");
         QCOMPARE(play.sound.log.last(), QStringLiteral("sounds/sound6.wav 1"));
         QVERIFY(play.window->highscoreTable().isVisible());
         QCOMPARE(play.window->highscoreTable().pointsCell(0), QStringLiteral("100"));
-        play.click("cmdHighscoreErneuern");
+        play.click("resetTableButton");
         QVERIFY(play.window->resetQuestion().isVisible());
     }
 
@@ -201,15 +197,15 @@ private slots:
         pressAlt(play, Qt::Key_A);
         QTRY_COMPARE(play.picturesShown(), 0);
         pressAlt(play, Qt::Key_T);
-        QTRY_VERIFY(!play.window->game().state().SoundOn);
+        QTRY_VERIFY(!play.window->game().state().soundOn);
         pressAlt(play, Qt::Key_E);  // "Ton &einschalten"
-        QTRY_VERIFY(play.window->game().state().SoundOn);
+        QTRY_VERIFY(play.window->game().state().soundOn);
         pressAlt(play, Qt::Key_F);
         QTRY_COMPARE(play.field(0)->baseColour(), QColor(255, 255, 255));
         pressAlt(play, Qt::Key_R);
-        QTRY_VERIFY(play.panel("txtSpielregeln")->isVisible());
+        QTRY_VERIFY(play.panel("rulesPanel")->isVisible());
         pressAlt(play, Qt::Key_I);
-        QTRY_VERIFY(play.panel("txtInformation")->isVisible());
+        QTRY_VERIFY(play.panel("informationPanel")->isVisible());
         pressAlt(play, Qt::Key_Z);
         QTRY_VERIFY(play.window->highscoreTable().isVisible());
         // The table took the keyboard; its own button gives it back.
@@ -225,7 +221,7 @@ private slots:
     {
         Play play;
         play.random.add(placements({{10, 2}, {44, 7}, {80, 5}}));
-        play.click("cmdSpielStarten");
+        play.click("startButton");
         const std::string before = play.folder.bytes();
         const auto stamp = std::filesystem::last_write_time(play.folder.highscoreFile());
         QTimer::singleShot(0, play.window.get(), [&play] { pressAlt(play, Qt::Key_B); });
@@ -245,4 +241,4 @@ private slots:
 };
 
 QTEST_MAIN(ButtonsTest)
-#include "test_form1_buttons.moc"
+#include "test_main_window_buttons.moc"

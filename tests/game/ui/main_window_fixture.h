@@ -18,7 +18,7 @@
 
 #include "highscore/highscore_table.h"
 #include "rules/game.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/sound_backend.h"
 #include "ui/widgets/field_widget.h"
 #include "support/scratch_folder.h"
@@ -75,7 +75,7 @@ private:
 
 // Draws that land on a chosen outcome.
 inline double fieldAt(int index) { return (index + 0.5) / 81.0; }
-inline double colour(int entry) { return (entry + 0.5) / GameState::ColourSpan; }
+inline double colour(int entry) { return (entry + 0.5) / GameState::kColourSpan; }
 inline double wipeOf(int entry) { return (entry + 0.5) / 8.0; }
 inline constexpr double kNoChance = 0.0;
 inline constexpr double kChance = 0.9999;
@@ -93,7 +93,7 @@ std::vector<double> quietRandomEvents();
 
 class TempFolder : public ScratchFolder {
 public:
-    TempFolder() : ScratchFolder("kv_form1") {}
+    TempFolder() : ScratchFolder("kv_main_window") {}
     std::filesystem::path highscoreFile() const { return path() / "P1.dat"; }
     void writeTable(const HighscoreTable& table) const;
     std::string bytes() const;
@@ -119,7 +119,7 @@ struct Play {
     ScriptedRandom random;
     SteppingRandom treeRandom;
     RecordingSound sound;
-    std::unique_ptr<Form1> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace kv::test

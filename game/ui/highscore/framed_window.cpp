@@ -1,4 +1,4 @@
-#include "highscore/framed_window.h"
+#include "ui/highscore/framed_window.h"
 
 #include <QGuiApplication>
 #include <QPainter>

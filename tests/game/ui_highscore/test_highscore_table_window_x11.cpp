@@ -13,7 +13,7 @@
 #include <string>
 
 #include "highscore/date_text.h"
-#include "highscore/form2.h"
+#include "ui/highscore/highscore_table_window.h"
 #include "support/scratch_folder.h"
 #include "window_look.h"
 #include "x_server.h"
@@ -66,11 +66,11 @@ int inkWidth(const QString& text, const QFont& font)
 
 }  // namespace
 
-class TestForm2OnX11 : public QObject {
+class TestHighscoreTableWindowOnX11 : public QObject {
     Q_OBJECT
 
 public:
-    explicit TestForm2OnX11(const x11test::XvfbServer& server) : server_(server) {}
+    explicit TestHighscoreTableWindowOnX11(const x11test::XvfbServer& server) : server_(server) {}
 
 private slots:
     void everyDateCellShowsAllSeventeenCharacters()
@@ -87,7 +87,7 @@ private slots:
             table[static_cast<std::size_t>(row)].points = static_cast<std::int16_t>(100 - row);
             table[static_cast<std::size_t>(row)].date = dates[row].toStdString();
         }
-        Form2 window;
+        HighscoreTableWindow window;
         window.fillRows(table);
         window.showTable();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -102,7 +102,7 @@ private slots:
         };
         QVERIFY2(QTest::qWaitFor(shown, 10000), "the table window never appeared on the screen");
         for (int row = 0; row < dates.size(); ++row) {
-            const auto* cell = window.findChild<QLineEdit*>(QStringLiteral("txtDatum%1").arg(row));
+            const auto* cell = window.findChild<QLineEdit*>(QStringLiteral("dateCell%1").arg(row));
             QVERIFY(cell);
             QCOMPARE(cell->text(), dates[row]);
             const QRect area = cell->geometry().translated(onScreen.topLeft());
@@ -132,12 +132,12 @@ private:
 int main(int argc, char* argv[])
 {
     // The server must be up before the application connects to it.
-    const kv::test::ScratchFolder folder("kv_form2_x11");
+    const kv::test::ScratchFolder folder("kv_highscore_table_x11");
     const kv::x11test::XvfbServer server(folder.path());
     setenv("XDG_RUNTIME_DIR", folder.path().c_str(), 1);
     QApplication application(argc, argv);
-    kv::TestForm2OnX11 test(server);
+    kv::TestHighscoreTableWindowOnX11 test(server);
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "test_form2_x11.moc"
+#include "test_highscore_table_window_x11.moc"

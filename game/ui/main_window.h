@@ -22,10 +22,10 @@ namespace kv {
 
 class BoardCursor;
 class FieldWidget;
-class Form1Outside;
-class Form2;
-class Form3;
-class Form4;
+class MainWindowOutside;
+class HighscoreTableWindow;
+class NameEntryWindow;
+class ResetQuestion;
 class PalettePictures;
 class Tree;
 class TreeCanvasWidget;
@@ -33,7 +33,7 @@ class TreeCanvasWidget;
 // What the window runs on. Left empty, it makes its own: a clock-seeded generator shared by the
 // rules and the tree, the sound player (its module beside the program) and P1.dat in the
 // working directory.
-struct Form1Setup {
+struct MainWindowSetup {
     RandomSource* random = nullptr;
     // A separate source for the tree's shapes, so that a test's scripted numbers feed the rules
     // alone. Defaults to `random`.
@@ -42,26 +42,26 @@ struct Form1Setup {
     std::filesystem::path folder;
 };
 
-class Form1 : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
     // Runs the whole start-up: afterwards the board is empty, the first tree stands and the start
     // sound plays; no game runs.
-    explicit Form1(const Form1Setup& setup = {}, QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(const MainWindowSetup& setup = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     Game& game() { return *game_; }
     const Game& game() const { return *game_; }
 
     FieldWidget* field(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
     BoardCursor* boardCursor() const { return boardCursor_; }
-    TreeCanvasWidget* treeCanvas() const { return picCanvas_; }
+    TreeCanvasWidget* treeCanvas() const { return treeCanvas_; }
     // The three highscore windows are made when one of them is first asked for, so a player who
     // never opens them pays neither time nor memory for them. They stay hidden until shown.
-    Form2& highscoreTable();
-    Form3& nameEntry();
-    Form4& resetQuestion();
+    HighscoreTableWindow& highscoreTable();
+    NameEntryWindow& nameEntry();
+    ResetQuestion& resetQuestion();
 
     // The rules and information panels are made together when one of them is first asked for,
     // for the same reason. Both start hidden.
@@ -79,20 +79,23 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    friend class Form1Outside;
+    friend class MainWindowOutside;
 
+    // main_window_controls.cpp: making the controls, the late ones when first asked for.
     void createControls();
-    void connectButtons();
-    void centreOnScreen();
     void createSecondaryWindows();
     void createPanels();
-    void prepareFirstFrame();
     void hidePanels();
 
+    // main_window_commands.cpp: what the buttons and fields do.
+    void connectButtons();
     void toggleSound();
     void nextBaseColour();
     void endProgram();
 
+    // main_window.cpp: the window itself, its place, background, frame and first frame.
+    void centreOnScreen();
+    void prepareFirstFrame();
     void setBackground(const QColor& colour);
     void showFrame();
 
@@ -110,28 +113,28 @@ private:
     std::unique_ptr<PalettePictures> pictures_;
     std::array<FieldWidget*, kFieldCount> fields_{};
     BoardCursor* boardCursor_ = nullptr;
-    QLabel* lblKarvelo_ = nullptr;
-    QLabel* lblPunkte_ = nullptr;
-    TreeCanvasWidget* picCanvas_ = nullptr;
-    QPushButton* cmdSpielStarten_ = nullptr;
-    QPushButton* cmdSpielAbbrechen_ = nullptr;
-    QPushButton* cmdTonEinschaltenAusschalten_ = nullptr;
-    QPushButton* cmdFelderGrundfarbe_ = nullptr;
-    QPushButton* cmdSpielregeln_ = nullptr;
-    QPushButton* cmdInformation_ = nullptr;
-    QPushButton* cmdHighscoreAnzeigen_ = nullptr;
-    QPushButton* cmdHighscoreErneuern_ = nullptr;
-    QPushButton* cmdProgrammBeenden_ = nullptr;
-    QTextEdit* txtSpielregeln_ = nullptr;
-    QTextEdit* txtInformation_ = nullptr;
-    QTimer tmrTimer_;
+    QLabel* titleLabel_ = nullptr;
+    QLabel* scoreLabel_ = nullptr;
+    TreeCanvasWidget* treeCanvas_ = nullptr;
+    QPushButton* startButton_ = nullptr;
+    QPushButton* abortButton_ = nullptr;
+    QPushButton* soundButton_ = nullptr;
+    QPushButton* baseColourButton_ = nullptr;
+    QPushButton* rulesButton_ = nullptr;
+    QPushButton* informationButton_ = nullptr;
+    QPushButton* showTableButton_ = nullptr;
+    QPushButton* resetTableButton_ = nullptr;
+    QPushButton* endButton_ = nullptr;
+    QTextEdit* rulesPanel_ = nullptr;
+    QTextEdit* informationPanel_ = nullptr;
+    QTimer flashTimer_;
 
-    Form2* form2_ = nullptr;
-    Form3* form3_ = nullptr;
-    Form4* form4_ = nullptr;
+    HighscoreTableWindow* highscoreTable_ = nullptr;
+    NameEntryWindow* nameEntry_ = nullptr;
+    ResetQuestion* resetQuestion_ = nullptr;
 
     std::unique_ptr<Tree> tree_;
-    std::unique_ptr<Form1Outside> outside_;
+    std::unique_ptr<MainWindowOutside> outside_;
     std::unique_ptr<Game> game_;
 };
 

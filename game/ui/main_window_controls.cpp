@@ -1,0 +1,163 @@
+// The main window's controls: where each one is made, with its look, and how the window reaches
+// the ones it makes late.
+#include "ui/main_window_controls.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+#include <QTextEdit>
+
+#include "ui/highscore/highscore_table_window.h"
+#include "ui/highscore/name_entry_window.h"
+#include "ui/highscore/reset_question.h"
+#include "ui/info_panels.h"
+#include "ui/main_window.h"
+#include "ui/main_window_colours.h"
+#include "ui/widgets/board_cursor.h"
+#include "ui/widgets/field_widget.h"
+#include "ui/widgets/palette_pictures.h"
+#include "ui/widgets/tree_canvas_widget.h"
+
+namespace kv {
+
+QPushButton* makeColumnButton(QWidget* window, const char* name, const QString& caption, int top)
+{
+    auto* button = new QPushButton(caption, window);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(635, top, 130, 22);
+    // Fitted to its face by the window before its first frame.
+    button->setFont(QFont(QString::fromLatin1(kWindowFontFamily), 8));
+    button->setAutoDefault(false);
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, colours::kButtonFace);
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    button->setPalette(palette);
+    return button;
+}
+
+QLabel* makeTitleLabel(QWidget* window)
+{
+    auto* label = new QLabel(QStringLiteral("KARVELO"), window);
+    label->setObjectName(QStringLiteral("titleLabel"));
+    label->setGeometry(622, 22, 161, 34);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, colours::kWindowBackground);
+    palette.setColor(QPalette::WindowText, colours::kWindowForeground);
+    label->setPalette(palette);
+    return label;
+}
+
+QLabel* makeScoreLabel(QWidget* window)
+{
+    auto* label = new QLabel(QStringLiteral("0"), window);
+    label->setObjectName(QStringLiteral("scoreLabel"));
+    label->setGeometry(656, 70, 90, 37);
+    QFont font(QString::fromLatin1(kWindowFontFamily), 24);
+    font.setBold(true);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    label->setLineWidth(1);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(palette);
+    return label;
+}
+
+void MainWindow::createControls()
+{
+    pictures_ = std::make_unique<PalettePictures>(devicePixelRatioF());
+    for (int i = 0; i < kFieldCount; ++i) {
+        auto* field = new FieldWidget(i, *pictures_, this);
+        field->setObjectName(QStringLiteral("field%1").arg(i));
+        field->setGeometry(37 + 63 * (i % kBoardSide), 17 + 63 * (i / kBoardSide), 62, 62);
+        fields_.at(static_cast<std::size_t>(i)) = field;
+    }
+    titleLabel_ = makeTitleLabel(this);
+    scoreLabel_ = makeScoreLabel(this);
+    treeCanvas_ = new TreeCanvasWidget(this);
+    treeCanvas_->setObjectName(QStringLiteral("treeCanvas"));
+    treeCanvas_->setGeometry(624, 125, kTreeCanvasSize, kTreeCanvasSize);
+    treeCanvas_->setForegroundColour(colours::kTreeLines);
+
+    startButton_ = makeColumnButton(this, "startButton", QStringLiteral("Spiel &starten"), 295);
+    abortButton_ = makeColumnButton(this, "abortButton", QStringLiteral("Spiel &abbrechen"), 322);
+    soundButton_ = makeColumnButton(this, "soundButton",
+                                                     QStringLiteral("&Ton ausschalten"), 349);
+    baseColourButton_ = makeColumnButton(this, "baseColourButton",
+                                            QStringLiteral("&Feldergrundfarbe ändern"), 376);
+    rulesButton_ = makeColumnButton(this, "rulesButton", QStringLiteral("Spiel&regeln"), 403);
+    informationButton_ = makeColumnButton(this, "informationButton", QStringLiteral("&Information"), 430);
+    showTableButton_ = makeColumnButton(this, "showTableButton",
+                                             QStringLiteral("Highscore an&zeigen"), 457);
+    resetTableButton_ = makeColumnButton(this, "resetTableButton",
+                                             QStringLiteral("Highscore er&neuern"), 484);
+    endButton_ = makeColumnButton(this, "endButton", QStringLiteral("Programm &beenden"), 538);
+    // Made after the buttons: it is the last stop of the Tab order and lies over the fields.
+    boardCursor_ = new BoardCursor(fields_, this);
+    boardCursor_->setObjectName(QStringLiteral("boardCursor"));
+}
+
+void MainWindow::createPanels()
+{
+    if (rulesPanel_ != nullptr)
+        return;
+    // Made after every other control, so they lie over the board.
+    rulesPanel_ = makeRulesPanel(this);
+    informationPanel_ = makeInformationPanel(this);
+}
+
+QTextEdit* MainWindow::rulesPanel()
+{
+    createPanels();
+    return rulesPanel_;
+}
+
+QTextEdit* MainWindow::informationPanel()
+{
+    createPanels();
+    return informationPanel_;
+}
+
+void MainWindow::hidePanels()
+{
+    // Panels not made yet are hidden already.
+    if (rulesPanel_ == nullptr)
+        return;
+    informationPanel_->hide();
+    rulesPanel_->hide();
+}
+
+void MainWindow::createSecondaryWindows()
+{
+    if (highscoreTable_ != nullptr)
+        return;
+    // Each centres itself and draws its own frame; all stay hidden until asked for.
+    highscoreTable_ = new HighscoreTableWindow(folder_, this);
+    nameEntry_ = new NameEntryWindow(*highscoreTable_, folder_, this);
+    resetQuestion_ = new ResetQuestion(*highscoreTable_, folder_, this);
+}
+
+HighscoreTableWindow& MainWindow::highscoreTable()
+{
+    createSecondaryWindows();
+    return *highscoreTable_;
+}
+
+NameEntryWindow& MainWindow::nameEntry()
+{
+    createSecondaryWindows();
+    return *nameEntry_;
+}
+
+ResetQuestion& MainWindow::resetQuestion()
+{
+    createSecondaryWindows();
+    return *resetQuestion_;
+}
+
+}  // namespace kv
