@@ -2,23 +2,15 @@
 
 #include <cctype>
 
+#include "core/escaping.h"
+
 namespace infinstall {
 namespace {
 
 // A value of type string: backslash and control characters escaped.
 std::string escapedString(const std::string& text)
 {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c;
-        }
-    }
-    return out;
+    return replacingEach(text, {{'\\', "\\\\"}, {'\n', "\\n"}, {'\t', "\\t"}, {'\r', "\\r"}});
 }
 
 std::string quotedArgument(const std::string& argument)

@@ -2,22 +2,14 @@
 
 #include <cctype>
 
+#include "core/escaping.h"
+
 namespace infinstall {
 namespace {
 
 std::string xmlText(const std::string& text)
 {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
+    return replacingEach(text, {{'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}});
 }
 
 }  // namespace

@@ -184,24 +184,25 @@ bool PosixFileSystem::readFile(const std::string& path, std::string& content, st
     return ok;
 }
 
-bool PosixFileSystem::makeFolder(const std::string& path, std::string& error)
+bool PosixFileSystem::inParentOf(const std::string& path, std::string& error,
+                                 int (*call)(int folder, const char* name))
 {
     const Parent parent = parentOf(path);
     if (!parent.error.empty()) {
         error = parent.error;
         return false;
     }
-    return ::mkdirat(parent.folder.fd(), parent.name.c_str(), 0755) == 0 || failed(error);
+    return call(parent.folder.fd(), parent.name.c_str()) == 0 || failed(error);
+}
+
+bool PosixFileSystem::makeFolder(const std::string& path, std::string& error)
+{
+    return inParentOf(path, error, [](int folder, const char* name) { return ::mkdirat(folder, name, 0755); });
 }
 
 bool PosixFileSystem::removeFolder(const std::string& path, std::string& error)
 {
-    const Parent parent = parentOf(path);
-    if (!parent.error.empty()) {
-        error = parent.error;
-        return false;
-    }
-    return ::unlinkat(parent.folder.fd(), parent.name.c_str(), AT_REMOVEDIR) == 0 || failed(error);
+    return inParentOf(path, error, [](int folder, const char* name) { return ::unlinkat(folder, name, AT_REMOVEDIR); });
 }
 
 bool PosixFileSystem::writeBeside(const std::string& target, const std::string& source,
@@ -248,12 +249,7 @@ bool PosixFileSystem::rename(const std::string& from, const std::string& to, std
 
 bool PosixFileSystem::removeFile(const std::string& path, std::string& error)
 {
-    const Parent parent = parentOf(path);
-    if (!parent.error.empty()) {
-        error = parent.error;
-        return false;
-    }
-    return ::unlinkat(parent.folder.fd(), parent.name.c_str(), 0) == 0 || failed(error);
+    return inParentOf(path, error, [](int folder, const char* name) { return ::unlinkat(folder, name, 0); });
 }
 
 std::string PosixFileSystem::placeProblem(const std::string& path)

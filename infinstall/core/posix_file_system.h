@@ -40,6 +40,9 @@ private:
     };
     // The open folder that holds `path`'s last part.
     Parent parentOf(const std::string& path);
+    // `call` on `path`'s last part inside its open folder; false with `error` set when the
+    // folder cannot be reached or the call fails.
+    bool inParentOf(const std::string& path, std::string& error, int (*call)(int folder, const char* name));
     // `path`'s file, opened for reading; -1 with `error` set.
     int openFile(const std::string& path, std::string& error);
 

@@ -1,6 +1,7 @@
 #include "ui/highscore/framed_window.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPainter>
 #include <QPalette>
 #include <QPushButton>
@@ -32,6 +33,15 @@ QPushButton* makeFaceButton(const QString& caption, const QRect& geometry, QWidg
     palette.setColor(QPalette::ButtonText, Qt::black);
     button->setPalette(palette);
     return button;
+}
+
+QLabel* makeQuestionLabel(const QString& question, const QRect& geometry, QWidget* parent)
+{
+    auto* label = new QLabel(question, parent);
+    label->setObjectName(QStringLiteral("questionLabel"));
+    label->setGeometry(geometry);
+    label->setFont(dialogFont());
+    return label;
 }
 
 FramedWindow::FramedWindow(const QString& title, QSize clientSize, QWidget* parent)

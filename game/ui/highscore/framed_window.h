@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+class QLabel;
 class QPaintEvent;
 class QPushButton;
 
@@ -27,6 +28,9 @@ QFont dialogFont();
 // A push button with the window's face colour and black text. Never a default button, so Enter
 // in a text box of the window does not press it.
 QPushButton* makeFaceButton(const QString& caption, const QRect& geometry, QWidget* parent);
+
+// The question a window asks, in the dialog font, named "questionLabel" for the tests.
+QLabel* makeQuestionLabel(const QString& question, const QRect& geometry, QWidget* parent);
 
 class FramedWindow : public QWidget {
 public:

@@ -34,10 +34,7 @@ NameEntryWindow::NameEntryWindow(HighscoreTableWindow& table, const std::filesys
       table_(table),
       folder_(folder)
 {
-    auto* question = new QLabel(QStringLiteral("Wer hat so viel Punkte erzielt?"), this);
-    question->setObjectName(QStringLiteral("questionLabel"));
-    question->setGeometry(twipsRect(525, 330, 2310, 495));
-    question->setFont(dialogFont());
+    QLabel* question = makeQuestionLabel(QStringLiteral("Wer hat so viel Punkte erzielt?"), twipsRect(525, 330, 2310, 495), this);
     question->setWordWrap(true);
     question->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 

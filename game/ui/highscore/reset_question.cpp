@@ -14,10 +14,7 @@ ResetQuestion::ResetQuestion(HighscoreTableWindow& table, const std::filesystem:
       table_(table),
       folder_(folder)
 {
-    auto* question = new QLabel(QStringLiteral("Soll das Highscore wirklich gelöscht werden?"), this);
-    question->setObjectName(QStringLiteral("questionLabel"));
-    question->setGeometry(twipsRect(285, 615, 3225, 270));
-    question->setFont(dialogFont());
+    QLabel* question = makeQuestionLabel(QStringLiteral("Soll das Highscore wirklich gelöscht werden?"), twipsRect(285, 615, 3225, 270), this);
     // The substitutes for the dialog font are wider: at 8 pt the question lost its "?".
     fitFontToBox(question, {question->text()}, question->width(), question->height());
 

@@ -115,12 +115,8 @@ void FieldWidget::runDrag(const QPoint& hotSpot)
 
 void FieldWidget::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (isEnabled() && readFieldDragData(event->mimeData())) {
-        event->setDropAction(Qt::MoveAction);
-        event->accept();
-    } else {
-        event->ignore();
-    }
+    // Entering asks the same as moving on: whether this field takes the drop.
+    dragMoveEvent(event);
 }
 
 void FieldWidget::dragMoveEvent(QDragMoveEvent* event)
