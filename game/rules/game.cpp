@@ -40,31 +40,39 @@ void Game::setAllEnabled(bool enabled)
     }
 }
 
+namespace {
+
+// The detectors in the order a move runs them, each with the flag it sets when it scores.
+struct Detector {
+    void (Game::*detect)();
+    bool GameState::*hit;
+};
+
+constexpr Detector kDetectors[] = {
+    {&Game::detectColumns, &GameState::columnHit},
+    {&Game::detectRows, &GameState::rowHit},
+    {&Game::detectDiagonals, &GameState::diagonalHit},
+    {&Game::detectUpperSquares, &GameState::upperSquareHit},
+    {&Game::detectLowerSquares, &GameState::lowerSquareHit},
+};
+
+}  // namespace
+
 bool Game::runDetectorsUntilHit()
 {
-    detectColumns();
-    if (state_.columnHit)
-        return true;
-    detectRows();
-    if (state_.rowHit)
-        return true;
-    detectDiagonals();
-    if (state_.diagonalHit)
-        return true;
-    detectUpperSquares();
-    if (state_.upperSquareHit)
-        return true;
-    detectLowerSquares();
-    return state_.lowerSquareHit;
+    for (const Detector& detector : kDetectors) {
+        (this->*detector.detect)();
+        if (state_.*detector.hit)
+            return true;
+    }
+    return false;
 }
 
 bool Game::runAllDetectors()
 {
     const auto generation = generation_;
-    void (Game::*const detectors[])() = {&Game::detectColumns, &Game::detectRows, &Game::detectDiagonals,
-                                         &Game::detectUpperSquares, &Game::detectLowerSquares};
-    for (auto detector : detectors) {
-        (this->*detector)();
+    for (const Detector& detector : kDetectors) {
+        (this->*detector.detect)();
         if (!sameGeneration(generation))
             return false;
     }

@@ -4,9 +4,13 @@
 #include "rules/game_outside.h"
 #include "rules/random_source.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace kv {
+
+template <std::size_t N>
+struct LineSet;
 
 struct GameState {
     static constexpr std::int16_t kStripePoints = 4;
@@ -90,13 +94,17 @@ private:
     bool runAllDetectors();
     void wipe(PaletteIndex entry);
 
-    void scoreColumn();
-    void scoreRow();
-    void scoreDiagonal();
-    void scoreUpperSquare();
-    void scoreLowerSquare();
-    void scoreStripe();
-    void scoreSquare();
+    // Which detector hit: the flag it sets in the state.
+    using HitFlag = bool GameState::*;
+    // Dissolves and scores the first stripe of `lines` (`clear` knows their geometry); true if
+    // there was one.
+    template <std::size_t N>
+    bool detectStripe(const LineSet<N>& lines, void (Game::*clear)(int first), HitFlag hit);
+    void detectSquare(int firstBlock, int endBlock, HitFlag hit);
+    // The points, and then the flag: the flag is set even when a game begun during the
+    // tree's yield took the points away, so the move that made the figure ends there.
+    void scoreStripe(HitFlag hit);
+    void scoreSquare(HitFlag hit);
     void addPoints(std::int16_t points);
 
     void clearColumn(int first);

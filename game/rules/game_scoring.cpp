@@ -38,19 +38,19 @@ void Game::clearSquare(int first)
             clearField(first + 9 * row + column);
 }
 
-void Game::scoreStripe()
+void Game::scoreStripe(HitFlag hit)
 {
     const auto generation = generation_;
     playSound(Sound::Stripe, SoundFlags::Async);
     outside_.regrowTree();
     // An abort or start during the tree's yield ended the game this stripe
     // was made in; its points must not count for the new one.
-    if (!sameGeneration(generation))
-        return;
-    addPoints(GameState::kStripePoints);
+    if (sameGeneration(generation))
+        addPoints(GameState::kStripePoints);
+    state_.*hit = true;
 }
 
-void Game::scoreSquare()
+void Game::scoreSquare(HitFlag hit)
 {
     const auto generation = generation_;
     // Disabled, the board takes no drag while the tree yields.
@@ -59,11 +59,12 @@ void Game::scoreSquare()
     outside_.regrowTree();
     // After an abort or start during the yield the board is the new game's,
     // already enabled: neither the points nor the wipe belong to it.
-    if (!sameGeneration(generation))
-        return;
-    addPoints(GameState::kSquarePoints);
-    colourWipe();
-    setAllEnabled(true);
+    if (sameGeneration(generation)) {
+        addPoints(GameState::kSquarePoints);
+        colourWipe();
+        setAllEnabled(true);
+    }
+    state_.*hit = true;
 }
 
 void Game::addPoints(std::int16_t points)

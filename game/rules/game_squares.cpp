@@ -6,37 +6,24 @@ namespace kv {
 
 // Blocks are split by their top row: rows 0 to 3 above, 4 to 6 below.
 
-void Game::detectUpperSquares()
+void Game::detectSquare(int firstBlock, int endBlock, HitFlag hit)
 {
-    state_.upperSquareHit = false;
-    const int first = findSquare(board_.values(), 0, kFirstLowerBlock);
+    state_.*hit = false;
+    const int first = findSquare(board_.values(), firstBlock, endBlock);
     if (first < 0)
         return;
     clearSquare(first);
-    scoreUpperSquare();
+    scoreSquare(hit);
+}
+
+void Game::detectUpperSquares()
+{
+    detectSquare(0, kFirstLowerBlock, &GameState::upperSquareHit);
 }
 
 void Game::detectLowerSquares()
 {
-    state_.lowerSquareHit = false;
-    const int first = findSquare(board_.values(), kFirstLowerBlock,
-                                 static_cast<int>(kSquareBlocks.starts.size()));
-    if (first < 0)
-        return;
-    clearSquare(first);
-    scoreLowerSquare();
-}
-
-void Game::scoreUpperSquare()
-{
-    scoreSquare();
-    state_.upperSquareHit = true;
-}
-
-void Game::scoreLowerSquare()
-{
-    scoreSquare();
-    state_.lowerSquareHit = true;
+    detectSquare(kFirstLowerBlock, static_cast<int>(kSquareBlocks.starts.size()), &GameState::lowerSquareHit);
 }
 
 } // namespace kv

@@ -7,57 +7,35 @@ namespace kv {
 // Each detector dissolves and scores at most the first stripe in its scan
 // order; the flag tells the move whether it did.
 
+template <std::size_t N>
+bool Game::detectStripe(const LineSet<N>& lines, void (Game::*clear)(int first), HitFlag hit)
+{
+    const int first = findStripe(board_.values(), lines);
+    if (first < 0)
+        return false;
+    (this->*clear)(first);
+    scoreStripe(hit);
+    return true;
+}
+
 void Game::detectColumns()
 {
     state_.columnHit = false;
-    const int first = findStripe(board_.values(), kColumnLines);
-    if (first < 0)
-        return;
-    clearColumn(first);
-    scoreColumn();
+    detectStripe(kColumnLines, &Game::clearColumn, &GameState::columnHit);
 }
 
 void Game::detectRows()
 {
     state_.rowHit = false;
-    const int first = findStripe(board_.values(), kRowLines);
-    if (first < 0)
-        return;
-    clearRow(first);
-    scoreRow();
+    detectStripe(kRowLines, &Game::clearRow, &GameState::rowHit);
 }
 
 void Game::detectDiagonals()
 {
     state_.diagonalHit = false;
     // Every line falling to the right comes before any falling to the left.
-    if (const int first = findStripe(board_.values(), kDiagonalLines); first >= 0) {
-        clearDiagonal(first);
-        scoreDiagonal();
-        return;
-    }
-    if (const int first = findStripe(board_.values(), kAntiDiagonalLines); first >= 0) {
-        clearAntiDiagonal(first);
-        scoreDiagonal();
-    }
-}
-
-void Game::scoreColumn()
-{
-    scoreStripe();
-    state_.columnHit = true;
-}
-
-void Game::scoreRow()
-{
-    scoreStripe();
-    state_.rowHit = true;
-}
-
-void Game::scoreDiagonal()
-{
-    scoreStripe();
-    state_.diagonalHit = true;
+    if (!detectStripe(kDiagonalLines, &Game::clearDiagonal, &GameState::diagonalHit))
+        detectStripe(kAntiDiagonalLines, &Game::clearAntiDiagonal, &GameState::diagonalHit);
 }
 
 } // namespace kv
