@@ -8,6 +8,9 @@
 #include <QPushButton>
 #include <QTextEdit>
 
+#include <initializer_list>
+#include <utility>
+
 #include "ui/highscore/highscore_table_window.h"
 #include "ui/highscore/name_entry_window.h"
 #include "ui/highscore/reset_question.h"
@@ -20,6 +23,17 @@
 #include "ui/widgets/tree_canvas_widget.h"
 
 namespace kv {
+namespace {
+
+void setColours(QWidget* widget, std::initializer_list<std::pair<QPalette::ColorRole, QColor>> colours)
+{
+    QPalette palette = widget->palette();
+    for (const auto& [role, colour] : colours)
+        palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+}  // namespace
 
 QPushButton* makeColumnButton(QWidget* window, const char* name, const QString& caption, int top)
 {
@@ -29,10 +43,7 @@ QPushButton* makeColumnButton(QWidget* window, const char* name, const QString& 
     // Fitted to its face by the window before its first frame.
     button->setFont(QFont(QString::fromLatin1(kWindowFontFamily), 8));
     button->setAutoDefault(false);
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::Button, colours::kButtonFace);
-    palette.setColor(QPalette::ButtonText, Qt::black);
-    button->setPalette(palette);
+    setColours(button, {{QPalette::Button, colours::kButtonFace}, {QPalette::ButtonText, Qt::black}});
     return button;
 }
 
@@ -42,10 +53,8 @@ QLabel* makeTitleLabel(QWidget* window)
     label->setObjectName(QStringLiteral("titleLabel"));
     label->setGeometry(622, 22, 161, 34);
     label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, colours::kWindowBackground);
-    palette.setColor(QPalette::WindowText, colours::kWindowForeground);
-    label->setPalette(palette);
+    setColours(label, {{QPalette::Window, colours::kWindowBackground},
+                       {QPalette::WindowText, colours::kWindowForeground}});
     return label;
 }
 
@@ -61,10 +70,7 @@ QLabel* makeScoreLabel(QWidget* window)
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     label->setLineWidth(1);
     label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
+    setColours(label, {{QPalette::Window, Qt::white}, {QPalette::WindowText, Qt::black}});
     return label;
 }
 
@@ -84,19 +90,25 @@ void MainWindow::createControls()
     treeCanvas_->setGeometry(624, 125, kTreeCanvasSize, kTreeCanvasSize);
     treeCanvas_->setForegroundColour(colours::kTreeLines);
 
-    startButton_ = makeColumnButton(this, "startButton", QStringLiteral("Spiel &starten"), 295);
-    abortButton_ = makeColumnButton(this, "abortButton", QStringLiteral("Spiel &abbrechen"), 322);
-    soundButton_ = makeColumnButton(this, "soundButton",
-                                                     QStringLiteral("&Ton ausschalten"), 349);
-    baseColourButton_ = makeColumnButton(this, "baseColourButton",
-                                            QStringLiteral("&Feldergrundfarbe ändern"), 376);
-    rulesButton_ = makeColumnButton(this, "rulesButton", QStringLiteral("Spiel&regeln"), 403);
-    informationButton_ = makeColumnButton(this, "informationButton", QStringLiteral("&Information"), 430);
-    showTableButton_ = makeColumnButton(this, "showTableButton",
-                                             QStringLiteral("Highscore an&zeigen"), 457);
-    resetTableButton_ = makeColumnButton(this, "resetTableButton",
-                                             QStringLiteral("Highscore er&neuern"), 484);
-    endButton_ = makeColumnButton(this, "endButton", QStringLiteral("Programm &beenden"), 538);
+    // The column of buttons below the tree, from the top; the gap before the last one is kept.
+    const struct {
+        QPushButton* MainWindow::*button;
+        const char* name;
+        const char* caption;
+        int top;
+    } buttons[] = {
+        {&MainWindow::startButton_, "startButton", "Spiel &starten", 295},
+        {&MainWindow::abortButton_, "abortButton", "Spiel &abbrechen", 322},
+        {&MainWindow::soundButton_, "soundButton", "&Ton ausschalten", 349},
+        {&MainWindow::baseColourButton_, "baseColourButton", "&Feldergrundfarbe ändern", 376},
+        {&MainWindow::rulesButton_, "rulesButton", "Spiel&regeln", 403},
+        {&MainWindow::informationButton_, "informationButton", "&Information", 430},
+        {&MainWindow::showTableButton_, "showTableButton", "Highscore an&zeigen", 457},
+        {&MainWindow::resetTableButton_, "resetTableButton", "Highscore er&neuern", 484},
+        {&MainWindow::endButton_, "endButton", "Programm &beenden", 538},
+    };
+    for (const auto& button : buttons)
+        this->*button.button = makeColumnButton(this, button.name, QString::fromUtf8(button.caption), button.top);
     // Made after the buttons: it is the last stop of the Tab order and lies over the fields.
     boardCursor_ = new BoardCursor(fields_, this);
     boardCursor_->setObjectName(QStringLiteral("boardCursor"));
