@@ -161,35 +161,6 @@ private slots:
         QVERIFY(top == rules || rules->isAncestorOf(top));
     }
 
-    void bevelFrameAroundTheWindow()
-    {
-        Play play;
-        const QImage shot = play.window->grab().toImage();
-        QCOMPARE(shot.size(), QSize(800, 600) * qRound(play.window->devicePixelRatioF()));
-        QCOMPARE(pixel(shot, 5, 5), QColor(0, 128, 0));
-        QCOMPARE(pixel(shot, 400, 0), QColor(0, 245, 0));
-        QCOMPARE(pixel(shot, 400, 1), QColor(0, 210, 0));
-        QCOMPARE(pixel(shot, 400, 2), QColor(0, 175, 0));
-        QCOMPARE(pixel(shot, 400, 3), QColor(0, 140, 0));
-        QCOMPARE(pixel(shot, 400, 596), QColor(0, 80, 0));
-        QCOMPARE(pixel(shot, 400, 599), QColor(0, 5, 0));
-        QCOMPARE(pixel(shot, 0, 300), QColor(0, 245, 0));
-        QCOMPARE(pixel(shot, 3, 300), QColor(0, 140, 0));
-        QCOMPARE(pixel(shot, 796, 300), QColor(0, 80, 0));
-        QCOMPARE(pixel(shot, 799, 300), QColor(0, 5, 0));
-        // The side lines are drawn last and own the corners.
-        QCOMPARE(pixel(shot, 0, 599), QColor(0, 245, 0));
-        QCOMPARE(pixel(shot, 799, 0), QColor(0, 5, 0));
-        QVERIFY(play.window->frameVisible());
-    }
-
-    void startSoundIsTheOnlySound()
-    {
-        Play play;
-        QCOMPARE(play.sound.log, QStringList{"sounds/sound1.wav 1"});
-        QVERIFY(play.window->game().state().soundOn);
-    }
-
     // The lowest highscore is the tenth record's points; a file that cannot be read counts as 0.
     void lowestHighscoreComesFromTheTenthRecord_data()
     {
