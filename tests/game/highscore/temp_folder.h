@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "highscore/highscore_record.h"
+#include "record_entry.h"
 #include "support/scratch_folder.h"
 
 namespace kv::test {
@@ -39,16 +39,6 @@ inline std::vector<unsigned char> recordBytes(int points, const std::string& nam
     bytes.insert(bytes.end(), name20.begin(), name20.end());
     bytes.insert(bytes.end(), date17.begin(), date17.end());
     return bytes;
-}
-
-// A record as the game holds it.
-inline HighscoreRecord entry(int points, const char* name, const char* date = "")
-{
-    HighscoreRecord record;
-    record.points = static_cast<std::int16_t>(points);
-    record.name = name;
-    record.date = date;
-    return record;
 }
 
 inline std::vector<unsigned char> blankRecordBytes()
