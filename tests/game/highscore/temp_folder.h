@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "record_entry.h"
 #include "support/scratch_folder.h"
 
 namespace kv::test {

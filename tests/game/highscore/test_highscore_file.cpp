@@ -10,14 +10,7 @@
 namespace kv {
 namespace {
 
-HighscoreRecord entry(int points, const char* name, const char* date)
-{
-    HighscoreRecord record;
-    record.points = static_cast<std::int16_t>(points);
-    record.name = name;
-    record.date = date;
-    return record;
-}
+using test::entry;
 
 TEST(HighscoreFile, PathIsRelativeUnlessAFolderIsGiven)
 {

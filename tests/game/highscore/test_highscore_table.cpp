@@ -10,14 +10,7 @@
 namespace kv {
 namespace {
 
-HighscoreRecord entry(int points, const char* name, const char* date = "")
-{
-    HighscoreRecord record;
-    record.points = static_cast<std::int16_t>(points);
-    record.name = name;
-    record.date = date;
-    return record;
-}
+using test::entry;
 
 std::vector<unsigned char> blankFileBytes()
 {
@@ -65,35 +58,23 @@ TEST(HighscoreTable, MakeP1DatWritesTheShippedFileOverAnyOldOne)
     EXPECT_NE(std::system(unwritable.c_str()), 0);
 }
 
-TEST(HighscoreTable, ResetWritesElevenBlankRecordsWhateverWasThere)
+TEST(HighscoreTable, ResetWritesExactlyElevenBlankRecordsWhateverWasThere)
 {
-    test::TempFolder folder;
-    EXPECT_TRUE(resetHighscoreFile(folder.path()));  // missing before
-    EXPECT_EQ(folder.bytes(), blankFileBytes());
-
-    folder.setBytes({0x10, 0x00, 'S', 'h', 'o', 'r', 't'});
-    EXPECT_TRUE(resetHighscoreFile(folder.path()));
-    EXPECT_EQ(folder.bytes(), blankFileBytes());
-
-    writeTable(folder, shippedHighscoreTable());
-    EXPECT_TRUE(resetHighscoreFile(folder.path()));
-    EXPECT_EQ(folder.bytes(), blankFileBytes());
-
-    EXPECT_FALSE(resetHighscoreFile(folder.path() / "missing"));
-}
-
-TEST(HighscoreTable, ResetCutsALongerFileToElevenBlankRecords)
-{
-    test::TempFolder folder;
     // Twelve records and a few stray bytes: nothing after record 11 may survive a reset.
     std::vector<unsigned char> longer = shippedFileBytes();
     const auto twelfth = test::recordBytes(7, "Zwoelfter           ", "01.01.00 00:00:00");
     longer.insert(longer.end(), twelfth.begin(), twelfth.end());
     longer.insert(longer.end(), {'e', 'n', 'd'});
-    folder.setBytes(longer);
-    EXPECT_TRUE(resetHighscoreFile(folder.path()));
-    EXPECT_EQ(folder.bytes().size(), 429u);
-    EXPECT_EQ(folder.bytes(), blankFileBytes());
+    const std::vector<std::vector<unsigned char>> before = {
+        {}, {0x10, 0x00, 'S', 'h', 'o', 'r', 't'}, shippedFileBytes(), longer};
+    for (std::size_t n = 0; n < before.size(); ++n) {
+        test::TempFolder folder;
+        if (n > 0) folder.setBytes(before[n]);  // the first: no file at all
+        EXPECT_TRUE(resetHighscoreFile(folder.path())) << n;
+        EXPECT_EQ(folder.bytes(), blankFileBytes()) << n;
+    }
+    test::TempFolder folder;
+    EXPECT_FALSE(resetHighscoreFile(folder.path() / "missing"));
 }
 
 TEST(HighscoreTable, LowestHighscoreIsRecordTen)

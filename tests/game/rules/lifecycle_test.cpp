@@ -55,14 +55,5 @@ TEST(Lifecycle, AbortEmptiesAndUnlocksTheBoardButLeavesAPendingFlash)
     EXPECT_EQ(t.outside.log.back(), "timer off");
 }
 
-TEST(Lifecycle, BeforeTheFirstStartNoFieldCanBeDragged)
-{
-    Table t;
-    for (int i = 0; i < kFieldCount; ++i) {
-        const Field& field = t.game.board().field(i);
-        EXPECT_TRUE(field.enabled && !field.draggable && !field.picture) << i;
-    }
-}
-
 } // namespace
 } // namespace kv::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "draws.h"
 #include "rules/board.h"
 #include "rules/game.h"
 #include "rules/game_outside.h"
@@ -34,13 +35,6 @@ private:
     std::deque<double> numbers_;
     std::string trace_;
 };
-
-// Draws that land on a chosen outcome.
-inline double fieldAt(int index) { return (index + 0.5) / 81.0; }
-inline double colour(int entry) { return (entry + 0.5) / GameState::kColourSpan; }
-inline double wipeOf(int entry) { return (entry + 0.5) / 8.0; }
-inline constexpr double kNoChance = 0.0; // no random wipe, no blocked field
-inline constexpr double kChance = 0.9999; // 7.0993 > 7 and 9.3591 > 9
 
 // The outside calls a test expects, in order.
 using Strings = std::vector<std::string>;

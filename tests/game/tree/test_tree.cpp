@@ -48,27 +48,24 @@ TEST_F(TreeFixture, TrunkFillsTheHeightAndRisesInStepsOfFive)
     EXPECT_EQ(canvas.lines[134].y1, 2215 - 5 * 134);
 }
 
-TEST_F(TreeFixture, CanvasSizeIsRoundedHalvesToEven)
+TEST_F(TreeFixture, TrunkFootIsTheRoundedCanvasSizeHalvedInSixteenBits)
 {
-    RecordingCanvas odd(2281.5, 2224.5, log);  // 2282 / 2 and 2219.5 -> 2220
-    Tree oddTree(odd, random, {});
-    oddTree.regrow();
-    EXPECT_EQ(oddTree.settings().treeX, 1141);
-    EXPECT_EQ(oddTree.settings().treeY, 2220);
-    RecordingCanvas narrow(2280.5, 2223.5, log);  // 2280 / 2 and 2218.5 -> 2218
-    Tree narrowTree(narrow, random, {});
-    narrowTree.regrow();
-    EXPECT_EQ(narrowTree.settings().treeX, 1140);
-    EXPECT_EQ(narrowTree.settings().treeY, 2218);
-}
-
-TEST_F(TreeFixture, TrunkFootIsHalfTheWidthAlsoWhenTheWidthExceedsSixteenBits)
-{
-    // Only the half is stored in 16 bits: 40001 rounds to 40001 and halves to 20000.
-    RecordingCanvas wide(40000.6, kHeight, log);
-    Tree wideTree(wide, random, {});
-    wideTree.regrow();
-    EXPECT_EQ(wideTree.settings().treeX, 20000);
+    struct Case {
+        double width, height;
+        int treeX, treeY;
+    };
+    const Case cases[] = {
+        {2281.5, 2224.5, 1141, 2220},  // 2282 / 2 and 2219.5 -> 2220: halves go to even
+        {2280.5, 2223.5, 1140, 2218},  // 2280 / 2 and 2218.5 -> 2218
+        {40000.6, kHeight, 20000, 2215},  // only the half is stored in 16 bits: 40001 halves to 20000
+    };
+    for (const Case& c : cases) {
+        RecordingCanvas sized(c.width, c.height, log);
+        Tree sizedTree(sized, random, {});
+        sizedTree.regrow();
+        EXPECT_EQ(sizedTree.settings().treeX, c.treeX) << c.width;
+        EXPECT_EQ(sizedTree.settings().treeY, c.treeY) << c.height;
+    }
 }
 
 TEST_F(TreeFixture, EachLevelHasItsBranchCountWidthAndLength)

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "game/rules/draws.h"
 #include "highscore/highscore_table.h"
 #include "rules/game.h"
 #include "ui/main_window.h"
@@ -72,13 +73,6 @@ public:
 private:
     unsigned long long state_ = 12345;
 };
-
-// Draws that land on a chosen outcome.
-inline double fieldAt(int index) { return (index + 0.5) / 81.0; }
-inline double colour(int entry) { return (entry + 0.5) / GameState::kColourSpan; }
-inline double wipeOf(int entry) { return (entry + 0.5) / 8.0; }
-inline constexpr double kNoChance = 0.0;
-inline constexpr double kChance = 0.9999;
 
 struct Placement {
     int index;

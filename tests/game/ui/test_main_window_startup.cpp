@@ -5,6 +5,7 @@
 #include <QTextEdit>
 
 #include "main_window_fixture.h"
+#include "game/ui_widgets/logical_pixel.h"
 #include "ui/highscore/highscore_table_window.h"
 #include "ui/highscore/name_entry_window.h"
 #include "ui/highscore/reset_question.h"
@@ -14,22 +15,7 @@
 using namespace kv;
 using namespace kv::test;
 
-namespace {
-
-// The colour of logical pixel (x, y) of a grab at any pixel ratio; invalid unless every device
-// pixel inside it has that colour, so a blurred line does not pass.
-QColor pixel(const QImage& image, int x, int y)
-{
-    const int ratio = qRound(image.devicePixelRatio());
-    const QColor colour = image.pixelColor(x * ratio, y * ratio);
-    for (int dy = 0; dy < ratio; ++dy)
-        for (int dx = 0; dx < ratio; ++dx)
-            if (image.pixelColor(x * ratio + dx, y * ratio + dy) != colour)
-                return QColor();
-    return colour;
-}
-
-}  // namespace
+using test::logicalPixel;
 
 class StartupTest : public QObject {
     Q_OBJECT
@@ -125,7 +111,7 @@ private slots:
                      {796, 300, {0, 80, 0}},  {799, 300, {0, 5, 0}},   {0, 599, {0, 245, 0}},
                      {799, 0, {0, 5, 0}}};
         for (const auto& point : frame)
-            QCOMPARE(pixel(shot, point.x, point.y), point.colour);
+            QCOMPARE(logicalPixel(shot, point.x, point.y), point.colour);
         QVERIFY(play.window->frameVisible());
 
         QCOMPARE(play.sound.log, QStringList{"sounds/sound1.wav 1"});
@@ -159,35 +145,6 @@ private slots:
         QWidget* top = window.childAt(320, 300);
         QVERIFY(top != nullptr);
         QVERIFY(top == rules || rules->isAncestorOf(top));
-    }
-
-    void bevelFrameAroundTheWindow()
-    {
-        Play play;
-        const QImage shot = play.window->grab().toImage();
-        QCOMPARE(shot.size(), QSize(800, 600) * qRound(play.window->devicePixelRatioF()));
-        QCOMPARE(pixel(shot, 5, 5), QColor(0, 128, 0));
-        QCOMPARE(pixel(shot, 400, 0), QColor(0, 245, 0));
-        QCOMPARE(pixel(shot, 400, 1), QColor(0, 210, 0));
-        QCOMPARE(pixel(shot, 400, 2), QColor(0, 175, 0));
-        QCOMPARE(pixel(shot, 400, 3), QColor(0, 140, 0));
-        QCOMPARE(pixel(shot, 400, 596), QColor(0, 80, 0));
-        QCOMPARE(pixel(shot, 400, 599), QColor(0, 5, 0));
-        QCOMPARE(pixel(shot, 0, 300), QColor(0, 245, 0));
-        QCOMPARE(pixel(shot, 3, 300), QColor(0, 140, 0));
-        QCOMPARE(pixel(shot, 796, 300), QColor(0, 80, 0));
-        QCOMPARE(pixel(shot, 799, 300), QColor(0, 5, 0));
-        // The side lines are drawn last and own the corners.
-        QCOMPARE(pixel(shot, 0, 599), QColor(0, 245, 0));
-        QCOMPARE(pixel(shot, 799, 0), QColor(0, 5, 0));
-        QVERIFY(play.window->frameVisible());
-    }
-
-    void startSoundIsTheOnlySound()
-    {
-        Play play;
-        QCOMPARE(play.sound.log, QStringList{"sounds/sound1.wav 1"});
-        QVERIFY(play.window->game().state().soundOn);
     }
 
     // The lowest highscore is the tenth record's points; a file that cannot be read counts as 0.

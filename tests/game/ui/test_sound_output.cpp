@@ -2,7 +2,6 @@
 // it exports, and an output that reports the end of every sound at once and exactly once, says
 // nothing about the missing server and starts none.
 #include <QDir>
-#include <QLibrary>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
@@ -11,6 +10,7 @@
 #include <memory>
 #include <unistd.h>
 
+#include "sound_module.h"
 #include "test_sound_wav.h"
 #include "ui/sound/pulse_sample_format.h"
 #include "ui/sound/sound_output.h"
@@ -81,7 +81,7 @@ private slots:
 
     void exportsTheFactoryForItsOwnInterfaceOnly()
     {
-        const SoundOutputFactory factory = moduleFactory();
+        const SoundOutputFactory factory = test::soundModuleFactory();
         QVERIFY(factory != nullptr);
         QVERIFY(factory(kSoundOutputInterface + 1) == nullptr);
         const std::unique_ptr<SoundOutput> output(factory(kSoundOutputInterface));
@@ -101,7 +101,7 @@ private slots:
 private:
     static void playEveryKindOfEnd()
     {
-        auto output = std::unique_ptr<SoundOutput>(moduleFactory()(kSoundOutputInterface));
+        auto output = std::unique_ptr<SoundOutput>(test::soundModuleFactory()(kSoundOutputInterface));
         const auto longSound = parseWav(silence(8000 * 30));  // 30 s
         QVERIFY(longSound.has_value());
         WavSound refused;
@@ -121,15 +121,6 @@ private:
         QCOMPARE(ends[3], 1);
         QTest::qWait(50);
         QCOMPARE(ends[0] + ends[1] + ends[2] + ends[3], 4);
-    }
-
-    static SoundOutputFactory moduleFactory()
-    {
-        QLibrary module(QStringLiteral(KV_SOUND_MODULE));
-        const auto factory = reinterpret_cast<SoundOutputFactory>(module.resolve(kSoundOutputFactoryName));
-        if (factory == nullptr)
-            qFatal("The sound module does not load: %s", qPrintable(module.errorString()));
-        return factory;
     }
 
     QTemporaryDir runtime_;

@@ -14,6 +14,7 @@
 
 #include "ui/highscore/highscore_table_window.h"
 #include "highscore/highscore_table.h"
+#include "../highscore/record_entry.h"
 
 namespace kv::test {
 
@@ -56,15 +57,6 @@ public:
 private:
     QTemporaryDir dir_;
 };
-
-inline HighscoreRecord entry(int points, const char* name, const char* date = "")
-{
-    HighscoreRecord record;
-    record.points = static_cast<std::int16_t>(points);
-    record.name = name;
-    record.date = date;
-    return record;
-}
 
 // The rows of the table window as records, for comparing with the file.
 inline HighscoreTable shownRows(const HighscoreTableWindow& table)

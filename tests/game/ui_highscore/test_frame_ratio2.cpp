@@ -1,4 +1,5 @@
-// The windows' one-pixel frame on a screen with two device pixels per pixel.
+// The windows' one-pixel frame on a screen with two device pixels per pixel: two device pixels
+// of black along every edge, and the light green right inside.
 #include <QApplication>
 #include <QImage>
 #include <QTest>
@@ -6,39 +7,9 @@
 #include "ui/highscore/highscore_table_window.h"
 #include "ui/highscore/name_entry_window.h"
 #include "ui/highscore/reset_question.h"
+#include "window_checks.h"
 
 namespace kv {
-namespace {
-
-// The frame is one pixel of the window, so two device pixels of black along every edge, and
-// the light green right inside it.
-void checkFrameAtRatio2(QWidget& window)
-{
-    const QImage image = window.grab().toImage();
-    QCOMPARE(image.size(), window.size() * 2);
-    const int w = image.width();
-    const int h = image.height();
-    const QColor black(0, 0, 0);
-    const QColor green(128, 255, 128);
-    for (const int x : {w / 3, w / 2}) {
-        QCOMPARE(image.pixelColor(x, 0), black);
-        QCOMPARE(image.pixelColor(x, 1), black);
-        QCOMPARE(image.pixelColor(x, 2), green);
-        QCOMPARE(image.pixelColor(x, h - 1), black);
-        QCOMPARE(image.pixelColor(x, h - 2), black);
-        QCOMPARE(image.pixelColor(x, h - 3), green);
-    }
-    for (const int y : {h / 3, h / 2}) {
-        QCOMPARE(image.pixelColor(0, y), black);
-        QCOMPARE(image.pixelColor(1, y), black);
-        QCOMPARE(image.pixelColor(2, y), green);
-        QCOMPARE(image.pixelColor(w - 1, y), black);
-        QCOMPARE(image.pixelColor(w - 2, y), black);
-        QCOMPARE(image.pixelColor(w - 3, y), green);
-    }
-}
-
-}  // namespace
 
 class TestFrameRatio2 : public QObject {
     Q_OBJECT
@@ -50,9 +21,9 @@ private slots:
         HighscoreTableWindow table;
         NameEntryWindow entry(table);
         ResetQuestion question(table);
-        checkFrameAtRatio2(table);
-        checkFrameAtRatio2(entry);
-        checkFrameAtRatio2(question);
+        test::checkFramedWindow(table, 392, 267);
+        test::checkFramedWindow(entry, 219, 136);
+        test::checkFramedWindow(question, 250, 144);
     }
 };
 

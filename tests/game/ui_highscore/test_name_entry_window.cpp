@@ -106,14 +106,15 @@ private slots:
         folder.installShippedFile();
         HighscoreTableWindow table(folder.path());
         NameEntryWindow entry(table, folder.path());
+        const QString before = QString::fromStdString(currentDateText());
         enter(table, entry, QStringLiteral("250"), QStringLiteral("Anna"));
+        const QString after = QString::fromStdString(currentDateText());
 
         QVERIFY(!entry.isVisible());
         QVERIFY(table.isVisible());
         QCOMPARE(table.pointsCell(0), QStringLiteral("250"));
         QCOMPARE(table.nameCell(0), QStringLiteral("Anna                "));
-        QCOMPARE(table.dateCell(0).size(), 17);
-        QVERIFY(!table.dateCell(0).trimmed().isEmpty());
+        QVERIFY2(table.dateCell(0) == before || table.dateCell(0) == after, qPrintable(table.dateCell(0)));
         QCOMPARE(table.pointsCell(1), QStringLiteral("100"));
         QCOMPARE(table.nameCell(1), QStringLiteral("Karvelino           "));
         QCOMPARE(table.dateCell(1), QStringLiteral("12.06.99 16:02:47"));
@@ -124,17 +125,6 @@ private slots:
         QCOMPARE(button(table)->text(), QStringLiteral("&Weiter"));
         QVERIFY(test::activate(table));
         QCOMPARE(table.focusWidget(), button(table));
-    }
-
-    void theDateIsTheCurrentDateText()
-    {
-        test::HighscoreFolder folder;
-        HighscoreTableWindow table(folder.path());
-        NameEntryWindow entry(table, folder.path());
-        const QString before = QString::fromStdString(currentDateText());
-        enter(table, entry, QStringLiteral("5"), QStringLiteral("Zeit"));
-        const QString after = QString::fromStdString(currentDateText());
-        QVERIFY2(table.dateCell(0) == before || table.dateCell(0) == after, qPrintable(table.dateCell(0)));
     }
 
     void enterInTheNameBoxStoresNothingAltWDoes()

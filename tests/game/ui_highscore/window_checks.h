@@ -13,27 +13,26 @@
 #include <QTest>
 #include <QWidget>
 
+#include "../ui_widgets/logical_pixel.h"
+
 namespace kv::test {
 
-inline QColor pixelAt(QWidget& widget, int x, int y) { return widget.grab().toImage().pixelColor(x, y); }
-
-// The one-pixel black line along the client edge, over the window's light green.
+// The one-pixel black line along the client edge, over the window's light green: at a pixel
+// ratio of 2 every device pixel of the line is black, so it stays sharp.
 inline void checkFramedWindow(QWidget& window, int width, int height)
 {
     QCOMPARE(window.size(), QSize(width, height));
     QCOMPARE(window.minimumSize(), window.maximumSize());
     const QImage image = window.grab().toImage();
-    QCOMPARE(image.size(), QSize(width, height));
+    QCOMPARE(image.deviceIndependentSize(), QSizeF(width, height));
     const QColor black(0, 0, 0);
     const QColor green(128, 255, 128);
-    QCOMPARE(image.pixelColor(0, 0), black);
-    QCOMPARE(image.pixelColor(width - 1, height - 1), black);
-    QCOMPARE(image.pixelColor(width - 1, 0), black);
-    QCOMPARE(image.pixelColor(0, height - 1), black);
-    QCOMPARE(image.pixelColor(width / 2, 0), black);
-    QCOMPARE(image.pixelColor(0, height / 2), black);
-    QCOMPARE(image.pixelColor(1, 1), green);
-    QCOMPARE(image.pixelColor(width - 2, height - 2), green);
+    const QPoint line[] = {{0, 0}, {width - 1, height - 1}, {width - 1, 0}, {0, height - 1},
+                           {width / 2, 0}, {0, height / 2}, {width / 2, height - 1}, {width - 1, height / 2}};
+    for (const QPoint& p : line)
+        QCOMPARE(logicalPixel(image, p.x(), p.y()), black);
+    for (const QPoint& p : {QPoint(1, 1), QPoint(width - 2, height - 2), QPoint(width / 2, 1), QPoint(1, height / 2)})
+        QCOMPARE(logicalPixel(image, p.x(), p.y()), green);
 }
 
 // The text drawn for each caption (an access key's `&` is not drawn) fits the button's face.

@@ -4,10 +4,11 @@
 #include <QTest>
 
 #include "ui/widgets/bevel_frame.h"
+#include "logical_pixel.h"
 
 namespace {
 
-const QRgb kUntouched = qRgb(1, 2, 3);
+const QColor kUntouched(1, 2, 3);
 
 QImage framed(qreal ratio, bool antialiased)
 {
@@ -21,23 +22,7 @@ QImage framed(qreal ratio, bool antialiased)
     return image;
 }
 
-QRgb green(int g)
-{
-    return qRgb(0, g, 0);
-}
-
-// Every device pixel of logical pixel (x, y) has the same colour; that colour.
-QRgb logicalPixel(const QImage& image, int x, int y)
-{
-    const int ratio = qRound(image.devicePixelRatio());
-    const QRgb first = image.pixel(x * ratio, y * ratio);
-    for (int dy = 0; dy < ratio; ++dy) {
-        for (int dx = 0; dx < ratio; ++dx) {
-            if (image.pixel(x * ratio + dx, y * ratio + dy) != first) return qRgb(255, 0, 255);
-        }
-    }
-    return first;
-}
+QColor green(int g) { return QColor(0, g, 0); }
 
 }  // namespace
 
@@ -58,7 +43,7 @@ private slots:
         QFETCH(qreal, ratio);
         QFETCH(bool, antialiased);
         const QImage image = framed(ratio, antialiased);
-        auto px = [&](int x, int y) { return logicalPixel(image, x, y); };
+        auto px = [&](int x, int y) { return kv::test::logicalPixel(image, x, y); };
 
         // The middle of each edge, outermost to innermost, then the untouched inside.
         const int topBottom[][2] = {{0, 245}, {1, 210}, {2, 175}, {3, 140}, {596, 80}, {597, 55}, {598, 30}, {599, 5}};

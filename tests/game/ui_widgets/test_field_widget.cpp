@@ -30,6 +30,8 @@ struct Board {
             fields[static_cast<std::size_t>(i)] = new FieldWidget(10 + i, pictures, &window);
             fields[static_cast<std::size_t>(i)]->move(20 + 63 * i, 20);
         }
+        window.show();
+        exposed = QTest::qWaitForWindowExposed(&window);
     }
     FieldWidget& field(int i) { return *fields[static_cast<std::size_t>(i)]; }
     QPoint centreInWindow(int i) { return field(i).geometry().center(); }
@@ -37,6 +39,7 @@ struct Board {
     kv::PalettePictures pictures;
     QWidget window;
     std::array<FieldWidget*, 3> fields{};
+    bool exposed = false;
 };
 
 // What the platform does when a drag ends at `windowPos`: enter, move, drop.
@@ -83,38 +86,39 @@ private slots:
         QCOMPARE(field.picture(), std::nullopt);
     }
 
-    void dropFromAnotherFieldIsReportedOnceWithBothIndices()
+    // A field drag dropped on a field is reported once, by the target only, with both indices;
+    // a disabled field takes none.
+    void dropOfAFieldIsReportedOnceByTheTarget_data()
     {
-        Board board;
-        board.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&board.window));
-        QSignalSpy onTarget(&board.field(2), &FieldWidget::dropped);
-        QSignalSpy onSource(&board.field(0), &FieldWidget::dropped);
-
-        const auto data = kv::makeFieldDragData(10);
-        QVERIFY(dropOnWindow(board.window, board.centreInWindow(2), *data));
-        QCOMPARE(onTarget.count(), 1);
-        QCOMPARE(args(onTarget, 0), (QList<int>{12, 10}));
-        QCOMPARE(onSource.count(), 0);
+        QTest::addColumn<int>("source");  // the dragged field's index
+        QTest::addColumn<int>("target");  // 0 to 2: fields 10 to 12
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("from another field") << 10 << 2 << true;
+        QTest::newRow("on its own field") << 11 << 1 << true;
+        QTest::newRow("on a disabled field") << 10 << 2 << false;
     }
 
-    void dropOnItsOwnFieldIsADrop()
+    void dropOfAFieldIsReportedOnceByTheTarget()
     {
+        QFETCH(int, source);
+        QFETCH(int, target);
+        QFETCH(bool, enabled);
         Board board;
-        board.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&board.window));
-        QSignalSpy spy(&board.field(1), &FieldWidget::dropped);
-        const auto data = kv::makeFieldDragData(11);
-        QVERIFY(dropOnWindow(board.window, board.centreInWindow(1), *data));
-        QCOMPARE(spy.count(), 1);
-        QCOMPARE(args(spy, 0), (QList<int>{11, 11}));
+        QVERIFY(board.exposed);
+        board.field(target).setEnabled(enabled);
+        QList<QSignalSpy*> spies;
+        for (int i = 0; i < 3; ++i) spies.append(new QSignalSpy(&board.field(i), &FieldWidget::dropped));
+        const auto data = kv::makeFieldDragData(source);
+        QCOMPARE(dropOnWindow(board.window, board.centreInWindow(target), *data), enabled);
+        for (int i = 0; i < 3; ++i) QCOMPARE(spies[i]->count(), i == target && enabled ? 1 : 0);
+        if (enabled) QCOMPARE(args(*spies[target], 0), (QList<int>{10 + target, source}));
+        qDeleteAll(spies);
     }
 
     void dropsBesideTheFieldsOrOfForeignDataDoNothing()
     {
         Board board;
-        board.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&board.window));
+        QVERIFY(board.exposed);
         QList<QSignalSpy*> spies;
         for (int i = 0; i < 3; ++i) spies.append(new QSignalSpy(&board.field(i), &FieldWidget::dropped));
 
@@ -142,27 +146,10 @@ private slots:
         qDeleteAll(spies);
     }
 
-    void disabledFieldTakesNoDrop()
-    {
-        Board board;
-        board.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&board.window));
-        board.field(2).setEnabled(false);
-        QSignalSpy spy(&board.field(2), &FieldWidget::dropped);
-        const auto data = kv::makeFieldDragData(10);
-        QVERIFY(!dropOnWindow(board.window, board.centreInWindow(2), *data));
-        QCOMPARE(spy.count(), 0);
-
-        board.field(2).setEnabled(true);
-        QVERIFY(dropOnWindow(board.window, board.centreInWindow(2), *data));
-        QCOMPARE(spy.count(), 1);
-    }
-
     void clickOnADraggableFieldIsADropOnItself()
     {
         Board board;
-        board.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&board.window));
+        QVERIFY(board.exposed);
         FieldWidget& field = board.field(1);
         field.setPicture(kv::PaletteIndex{2});
         field.setDraggable(true);
@@ -182,8 +169,7 @@ private slots:
     void dragEndingAwayFromItsFieldReportsNothingByItself()
     {
         Board board;
-        board.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&board.window));
+        QVERIFY(board.exposed);
         FieldWidget& field = board.field(0);
         field.setPicture(kv::PaletteIndex{0});
         field.setDraggable(true);
@@ -197,8 +183,7 @@ private slots:
     void notDraggableDisabledOrOtherButtonStartsNothing()
     {
         Board board;
-        board.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&board.window));
+        QVERIFY(board.exposed);
         FieldWidget& field = board.field(0);
         field.setPicture(kv::PaletteIndex{0});
         QSignalSpy spy(&field, &FieldWidget::dropped);
