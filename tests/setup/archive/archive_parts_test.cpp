@@ -4,16 +4,16 @@
 
 #include "setup/archive/entry_header.h"
 #include "setup/archive/entry_paths.h"
-#include "setup/support/package_bytes.h"
+#include "zip_entry.h"
 
 namespace setup {
 namespace {
 
 TEST(EntryHeader, RecognisesTheRecordsThatMayStartAnEntry) {
   const auto kindOf = [](uint32_t value) {
-    std::string bytes;
-    testing::putLe32(bytes, value);
-    return classifyRecord(reinterpret_cast<const unsigned char*>(bytes.data()));
+    const unsigned char bytes[4] = {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
+                                    static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
+    return classifyRecord(bytes);
   };
   EXPECT_EQ(kindOf(0x04034B50u), RecordKind::Entry);
   EXPECT_EQ(kindOf(0x50000000u), RecordKind::Entry);
@@ -23,18 +23,18 @@ TEST(EntryHeader, RecognisesTheRecordsThatMayStartAnEntry) {
 }
 
 TEST(EntryHeader, ReadsTheFieldsItUses) {
-  testing::EntryFields fields = testing::entry("dir/file.txt", "content");
-  fields.method = 8;
-  fields.flags = 0x0802;
-  fields.modTime = 0x1234;
-  fields.modDate = 0x5678;
-  const std::string bytes = testing::entryBytes(fields);
-  const EntryHeader header = parseEntryHeader(reinterpret_cast<const unsigned char*>(bytes.data()));
+  mkpackage::EntryPlan plan;
+  plan.name = "dir/file.txt";
+  plan.data = {'c', 'o', 'n', 't', 'e', 'n', 't'};
+  plan.extraFlags = 0x0802;
+  plan.modified = {0x1234, 0x5678};
+  const mkpackage::Bytes bytes = mkpackage::encodeEntry(plan);
+  const EntryHeader header = parseEntryHeader(bytes.data());
   EXPECT_EQ(header.flags, 0x0802);
   EXPECT_EQ(header.method, 8);
   EXPECT_EQ(header.modTime, 0x1234);
   EXPECT_EQ(header.modDate, 0x5678);
-  EXPECT_EQ(header.crc32, testing::crcOf("content"));
+  EXPECT_EQ(header.crc32, 0xFEC530A9u);  // CRC-32 of "content"
   EXPECT_EQ(header.compressedSize, bytes.size() - 30 - 12);
   EXPECT_EQ(header.nameLength, 12);
   EXPECT_EQ(header.extraLength, 0);

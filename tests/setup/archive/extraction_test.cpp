@@ -21,12 +21,6 @@ EntryPlan sealed(EntryPlan entry, const std::string& password) {
   return entry;
 }
 
-template <typename Change>
-EntryPlan with(EntryPlan entry, Change change) {
-  change(entry);
-  return entry;
-}
-
 class Extraction : public PackageFixture {};
 
 struct Case {

@@ -39,11 +39,6 @@ Damage badEntry(EntryPlan bad) {
   return [bad](PackagePlan& plan) { plan.entries[1] = bad; };
 }
 template <typename Change>
-EntryPlan with(EntryPlan entry, Change change) {
-  change(entry);
-  return entry;
-}
-template <typename Change>
 Damage changed(EntryPlan bad, Change change) {
   return badEntry(with(bad, change));
 }

@@ -24,6 +24,12 @@ mkpackage::DosDateTime sampleTime();
 mkpackage::EntryPlan storedEntry(const std::string& name, const std::string& content);
 mkpackage::EntryPlan deflatedEntry(const std::string& name, const std::string& content);
 std::string compressibleText(std::size_t size);
+// `entry` as `change` leaves it, for plans written as one expression.
+template <typename Change>
+mkpackage::EntryPlan with(mkpackage::EntryPlan entry, Change change) {
+  change(entry);
+  return entry;
+}
 
 // A package header as the shipped setup has it, without entries.
 mkpackage::PackagePlan packagePlan(std::vector<mkpackage::EntryPlan> entries = {});

@@ -93,36 +93,19 @@ TEST_F(StartUp, AdministratorCheckOnlyWhereThePackageAsksForIt) {
 }
 
 // Each is told by the completeness message before the window opens, and the run ends with
-// nothing unpacked.
+// nothing unpacked: one package without its magic, one that the completeness check refuses
+// (the header and completeness tables try the other ways to be incomplete).
 TEST_F(StartUp, IncompletePackagesEndTheRunBeforeTheWindow) {
-  auto shipped = [] { return mkpackage::buildPackage(shippedLikePlan()).bytes; };
-  auto endingInARecord = [] {
-    mkpackage::PackagePlan plan = shippedLikePlan();
-    plan.tail.clear();
-    plan.rawArchive = mkpackage::zipEndRecord("");
-    return mkpackage::buildPackage(plan).bytes;
-  };
-  auto withoutEntries = [] {
-    mkpackage::PackagePlan plan = shippedLikePlan();
-    plan.entries.clear();
-    plan.tail.clear();
-    return mkpackage::buildPackage(plan).bytes;
-  };
   struct Case {
     const char* what;
     mkpackage::Bytes bytes;
   };
   std::vector<Case> cases = {
-      {"cut short by one byte", endingInARecord()},
-      {"texts running past the end", withoutEntries()},
-      {"no magic", mkpackage::Bytes(40000, 0x7F)},
-      {"ending inside the fixed header", shipped()},
-      {"a broken magic", shipped()},
+      {"cut short by one byte", mkpackage::buildPackage(shippedLikePlan()).bytes},
+      {"a broken magic", mkpackage::buildPackage(shippedLikePlan()).bytes},
   };
   cases[0].bytes.pop_back();
-  cases[1].bytes.resize(cases[1].bytes.size() - 5);  // into the notice
-  cases[3].bytes.resize(mkpackage::kImageSize + 10);
-  cases[4].bytes[mkpackage::kImageSize + 2] = 'X';
+  cases[1].bytes[mkpackage::kImageSize + 2] = 'X';
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     restart();

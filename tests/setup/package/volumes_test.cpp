@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
-#include "setup/support/package_file.h"
 #include "setup/package/package_header.h"
 #include "setup/package/volumes.h"
 #include "setup/platform/path_text.h"
 #include "setup/support/fake_setup_ui.h"
+#include "setup/support/temp_dir.h"
 
 namespace setup {
 namespace {
