@@ -12,8 +12,6 @@ namespace kv::sounds::test {
 // Runs the make_sounds program; returns its exit status (-1 if it could not be run).
 int runMakeSounds(const std::string& arguments);
 
-using TempFolder = ::kv::test::ScratchFolder;
-
 // The seven files of one make_sounds run, raw and parsed; parseErrors[i] is empty when
 // sound(i+1).wav is well-formed.
 struct GeneratedSounds {

@@ -25,46 +25,24 @@ bool tagAt(const std::vector<std::uint8_t>& b, std::size_t at, const char* tag)
 
 std::string parseWav(const std::vector<std::uint8_t>& b, WavFile& out)
 {
-    if (b.size() < 12 || !tagAt(b, 0, "RIFF") || !tagAt(b, 8, "WAVE"))
-        return "no RIFF/WAVE header";
-    if (u32At(b, 4) != b.size() - 8)
-        return "RIFF size " + std::to_string(u32At(b, 4)) + " but file holds "
-               + std::to_string(b.size() - 8) + " bytes after it";
-
-    bool haveFormat = false;
-    bool haveData = false;
-    std::size_t at = 12;
-    while (at < b.size()) {
-        if (b.size() - at < 8)
-            return "truncated chunk header at " + std::to_string(at);
-        const std::uint32_t size = u32At(b, at + 4);
-        const std::size_t body = at + 8;
-        if (size > b.size() - body)
-            return "chunk at " + std::to_string(at) + " runs past the end";
-        if (tagAt(b, at, "fmt ")) {
-            if (size < 16)
-                return "format chunk too short";
-            out.formatTag = u16At(b, body);
-            out.channels = u16At(b, body + 2);
-            out.sampleRate = u32At(b, body + 4);
-            out.byteRate = u32At(b, body + 8);
-            out.blockAlign = u16At(b, body + 12);
-            out.bitsPerSample = u16At(b, body + 14);
-            haveFormat = true;
-        } else if (tagAt(b, at, "data")) {
-            if (!haveFormat)
-                return "data chunk before the format chunk";
-            if (out.blockAlign == 0 || size % out.blockAlign != 0)
-                return "data size is not a whole number of sample frames";
-            if (out.bitsPerSample == 16)
-                for (std::size_t i = body; i < body + size; i += 2)
-                    out.samples.push_back(static_cast<std::int16_t>(u16At(b, i)));
-            haveData = true;
-        }
-        at = body + size + (size & 1); // chunks are padded to even length
-    }
-    if (!haveFormat || !haveData)
-        return "format or data chunk missing";
+    if (b.size() < 44 || !tagAt(b, 0, "RIFF") || !tagAt(b, 8, "WAVE") || !tagAt(b, 12, "fmt ")
+        || u32At(b, 16) != 16 || !tagAt(b, 36, "data"))
+        return "not the RIFF header, a 16-byte format chunk and the data chunk";
+    if (u32At(b, 4) != b.size() - 8 || u32At(b, 40) != b.size() - 44)
+        return "RIFF size " + std::to_string(u32At(b, 4)) + " or data size "
+               + std::to_string(u32At(b, 40)) + " disagrees with the file's "
+               + std::to_string(b.size()) + " bytes";
+    out.formatTag = u16At(b, 20);
+    out.channels = u16At(b, 22);
+    out.sampleRate = u32At(b, 24);
+    out.byteRate = u32At(b, 28);
+    out.blockAlign = u16At(b, 32);
+    out.bitsPerSample = u16At(b, 34);
+    if (out.blockAlign == 0 || (b.size() - 44) % out.blockAlign != 0)
+        return "data size is not a whole number of sample frames";
+    if (out.bitsPerSample == 16)
+        for (std::size_t i = 44; i < b.size(); i += 2)
+            out.samples.push_back(static_cast<std::int16_t>(u16At(b, i)));
     return {};
 }
 

@@ -18,8 +18,9 @@ struct WavFile {
     std::vector<std::int16_t> samples; // only filled for 16-bit data
 };
 
-// Walks the chunks of `bytes`. Returns an empty string and fills `out` when the file is a
-// well-formed WAVE file whose sizes agree with each other; otherwise says what is wrong.
+// Returns an empty string and fills `out` when `bytes` is a WAVE file in the one layout the
+// encoder writes (a 16-byte format chunk, then the data to the end) whose sizes agree with each
+// other and with the file; otherwise says what is wrong.
 std::string parseWav(const std::vector<std::uint8_t>& bytes, WavFile& out);
 
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& path);
