@@ -1,10 +1,8 @@
 #include "zip_checks.h"
 
-#include <sys/wait.h>
 #include <zlib.h>
 
 #include <array>
-#include <cstdio>
 #include <stdexcept>
 
 namespace mkpackage::testing {
@@ -61,24 +59,6 @@ Inflated inflateRaw(const Bytes& stream) {
   }
   inflateEnd(&z);
   return result;
-}
-
-CommandResult runCommand(const std::string& command) {
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) throw std::runtime_error("popen failed: " + command);
-  CommandResult result{-1, {}};
-  std::array<char, 4096> chunk{};
-  std::size_t n;
-  while ((n = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0) result.output.append(chunk.data(), n);
-  const int status = pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
-
-std::string shellQuote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
 }
 
 std::string asString(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }

@@ -1,10 +1,11 @@
 #pragma once
 // Independent views of generated archives: a central directory so that Info-ZIP's unzip can
-// judge the local entries, a raw inflater, and a way to run external tools.
+// judge the local entries and a raw inflater.
 
 #include <string>
 
 #include "package_builder.h"
+#include "support/shell_command.h"
 
 namespace mkpackage::testing {
 
@@ -19,13 +20,9 @@ struct Inflated {
 };
 Inflated inflateRaw(const Bytes& stream);
 
-struct CommandResult {
-  int exitCode;
-  std::string output;  // standard output and standard error together
-};
-CommandResult runCommand(const std::string& command);
-
-std::string shellQuote(const std::string& text);
+using ::kv::test::CommandResult;
+using ::kv::test::runCommand;
+using ::kv::test::shellQuote;
 
 std::string asString(const Bytes& bytes);
 Bytes asBytes(const std::string& text);

@@ -1,16 +1,14 @@
 #include "generated_sounds.h"
 
-#include <cstdlib>
 #include <stdexcept>
-#include <sys/wait.h>
+
+#include "support/shell_command.h"
 
 namespace kv::sounds::test {
 
 int runMakeSounds(const std::string& arguments)
 {
-    const std::string command = std::string(MAKE_SOUNDS_PATH) + " " + arguments + " 2>/dev/null";
-    const int status = std::system(command.c_str());
-    return status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return ::kv::test::runCommand(std::string(MAKE_SOUNDS_PATH) + " " + arguments).exitCode;
 }
 
 GeneratedSounds generateSounds(const std::filesystem::path& folder)

@@ -9,7 +9,7 @@
 
 namespace kv::sounds::test {
 
-// Runs the make_sounds program; returns its exit status (-1 if it could not be run).
+// Runs the make_sounds program; returns its exit status (-1: killed by a signal).
 int runMakeSounds(const std::string& arguments);
 
 // The seven files of one make_sounds run, raw and parsed; parseErrors[i] is empty when
