@@ -48,7 +48,7 @@ TEST(Scrambling, KeyStreamFromTheSeedWithAPlainFirstByte) {
   EXPECT_EQ(scrambled(text.substr(0, 10)), scrambled(text).substr(0, 10));
 }
 
-TEST(LittleEndian, FieldsRoundTripLowByteFirst) {
+TEST(LittleEndian, FieldsRoundTripLowByteFirstAndFormTheRecordSignatures) {
   unsigned char bytes[6] = {};
   writeLe32(bytes, 0x04034B50u);
   writeLe16(bytes + 4, 0xA1B2);
@@ -57,16 +57,13 @@ TEST(LittleEndian, FieldsRoundTripLowByteFirst) {
   EXPECT_EQ(readLe32(bytes), 0x04034B50u);
   EXPECT_EQ(readLe16(bytes + 4), 0xA1B2);
   EXPECT_EQ(readLe32(bytes + 2), 0xA1B20403u);
-}
-
-TEST(ZipRecords, SignaturesFormedAtRunTimeAreTheRecordsOnes) {
+  // The signatures formed at run time are the records' ones, and those are the bytes of ZIP.
   EXPECT_EQ(localEntrySignatureAtRunTime(), kLocalEntrySignature);
   EXPECT_EQ(endRecordSignatureAtRunTime(), kEndRecordSignature);
-  unsigned char bytes[4];
   writeLe32(bytes, kLocalEntrySignature);
-  EXPECT_EQ(std::string(bytes, bytes + 4), "PK\x03\x04");
-  writeLe32(bytes, kEndRecordSignature);
-  EXPECT_EQ(std::string(bytes, bytes + 4), "PK\x05\x06");
+  writeLe32(bytes + 2, kEndRecordSignature);
+  EXPECT_EQ(std::string(bytes, bytes + 6), "PKPK\x05\x06");
+  EXPECT_EQ(kLocalEntrySignature, 0x04034B50u);
 }
 
 using setup::testing::TimeZone;
