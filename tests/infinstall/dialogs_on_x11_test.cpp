@@ -33,16 +33,11 @@ namespace fs = std::filesystem;
 
 const kv::x11test::XvfbServer* server = nullptr;
 
-kv::x11test::XwdImage capture()
-{
-    return server->screenshot();
-}
-
 // The window is on the screen where Qt says, drawn (mostly one face colour, with dark text),
 // and the screen around it stays black.
 bool drawnOnScreen(QWidget* window)
 {
-    const kv::x11test::XwdImage image = capture();
+    const kv::x11test::XwdImage image = server->screenshot();
     const QRect r = window->frameGeometry();
     return kv::x11test::drawnWithText(image, {r.x(), r.y(), r.width(), r.height()})
            && image.at(r.left() - 5, r.top() - 5) == kv::x11test::Rgb{};

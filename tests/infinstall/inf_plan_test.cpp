@@ -14,6 +14,7 @@
 #include "core/runtime_check.h"
 #include "memory_file_system.h"
 #include "install_inputs.h"
+#include "support/shell_command.h"
 
 namespace infinstall {
 namespace {
@@ -225,13 +226,6 @@ bool ranAndWrote(const std::string& command, const fs::path& file)
     return fs::exists(file);
 }
 
-std::string quotedForShell(const std::string& text)
-{
-    std::string out = "'";
-    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
 // The entries as a desktop starts them: GLib must load each and start its program with the
 // arguments as planned, for folders with "%", runs of blanks and tabs.
 TEST(DesktopEntries, GLibLoadsAndStartsThemForFoldersWithPercentBlanksAndTabs)
@@ -271,16 +265,16 @@ TEST(DesktopEntries, GLibLoadsAndStartsThemForFoldersWithPercentBlanksAndTabs)
         const fs::path entry = plan.entries[0].path, record = root / "record";
         fs::create_directories(entry.parent_path());
         std::ofstream(entry) << plan.entries[0].text;
-        EXPECT_EQ(std::system(("desktop-file-validate " + quotedForShell(entry)).c_str()), 0) << plan.entries[0].text;
+        EXPECT_EQ(std::system(("desktop-file-validate " + kv::test::shellQuote(entry)).c_str()), 0) << plan.entries[0].text;
 
         fs::create_directories(fs::path(c.program).parent_path());
         std::ofstream(c.program) << "#!/bin/sh\n{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > " +
-                                        quotedForShell((root / "partial").string()) + "\nmv " +
-                                        quotedForShell((root / "partial").string()) + " " +
-                                        quotedForShell(record.string()) + "\n";
+                                        kv::test::shellQuote((root / "partial").string()) + "\nmv " +
+                                        kv::test::shellQuote((root / "partial").string()) + " " +
+                                        kv::test::shellQuote(record.string()) + "\n";
         fs::permissions(c.program, fs::perms(0755));
         fs::remove(record);
-        ASSERT_TRUE(ranAndWrote("gio launch " + quotedForShell(entry), record)) << plan.entries[0].text;
+        ASSERT_TRUE(ranAndWrote("gio launch " + kv::test::shellQuote(entry), record)) << plan.entries[0].text;
         std::vector<std::string> lines;
         std::ifstream in(record);
         for (std::string line; std::getline(in, line);) lines.push_back(line);

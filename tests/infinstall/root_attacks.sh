@@ -93,23 +93,18 @@ take_back() {
 }
 
 # --- the attacks ---------------------------------------------------------------------------
-link_in_users_folder() {
-  attacker ln -s /srv/rootonly /srv/u/KARVELO
+# A link to root's folder, planted by `who` at `link`; the folder chosen is `folder`.
+link_in_path() {
+  local who=$1 link=$2 folder=$3
+  $who ln -s /srv/rootonly "$link"
   start_setup "$work/tmp"
   answer '^KARVELO$' Return
-  choose_folder /srv/u/KARVELO
+  choose_folder "$folder"
   refused_in_prompt
-  rm /srv/u/KARVELO
+  rm "$link"
 }
-
-link_higher_up() {
-  ln -s /srv/rootonly /srv/link
-  start_setup "$work/tmp"
-  answer '^KARVELO$' Return
-  choose_folder /srv/link/KARVELO
-  refused_in_prompt
-  rm /srv/link
-}
+link_in_users_folder() { link_in_path attacker /srv/u/KARVELO /srv/u/KARVELO; }
+link_higher_up() { link_in_path "" /srv/link /srv/link/KARVELO; }
 
 swap_between_prompt_and_copying() {
   start_setup "$work/tmp"

@@ -1,18 +1,21 @@
 #pragma once
 
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "support/scratch_folder.h"
+#include "support/shell_command.h"
 #include "wav_reader.h"
 
 namespace kv::sounds::test {
 
-// Runs the make_sounds program; returns its exit status (-1 if it could not be run).
-int runMakeSounds(const std::string& arguments);
-
-using TempFolder = ::kv::test::ScratchFolder;
+// Runs the make_sounds program; returns its exit status (-1: killed by a signal).
+inline int runMakeSounds(const std::string& arguments)
+{
+    return ::kv::test::runCommand(std::string(MAKE_SOUNDS_PATH) + " " + arguments).exitCode;
+}
 
 // The seven files of one make_sounds run, raw and parsed; parseErrors[i] is empty when
 // sound(i+1).wav is well-formed.
@@ -22,6 +25,17 @@ struct GeneratedSounds {
     std::vector<std::string> parseErrors;
 };
 
-GeneratedSounds generateSounds(const std::filesystem::path& folder);
+inline GeneratedSounds generateSounds(const std::filesystem::path& folder)
+{
+    if (runMakeSounds("'" + folder.string() + "'") != 0)
+        throw std::runtime_error("make_sounds failed");
+    GeneratedSounds out;
+    for (int n = 1; n <= 7; ++n) {
+        out.bytes.push_back(readBytes(folder / ("sound" + std::to_string(n) + ".wav")));
+        out.files.emplace_back();
+        out.parseErrors.push_back(parseWav(out.bytes.back(), out.files.back()));
+    }
+    return out;
+}
 
 } // namespace kv::sounds::test
