@@ -39,10 +39,12 @@ void duringPlatformStart(QtMsgType type, const QMessageLogContext&, const QStrin
     if (type != QtFatalMsg) {
         displayUnreachable = displayUnreachable || message.contains(QLatin1String("display"));
         const QString named = message.section(u'"', 1, 1);
-        if (!named.isEmpty()) platform = named.toStdString();
+        if (!named.isEmpty())
+            platform = named.toStdString();
         return;
     }
-    if (displayUnreachable || (!qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("WAYLAND_DISPLAY")))
+    if (displayUnreachable ||
+        (!qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("WAYLAND_DISPLAY")))
         sayNoDisplay();
     else
         std::fprintf(stderr,
@@ -59,7 +61,9 @@ void displaySilent(int)
     static const char kEnd[] = ": Keine grafische Oberfläche erreicht: weder DISPLAY noch "
                                "WAYLAND_DISPLAY nennt eine Anzeige, die antwortet.\n";
     // Only what may be called in a signal handler.
-    if (write(STDERR_FILENO, program, std::strlen(program)) < 0 || write(STDERR_FILENO, kEnd, sizeof kEnd - 1) < 0) {}
+    if (write(STDERR_FILENO, program, std::strlen(program)) < 0 ||
+        write(STDERR_FILENO, kEnd, sizeof kEnd - 1) < 0) {
+    }
     _exit(1);
 }
 

@@ -17,29 +17,34 @@ namespace {
 const char kPluginPath[] = "QT_PLUGIN_PATH";
 
 // Module lists and module folders of the GTK that a platform theme may bring in.
-const char* const kModuleVariables[] = {"GTK_MODULES",     "GTK3_MODULES",           "GTK_PATH",
-                                        "GIO_EXTRA_MODULES", "GDK_PIXBUF_MODULE_FILE", "GDK_PIXBUF_MODULEDIR"};
+const char* const kModuleVariables[] = {
+    "GTK_MODULES",       "GTK3_MODULES",           "GTK_PATH",
+    "GIO_EXTRA_MODULES", "GDK_PIXBUF_MODULE_FILE", "GDK_PIXBUF_MODULEDIR"};
 
 QStringList trustedFolders(const char* variable)
 {
     QStringList kept;
     const QStringList folders = qEnvironmentVariable(variable).split(u':', Qt::SkipEmptyParts);
     for (const QString& folder : folders)
-        if (onlyTrustedCanChange(folder.toStdString(), geteuid())) kept << folder;
+        if (onlyTrustedCanChange(folder.toStdString(), geteuid()))
+            kept << folder;
     return kept;
 }
 
 void setOrUnset(const char* variable, const QStringList& folders)
 {
-    if (folders.isEmpty()) unsetenv(variable);
-    else setenv(variable, folders.join(u':').toLocal8Bit().constData(), 1);
+    if (folders.isEmpty())
+        unsetenv(variable);
+    else
+        setenv(variable, folders.join(u':').toLocal8Bit().constData(), 1);
 }
 
 std::string ownFolder()
 {
     char path[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) return "/";
+    if (length <= 0)
+        return "/";
     const std::string program(path, static_cast<size_t>(length));
     return program.substr(0, program.rfind('/'));
 }
@@ -69,9 +74,11 @@ void trustOnlyQtSourcesOthersCannotChange()
 
     const QStringList platformFolder = trustedFolders("QT_QPA_PLATFORM_PLUGIN_PATH");
     setOrUnset("QT_QPA_PLATFORM_PLUGIN_PATH", platformFolder.size() == 1 ? platformFolder : QStringList());
-    if (qEnvironmentVariableIsSet("XDG_DATA_DIRS")) setOrUnset("XDG_DATA_DIRS", trustedFolders("XDG_DATA_DIRS"));
+    if (qEnvironmentVariableIsSet("XDG_DATA_DIRS"))
+        setOrUnset("XDG_DATA_DIRS", trustedFolders("XDG_DATA_DIRS"));
     if (geteuid() == 0)
-        for (const char* variable : kModuleVariables) unsetenv(variable);
+        for (const char* variable : kModuleVariables)
+            unsetenv(variable);
 }
 
 }  // namespace kv

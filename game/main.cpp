@@ -6,11 +6,11 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include "ui/desktop_identity.h"
-#include "ui/main_window.h"
+#include "game/ui/desktop_identity.h"
+#include "game/ui/main_window.h"
 #include "desktop/no_display.h"
 #include "desktop/trusted_qt_sources.h"
-#include "ui/widgets/board_accessible.h"
+#include "game/ui/widgets/board_accessible.h"
 
 int main(int argc, char* argv[])
 {

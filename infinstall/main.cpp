@@ -6,15 +6,15 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "core/elevation.h"
-#include "core/installer_run.h"
-#include "core/paths.h"
-#include "core/posix_file_system.h"
-#include "core/runtime_check.h"
+#include "infinstall/core/elevation.h"
+#include "infinstall/core/installer_run.h"
+#include "infinstall/core/paths.h"
+#include "infinstall/core/posix_file_system.h"
+#include "infinstall/core/runtime_check.h"
 #include "desktop/no_display.h"
 #include "desktop/trusted_qt_sources.h"
-#include "dialogs/german_qt_texts.h"
-#include "dialogs/qt_installer_ui.h"
+#include "infinstall/dialogs/german_qt_texts.h"
+#include "infinstall/dialogs/qt_installer_ui.h"
 
 namespace {
 
@@ -23,7 +23,8 @@ using namespace infinstall;
 std::string commandAsked(const std::vector<std::string>& args)
 {
     std::string command = "infinstall";
-    for (const std::string& arg : args) command += " " + arg;
+    for (const std::string& arg : args)
+        command += " " + arg;
     return command;
 }
 
@@ -34,10 +35,13 @@ std::string pkexecRefusal(const std::optional<Invocation>& call, const std::opti
                           const std::vector<std::string>& args)
 {
     std::string error;
-    const std::optional<Places> places = placesFor(true, [](const char* name) { return std::getenv(name); }, error);
+    const std::optional<Places> places = placesFor(
+        true, [](const char* name) { return std::getenv(name); }, error);
     const bool kept = call && tidyFolder(folderOf(call->infPath)) == kSystemInfFolder;
-    const std::vector<Invocation> allowed = kept && inf && places ? menuCalls(*inf, *places) : std::vector<Invocation>();
-    if (call && isOneOf(*call, allowed)) return {};
+    const std::vector<Invocation> allowed =
+        kept && inf && places ? menuCalls(*inf, *places) : std::vector<Invocation>();
+    if (call && isOneOf(*call, allowed))
+        return {};
     return onlyMenuCallsText(call ? keptInstallerCommand(*call) : commandAsked(args), allowed);
 }
 
@@ -56,9 +60,11 @@ int main(int argc, char** argv)
     std::optional<InfFile> inf;
     // Through pkexec only the kept folder is read at all.
     const bool readable = call && (!throughPkexec || tidyFolder(folderOf(call->infPath)) == kSystemInfFolder);
-    if (readable && files.holdSources(folderOf(call->infPath), error)) inf = readInf(*call, files, error);
-    else if (readable) error = "Das Installationspaket in " + folderOf(call->infPath) +
-                               " kann nicht sicher gelesen werden:\n" + error;
+    if (readable && files.holdSources(folderOf(call->infPath), error))
+        inf = readInf(*call, files, error);
+    else if (readable)
+        error = "Das Installationspaket in " + folderOf(call->infPath) +
+                " kann nicht sicher gelesen werden:\n" + error;
     const std::string refusal = throughPkexec ? pkexecRefusal(call, inf, args) : std::string();
     if (!refusal.empty()) {
         error = refusal;
@@ -66,7 +72,8 @@ int main(int argc, char** argv)
     }
     // A section with nothing in it, such as the one a setup runs after the installation, needs
     // no window and no display.
-    if (inf && sectionIsEmpty(*call, *inf)) return kDone;
+    if (inf && sectionIsEmpty(*call, *inf))
+        return kDone;
     // Without a display the message on standard error is all there is to say.
     if (!inf && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
         std::cerr << "infinstall: " << error << std::endl;
@@ -96,15 +103,18 @@ int main(int argc, char** argv)
         return kFailed;
     }
     // Without polkit there is nothing to register an action with.
-    if (files.kind(places->polkitActions) != PathKind::Folder) places->polkitActions.clear();
+    if (files.kind(places->polkitActions) != PathKind::Folder)
+        places->polkitActions.clear();
     // A system-wide installation's INF: an administrator must agree before anything is asked,
     // and may be asked only for what its menu entries do.
     if (needsAdministrator(*call, root)) {
         Places systemPlaces = *places;
-        if (std::optional<Places> system = placesFor(true, [](const char* name) { return std::getenv(name); }, placesError))
+        if (std::optional<Places> system = placesFor(
+                true, [](const char* name) { return std::getenv(name); }, placesError))
             systemPlaces = *system;
         if (isOneOf(*call, menuCalls(*inf, systemPlaces)))
-            if (const std::optional<int> code = runAsAdministrator(*call)) return *code;
+            if (const std::optional<int> code = runAsAdministrator(*call))
+                return *code;
         const RunSummary summary = summarise(*call, *inf, *places);
         ui.tell(summary.product, administratorOnlyText(summary.product, summary.removes, *call), true);
         return kFailed;

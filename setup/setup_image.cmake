@@ -18,7 +18,7 @@ foreach(library kv_posix_files kv_windows1252 kv_package_format kv_setup_platfor
 endforeach()
 
 add_executable(setup main.cpp ${kv_setup_image_sources})
-target_include_directories(setup PRIVATE ${PROJECT_SOURCE_DIR} ${KV_GENERATED_DIR})
+target_include_directories(setup PRIVATE ${KV_GENERATED_DIR})
 target_link_libraries(setup PRIVATE Qt6::Widgets ZLIB::ZLIB)
 kv_setup_lean(setup)
 kv_warnings(setup)

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "core/inf_file.h"
-#include "core/install_plan.h"
-#include "core/registry.h"
+#include "infinstall/core/inf_file.h"
+#include "infinstall/core/install_plan.h"
+#include "infinstall/core/registry.h"
 
 namespace {
 
@@ -32,10 +32,13 @@ const std::string& root()
     static const std::string path = [] {
         char folder[] = "/tmp/kv-fuzz-inf.XXXXXX";
         const char* given = getenv("KV_FUZZ_ROOT");
-        if (given ? mkdir(given, 0700) != 0 : !mkdtemp(folder)) abort();
+        if (given ? mkdir(given, 0700) != 0 : !mkdtemp(folder))
+            abort();
         const std::string made = given ? given : folder;
-        if (mkdir((made + "/src").c_str(), 0700) != 0) abort();
-        std::ofstream(made + "/src/kv5", std::ios::binary) << "\x7f" "ELF";
+        if (mkdir((made + "/src").c_str(), 0700) != 0)
+            abort();
+        std::ofstream(made + "/src/kv5", std::ios::binary) << "\x7f"
+                                                              "ELF";
         return made;
     }();
     return path;
@@ -44,14 +47,21 @@ const std::string& root()
 Places scratchPlaces(bool systemWide)
 {
     const std::string& r = root();
-    return {systemWide, r + "/programs", r + "/store", r + "/store/inf", r + "/store/registry",
-            r + "/applications", r + "/autostart", systemWide ? r + "/polkit" : std::string()};
+    return {systemWide,
+            r + "/programs",
+            r + "/store",
+            r + "/store/inf",
+            r + "/store/registry",
+            r + "/applications",
+            r + "/autostart",
+            systemWide ? r + "/polkit" : std::string()};
 }
 
 // Absolute, without empty, "." or ".." parts and without a trailing slash.
 bool isTidy(const std::string& path)
 {
-    if (path.size() < 2 || path.front() != '/' || path.back() == '/') return false;
+    if (path.size() < 2 || path.front() != '/' || path.back() == '/')
+        return false;
     return path.find("//") == std::string::npos && path.find("/./") == std::string::npos &&
            path.find("/../") == std::string::npos && path.compare(path.size() - 2, 2, "/.") != 0 &&
            path.compare(path.size() - 3, 3, "/..") != 0;
@@ -71,8 +81,10 @@ void check(const std::string& what, const std::string& path, const std::vector<s
     bool inside = false;
     for (const std::string& r : roots) {
         inside = inside || isBelow(path, r);
-        if (reach != Reach::Below) inside = inside || path == r;
-        if (reach == Reach::BelowSameOrAbove) inside = inside || isBelow(r, path) || path == "/";
+        if (reach != Reach::Below)
+            inside = inside || path == r;
+        if (reach == Reach::BelowSameOrAbove)
+            inside = inside || isBelow(r, path) || path == "/";
     }
     if (!isTidy(path) || !inside) {
         fprintf(stderr, "%s outside the places: %s\n", what.c_str(), path.c_str());
@@ -83,25 +95,31 @@ void check(const std::string& what, const std::string& path, const std::vector<s
 void checkPlan(const InstallPlan& plan, const Places& places)
 {
     std::vector<std::string> roots = {places.programs, places.store, places.applications, places.autostart};
-    if (!places.polkitActions.empty()) roots.push_back(places.polkitActions);
+    if (!places.polkitActions.empty())
+        roots.push_back(places.polkitActions);
     // Folders the copies need include the existing parents of the places themselves.
-    for (const std::string& folder : plan.folders) check("folder", folder, roots, Reach::BelowSameOrAbove);
+    for (const std::string& folder : plan.folders)
+        check("folder", folder, roots, Reach::BelowSameOrAbove);
     for (const FileCopy& copy : plan.copies) {
         check("copy target", copy.target, roots, Reach::Below);
         check("copy source", copy.source, {root() + "/src"}, Reach::Below);
     }
-    for (const TextFile& entry : plan.entries) check("entry", entry.path, roots, Reach::Below);
-    for (const std::string& file : plan.removals) check("removal", file, roots, Reach::Below);
+    for (const TextFile& entry : plan.entries)
+        check("entry", entry.path, roots, Reach::Below);
+    for (const std::string& file : plan.removals)
+        check("removal", file, roots, Reach::Below);
     for (const std::string& folder : plan.emptyFoldersToRemove)
         check("empty-folder removal", folder, roots, Reach::BelowOrSame);
-    if (!plan.registry.empty()) check("registry", places.registry, {places.store}, Reach::Below);
+    if (!plan.registry.empty())
+        check("registry", places.registry, {places.store}, Reach::Below);
 }
 
 // The folder the person chooses: the INF's default when it lies inside the programs folder,
 // else one of its own there.
 std::string chosenFolder(const DestinationQuestion& q, const Places& places)
 {
-    if (isTidy(q.defaultFolder) && isBelow(q.defaultFolder, places.programs)) return q.defaultFolder;
+    if (isTidy(q.defaultFolder) && isBelow(q.defaultFolder, places.programs))
+        return q.defaultFolder;
     return places.programs + "/d" + std::to_string(q.dirid);
 }
 
@@ -115,7 +133,8 @@ void planEverySection(const InfFile& inf, const Places& places)
     }
     size_t planned = 0;
     for (const InfSection& section : inf.sections()) {
-        if (++planned > 64) break;  // enough to reach every kind of section; keeps runs short
+        if (++planned > 64)
+            break;  // enough to reach every kind of section; keeps runs short
         try {
             std::map<int, std::string> folders;
             for (const DestinationQuestion& q : builder.questions(section).destinations)

@@ -49,7 +49,7 @@ mkdir -p "$dir/corpus" "$dir/artifacts"
 kv_install_missing clang libclang-rt-14-dev zlib1g-dev
 
 clang++ -std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=fuzzer,address,undefined \
-  -fno-sanitize-recover=undefined -I"$repo" -I"$repo/game" -I"$repo/infinstall" "${sources[@]}" \
+  -fno-sanitize-recover=undefined -I"$repo" "${sources[@]}" \
   "$repo/bench/fuzz/fuzz_$target.cpp" "${libraries[@]}" -o "$dir/fuzz_$target"
 
 cp -n "$seeds"/* "$dir/corpus/"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "core/inf_file.h"
+#include "infinstall/core/inf_file.h"
 
 namespace {
 
@@ -20,7 +20,8 @@ std::string manySections(int count)
 std::string manyKeys(int count)
 {
     std::string text = "[SourceDisksFiles]\r\n";
-    for (int i = 0; i < count; ++i) text += "file" + std::to_string(i) + ".wav=1\r\n";
+    for (int i = 0; i < count; ++i)
+        text += "file" + std::to_string(i) + ".wav=1\r\n";
     return text;
 }
 
@@ -31,8 +32,10 @@ void readAndFindEverySection(benchmark::State& state)
     for (auto _ : state) {
         const infinstall::InfFile inf = infinstall::InfFile::parse("/tmp/MANY.INF", text);
         int found = 0;
-        for (int i = 0; i < count; ++i) found += inf.section("s" + std::to_string(i)) != nullptr;
-        if (found != count) state.SkipWithError("a section is missing");
+        for (int i = 0; i < count; ++i)
+            found += inf.section("s" + std::to_string(i)) != nullptr;
+        if (found != count)
+            state.SkipWithError("a section is missing");
         benchmark::DoNotOptimize(found);
     }
     state.counters["bytes"] = static_cast<double>(text.size());
@@ -46,16 +49,20 @@ void findEveryKeyOfOneSection(benchmark::State& state)
         int found = 0;
         for (int i = 0; i < count; ++i)
             found += inf.line("sourcedisksfiles", "FILE" + std::to_string(i) + ".WAV") != nullptr;
-        if (found != count) state.SkipWithError("a key is missing");
+        if (found != count)
+            state.SkipWithError("a key is missing");
         benchmark::DoNotOptimize(found);
     }
 }
 
 }  // namespace
 
-BENCHMARK(readAndFindEverySection)->Arg(25000)->Arg(50000)->Arg(200000)->Iterations(1)
+BENCHMARK(readAndFindEverySection)
+    ->Arg(25000)
+    ->Arg(50000)
+    ->Arg(200000)
+    ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(findEveryKeyOfOneSection)->Arg(25000)->Arg(50000)->Iterations(1)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(findEveryKeyOfOneSection)->Arg(25000)->Arg(50000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

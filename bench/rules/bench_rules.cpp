@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "rules/game.h"
+#include "game/rules/game.h"
 
 namespace {
 
@@ -22,11 +22,18 @@ long gAllocations = 0;
 void* operator new(std::size_t size)
 {
     ++gAllocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    if (void* p = std::malloc(size == 0 ? 1 : size))
+        return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 namespace {
 
@@ -56,7 +63,8 @@ kv::PaletteIndex chequerColour(int field)
 kv::Board halfFullBoard()
 {
     kv::Board board;
-    for (int i = 0; i < 72; i += 2) board.fillField(i, chequerColour(i));
+    for (int i = 0; i < 72; i += 2)
+        board.fillField(i, chequerColour(i));
     return board;
 }
 
@@ -93,7 +101,8 @@ void BM_DetectorPassFullBoard(benchmark::State& state)
     NullOutside outside;
     kv::ClockRandom random;
     kv::Game game(outside, random);
-    for (int i = 0; i < kv::kFieldCount; ++i) game.board().fillField(i, chequerColour(i));
+    for (int i = 0; i < kv::kFieldCount; ++i)
+        game.board().fillField(i, chequerColour(i));
     const long allocationsBefore = gAllocations;
     for (auto _ : state) {
         game.detectColumns();
@@ -104,7 +113,8 @@ void BM_DetectorPassFullBoard(benchmark::State& state)
         benchmark::DoNotOptimize(game.state());
     }
     state.counters["allocations"] = static_cast<double>(gAllocations - allocationsBefore);
-    if (game.state().score != 0) state.SkipWithError("the chequer board held a figure");
+    if (game.state().score != 0)
+        state.SkipWithError("the chequer board held a figure");
 }
 BENCHMARK(BM_DetectorPassFullBoard)->Unit(benchmark::kNanosecond);
 

@@ -1,4 +1,4 @@
-#include "soak/board_checks.h"
+#include "bench/soak/board_checks.h"
 
 #include <algorithm>
 #include <numeric>
@@ -43,7 +43,7 @@ std::optional<std::string> colourFault(const std::vector<ClearedField>& fields)
     return std::nullopt;
 }
 
-} // namespace
+}  // namespace
 
 FieldKind classify(const Field& field)
 {
@@ -83,13 +83,13 @@ std::optional<std::string> stripeFault(const std::vector<ClearedField>& cleared)
     // In index order a line runs down, right, down-right or down-left in equal steps.
     const int rowStep = fields[1].index / kBoardSide - fields[0].index / kBoardSide;
     const int columnStep = fields[1].index % kBoardSide - fields[0].index % kBoardSide;
-    const bool straight = (rowStep == 1 && columnStep >= -1 && columnStep <= 1)
-                       || (rowStep == 0 && columnStep == 1);
+    const bool straight =
+        (rowStep == 1 && columnStep >= -1 && columnStep <= 1) || (rowStep == 0 && columnStep == 1);
     for (std::size_t n = 1; straight && n < fields.size(); ++n) {
         const int from = fields[n - 1].index;
         const int to = fields[n].index;
-        if (to / kBoardSide - from / kBoardSide != rowStep
-            || to % kBoardSide - from % kBoardSide != columnStep)
+        if (to / kBoardSide - from / kBoardSide != rowStep ||
+            to % kBoardSide - from % kBoardSide != columnStep)
             return "a stripe cleared fields " + listOf(fields) + " that are no line";
     }
     if (!straight)
@@ -107,8 +107,7 @@ std::optional<std::string> squareFault(const std::vector<ClearedField>& cleared)
     for (std::size_t n = 0; n < fields.size(); ++n) {
         const int row = top + static_cast<int>(n) / 3;
         const int column = left + static_cast<int>(n) % 3;
-        if (column >= kBoardSide || row >= kBoardSide
-            || fields[n].index != row * kBoardSide + column)
+        if (column >= kBoardSide || row >= kBoardSide || fields[n].index != row * kBoardSide + column)
             return "a square cleared fields " + listOf(fields) + " that are no 3 x 3 block";
     }
     return colourFault(fields);
@@ -120,12 +119,24 @@ std::string boardText(const Board& board)
     for (int i = 0; i < kFieldCount; ++i) {
         const Field& field = board.field(i);
         switch (classify(field)) {
-        case FieldKind::Free: text += '.'; break;
-        case FieldKind::Coloured: text += static_cast<char>('0' + *field.picture); break;
-        case FieldKind::Joker: text += 'J'; break;
-        case FieldKind::Blocked: text += 'X'; break;
-        case FieldKind::Marked: text += '*'; break;
-        case FieldKind::Inconsistent: text += '?'; break;
+        case FieldKind::Free:
+            text += '.';
+            break;
+        case FieldKind::Coloured:
+            text += static_cast<char>('0' + *field.picture);
+            break;
+        case FieldKind::Joker:
+            text += 'J';
+            break;
+        case FieldKind::Blocked:
+            text += 'X';
+            break;
+        case FieldKind::Marked:
+            text += '*';
+            break;
+        case FieldKind::Inconsistent:
+            text += '?';
+            break;
         }
         if (i % kBoardSide == kBoardSide - 1)
             text += '\n';
@@ -133,4 +144,4 @@ std::string boardText(const Board& board)
     return text;
 }
 
-} // namespace kv::soak
+}  // namespace kv::soak

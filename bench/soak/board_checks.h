@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "rules/board.h"
+#include "game/rules/board.h"
 
 namespace kv::soak {
 
@@ -18,7 +18,7 @@ enum class FieldKind { Free, Coloured, Joker, Blocked, Marked, Inconsistent };
 FieldKind classify(const Field& field);
 
 struct FieldCounts {
-    std::array<int, 6> byKind{}; // indexed by FieldKind
+    std::array<int, 6> byKind{};  // indexed by FieldKind
     int of(FieldKind kind) const { return byKind[static_cast<std::size_t>(kind)]; }
     int total() const;
 };
@@ -40,4 +40,4 @@ std::optional<std::string> squareFault(const std::vector<ClearedField>& cleared)
 // '?' inconsistent.
 std::string boardText(const Board& board);
 
-} // namespace kv::soak
+}  // namespace kv::soak

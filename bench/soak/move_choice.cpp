@@ -1,14 +1,14 @@
-#include "soak/move_choice.h"
+#include "bench/soak/move_choice.h"
 
 namespace kv::soak {
 namespace {
 
 struct BlockContents {
-    std::optional<PaletteIndex> colour; // none: only jokers and free fields so far
+    std::optional<PaletteIndex> colour;  // none: only jokers and free fields so far
     int ofColour = 0;
     int jokers = 0;
     std::vector<int> free;
-    bool spoilt = false; // a second colour, or a field that is never part of a square
+    bool spoilt = false;  // a second colour, or a field that is never part of a square
 };
 
 BlockContents contentsOf(const Board& board, int top, int left)
@@ -35,8 +35,8 @@ BlockContents contentsOf(const Board& board, int top, int left)
 
 // The filled fields outside the block that fit it: of its colour or jokers, or any when the
 // block has no colour yet.
-std::vector<int> fittingOutside(const Board& board, const std::vector<int>& filled, int top,
-                                int left, std::optional<PaletteIndex> colour)
+std::vector<int> fittingOutside(const Board& board, const std::vector<int>& filled, int top, int left,
+                                std::optional<PaletteIndex> colour)
 {
     std::vector<int> fitting;
     for (int index : filled) {
@@ -50,7 +50,7 @@ std::vector<int> fittingOutside(const Board& board, const std::vector<int>& fill
     return fitting;
 }
 
-} // namespace
+}  // namespace
 
 MoveChoice::MoveChoice(std::uint64_t seed, int clickOneIn, int buildingOneIn)
     : generator_(seed), clickOneIn_(clickOneIn), buildingOneIn_(buildingOneIn)
@@ -106,4 +106,4 @@ void MoveChoice::buildSquare(const Board& board, const std::vector<int>& filled,
     }
 }
 
-} // namespace kv::soak
+}  // namespace kv::soak

@@ -6,13 +6,13 @@
 #include <random>
 #include <vector>
 
-#include "rules/board.h"
+#include "game/rules/board.h"
 
 namespace kv::soak {
 
 struct Drop {
     int source;
-    int target; // the source itself for a click
+    int target;  // the source itself for a click
 };
 
 class MoveChoice {
@@ -37,4 +37,4 @@ private:
     int buildingOneIn_;
 };
 
-} // namespace kv::soak
+}  // namespace kv::soak

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "soak/soak_run.h"
+#include "bench/soak/soak_run.h"
 
 int main(int argc, char* argv[])
 {
@@ -23,10 +23,9 @@ int main(int argc, char* argv[])
     const kv::soak::SoakReport report = kv::soak::runSoak(options);
     const kv::soak::SoakCounts& c = report.counts;
     std::printf("seed %llu: %ld games, %ld moves in %.3f s: %.0f games/s, %.0f moves/s\n",
-                static_cast<unsigned long long>(options.seed), report.games, report.moves,
-                report.seconds, report.games / report.seconds, report.moves / report.seconds);
-    std::printf("shortest game %d moves, longest %d moves\n", report.shortestGame,
-                report.longestGame);
+                static_cast<unsigned long long>(options.seed), report.games, report.moves, report.seconds,
+                report.games / report.seconds, report.moves / report.seconds);
+    std::printf("shortest game %d moves, longest %d moves\n", report.shortestGame, report.longestGame);
     std::printf("%ld stripes, %ld squares, %ld colour wipes, %ld blocked fields, %ld hits at the "
                 "score limit, %ld highscore entries\n",
                 c.stripes, c.squares, c.wipes, c.blockedFields, c.cappedHits, c.highscoreEntries);

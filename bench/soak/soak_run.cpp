@@ -1,11 +1,11 @@
-#include "soak/soak_run.h"
+#include "bench/soak/soak_run.h"
 
 #include <algorithm>
 #include <chrono>
 #include <limits>
 
-#include "rules/random_source.h"
-#include "soak/move_choice.h"
+#include "game/rules/random_source.h"
+#include "bench/soak/move_choice.h"
 
 namespace kv::soak {
 namespace {
@@ -19,8 +19,8 @@ class Player {
 public:
     Player(const SoakOptions& options, SoakReport& report)
         : options_(options), report_(report),
-          choice_(options.seed, options.clickOneIn, options.buildingOneIn),
-          outside_(report.faults), game_(outside_, random_)
+          choice_(options.seed, options.clickOneIn, options.buildingOneIn), outside_(report.faults),
+          game_(outside_, random_)
     {
         outside_.watch(game_);
     }
@@ -40,8 +40,7 @@ public:
         int moves = 0;
         while (!outside_.gameEnded() && !tooManyFaults()) {
             if (moves == options_.maxMovesPerGame) {
-                report_.faults.push_back(name + " did not end after " + std::to_string(moves)
-                                         + " moves");
+                report_.faults.push_back(name + " did not end after " + std::to_string(moves) + " moves");
                 break;
             }
             ++moves;
@@ -64,8 +63,7 @@ private:
     {
         const std::optional<Drop> drop = choice_.next(game_.board());
         if (!drop) {
-            report_.faults.push_back("a running game has no field to move\n"
-                                     + boardText(game_.board()));
+            report_.faults.push_back("a running game has no field to move\n" + boardText(game_.board()));
             return;
         }
         outside_.moveStarting();
@@ -110,7 +108,7 @@ private:
     Game game_;
 };
 
-} // namespace
+}  // namespace
 
 SoakReport runSoak(const SoakOptions& options)
 {
@@ -132,4 +130,4 @@ SoakReport runSoak(const SoakOptions& options)
     return report;
 }
 
-} // namespace kv::soak
+}  // namespace kv::soak

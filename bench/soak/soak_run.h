@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "rules/game.h"
-#include "soak/watching_outside.h"
+#include "game/rules/game.h"
+#include "bench/soak/watching_outside.h"
 
 namespace kv::soak {
 
@@ -35,7 +35,7 @@ struct SoakOptions {
 struct SoakReport {
     long games = 0;
     long moves = 0;
-    int shortestGame = 0; // in moves
+    int shortestGame = 0;  // in moves
     int longestGame = 0;
     double seconds = 0;
     SoakCounts counts;
@@ -44,4 +44,4 @@ struct SoakReport {
 
 SoakReport runSoak(const SoakOptions& options);
 
-} // namespace kv::soak
+}  // namespace kv::soak

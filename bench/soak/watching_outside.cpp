@@ -1,9 +1,9 @@
-#include "soak/watching_outside.h"
+#include "bench/soak/watching_outside.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "rules/sounds.h"
+#include "game/rules/sounds.h"
 
 namespace kv::soak {
 namespace {
@@ -12,13 +12,15 @@ constexpr int kScoreLimit = std::numeric_limits<std::int16_t>::max();
 
 bool sameField(const Field& a, const Field& b)
 {
-    return a.picture == b.picture && a.code == b.code && a.draggable == b.draggable
-        && a.enabled == b.enabled;
+    return a.picture == b.picture && a.code == b.code && a.draggable == b.draggable && a.enabled == b.enabled;
 }
 
-bool isFilled(FieldKind kind) { return kind == FieldKind::Coloured || kind == FieldKind::Joker; }
+bool isFilled(FieldKind kind)
+{
+    return kind == FieldKind::Coloured || kind == FieldKind::Joker;
+}
 
-} // namespace
+}  // namespace
 
 void WatchingOutside::fault(const std::string& what)
 {
@@ -44,8 +46,8 @@ void WatchingOutside::gameStarted()
     highscoreCalls_ = 0;
 
     const FieldCounts counts = countFields(board);
-    if (counts.of(FieldKind::Coloured) + counts.of(FieldKind::Joker) != 3
-        || counts.of(FieldKind::Free) != kFieldCount - 3)
+    if (counts.of(FieldKind::Coloured) + counts.of(FieldKind::Joker) != 3 ||
+        counts.of(FieldKind::Free) != kFieldCount - 3)
         fault("a new game does not begin with three fields on an empty board");
 }
 
@@ -110,8 +112,8 @@ void WatchingOutside::showScore(int score)
     } else {
         const int expected = std::min(kScoreLimit, score_ + pendingPoints_);
         if (score != expected)
-            fault("a hit worth " + std::to_string(pendingPoints_) + " took the score from "
-                  + std::to_string(score_) + " to " + std::to_string(score));
+            fault("a hit worth " + std::to_string(pendingPoints_) + " took the score from " +
+                  std::to_string(score_) + " to " + std::to_string(score));
         if (score_ + pendingPoints_ > kScoreLimit)
             ++counts_.cappedHits;
         wipeDue_ = pendingPoints_ == GameState::kSquarePoints;
@@ -119,8 +121,8 @@ void WatchingOutside::showScore(int score)
     if (score < score_)
         fault("the score fell from " + std::to_string(score_) + " to " + std::to_string(score));
     if (score != game_->state().score)
-        fault("the label shows " + std::to_string(score) + " but the score is "
-              + std::to_string(game_->state().score));
+        fault("the label shows " + std::to_string(score) + " but the score is " +
+              std::to_string(game_->state().score));
     pendingPoints_ = 0;
     score_ = score;
 }
@@ -146,8 +148,7 @@ void WatchingOutside::wipeDone()
         }
         for (int i = 0; i < kFieldCount; ++i) {
             if (game_->board().field(i).picture == wiped)
-                fault("field " + std::to_string(i) + " kept the wiped entry "
-                      + std::to_string(*wiped));
+                fault("field " + std::to_string(i) + " kept the wiped entry " + std::to_string(*wiped));
         }
     }
     marked_.clear();
@@ -157,8 +158,7 @@ void WatchingOutside::timerFired()
 {
     for (const ClearedField& f : cleared_) {
         if (classify(f.before) != FieldKind::Marked)
-            fault("the flash timer cleared field " + std::to_string(f.index)
-                  + ", which was not marked");
+            fault("the flash timer cleared field " + std::to_string(f.index) + ", which was not marked");
     }
     cleared_.clear();
     if (timerOn_)
@@ -184,9 +184,9 @@ void WatchingOutside::enterHighscore(int score)
     if (!ended_)
         fault("a highscore entry opened before the end of the game");
     if (score != game_->state().score || score <= game_->state().lowestHighscore)
-        fault("the highscore entry got " + std::to_string(score) + " for a score of "
-              + std::to_string(game_->state().score) + " against a lowest highscore of "
-              + std::to_string(game_->state().lowestHighscore));
+        fault("the highscore entry got " + std::to_string(score) + " for a score of " +
+              std::to_string(game_->state().score) + " against a lowest highscore of " +
+              std::to_string(game_->state().lowestHighscore));
 }
 
 void WatchingOutside::moveStarting()
@@ -226,8 +226,8 @@ void WatchingOutside::checkBoard()
     if (counts.of(FieldKind::Inconsistent) != 0 || counts.total() != kFieldCount)
         fault("the board's fields are not each free, a colour, a joker, blocked or marked");
     if (game_->state().score != score_ || score_ < 0)
-        fault("the score is " + std::to_string(game_->state().score) + " but "
-              + std::to_string(score_) + " was shown");
+        fault("the score is " + std::to_string(game_->state().score) + " but " + std::to_string(score_) +
+              " was shown");
 
     for (int index : blocked_) {
         if (classify(board.field(index)) != FieldKind::Blocked)
@@ -235,8 +235,8 @@ void WatchingOutside::checkBoard()
     }
     int newlyBlocked = 0;
     for (int i = 0; i < kFieldCount; ++i) {
-        if (classify(board.field(i)) == FieldKind::Blocked
-            && std::find(blocked_.begin(), blocked_.end(), i) == blocked_.end()) {
+        if (classify(board.field(i)) == FieldKind::Blocked &&
+            std::find(blocked_.begin(), blocked_.end(), i) == blocked_.end()) {
             blocked_.push_back(i);
             ++newlyBlocked;
         }
@@ -255,10 +255,9 @@ void WatchingOutside::checkBoard()
     }
     const int entries = game_->state().score > game_->state().lowestHighscore ? 1 : 0;
     if (highscoreCalls_ != entries)
-        fault("the end opened the highscore entry " + std::to_string(highscoreCalls_)
-              + " times for a score of " + std::to_string(game_->state().score)
-              + " against a lowest highscore of "
-              + std::to_string(game_->state().lowestHighscore));
+        fault("the end opened the highscore entry " + std::to_string(highscoreCalls_) +
+              " times for a score of " + std::to_string(game_->state().score) +
+              " against a lowest highscore of " + std::to_string(game_->state().lowestHighscore));
 }
 
-} // namespace kv::soak
+}  // namespace kv::soak

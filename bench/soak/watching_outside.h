@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "rules/game.h"
-#include "rules/game_outside.h"
-#include "soak/board_checks.h"
+#include "game/rules/game.h"
+#include "game/rules/game_outside.h"
+#include "bench/soak/board_checks.h"
 
 namespace kv::soak {
 
@@ -20,7 +20,7 @@ struct SoakCounts {
     long squares = 0;
     long wipes = 0;
     long blockedFields = 0;
-    long cappedHits = 0; // hits whose points the score limit cut
+    long cappedHits = 0;  // hits whose points the score limit cut
     long highscoreEntries = 0;
 };
 
@@ -81,13 +81,13 @@ private:
     // Filled fields a wipe has marked, with what they showed before.
     std::vector<ClearedField> marked_;
     int score_ = 0;
-    int pendingPoints_ = 0; // a hit's sound has played, its points are due
-    bool wipeDue_ = false;  // a square has scored, its colour wipe is due
+    int pendingPoints_ = 0;  // a hit's sound has played, its points are due
+    bool wipeDue_ = false;   // a square has scored, its colour wipe is due
     bool starting_ = false;
     bool timerOn_ = false;
     bool ended_ = false;
     int highscoreCalls_ = 0;
-    std::vector<int> blocked_; // the blocked fields of this game, which must stay
+    std::vector<int> blocked_;  // the blocked fields of this game, which must stay
 };
 
-} // namespace kv::soak
+}  // namespace kv::soak

@@ -21,8 +21,8 @@
 #include <cstdlib>
 #include <thread>
 
-#include "ui/sound_player.h"
-#include "ui/wav_file.h"
+#include "game/ui/sound_player.h"
+#include "game/ui/wav_file.h"
 
 namespace {
 
@@ -116,9 +116,11 @@ int main(int argc, char* argv[])
     // The first sample that is not silent, and how long into the sound it comes.
     const auto* samples = reinterpret_cast<const short*>(sound->samples.constData());
     const auto count = static_cast<size_t>(sound->samples.size() / 2);
-    const size_t first = static_cast<size_t>(std::find_if(samples, samples + count, [](short s) { return s != 0; }) - samples);
+    const size_t first =
+        static_cast<size_t>(std::find_if(samples, samples + count, [](short s) { return s != 0; }) - samples);
     const auto offset = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
-        static_cast<double>(first / static_cast<size_t>(sound->format.channelCount)) / sound->format.sampleRate));
+        static_cast<double>(first / static_cast<size_t>(sound->format.channelCount)) /
+        sound->format.sampleRate));
 
     MonitorWatch monitor(sound->format.sampleRate);
     if (!monitor.watching()) {

@@ -34,8 +34,9 @@ long windowPid(Display* display, Window window)
     unsigned long count = 0, remaining = 0;
     unsigned char* data = nullptr;
     long pid = -1;
-    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format,
-                           &count, &remaining, &data) == Success && data) {
+    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count,
+                           &remaining, &data) == Success &&
+        data) {
         if (format == 32 && count == 1)
             pid = static_cast<long>(*reinterpret_cast<unsigned long*>(data));
         XFree(data);
@@ -78,7 +79,7 @@ int ignoreXErrors(Display*, XErrorEvent*)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -111,8 +112,7 @@ int main(int argc, char** argv)
         _exit(127);
     }
     auto msSinceStart = [&] {
-        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
-            .count();
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
     };
 
     // Every new top-level window is watched for drawing from its creation on, since the child
@@ -125,8 +125,8 @@ int main(int argc, char** argv)
     while (paintMs < 0 && nextEvent(display, event, deadline)) {
         if (event.type == CreateNotify && !event.xcreatewindow.override_redirect) {
             XDamageCreate(display, event.xcreatewindow.window, XDamageReportNonEmpty);
-        } else if (mapMs < 0 && event.type == MapNotify && !event.xmap.override_redirect
-                   && windowPid(display, event.xmap.window) == child) {
+        } else if (mapMs < 0 && event.type == MapNotify && !event.xmap.override_redirect &&
+                   windowPid(display, event.xmap.window) == child) {
             mapMs = msSinceStart();
             mapped = event.xmap.window;
         } else if (event.type == damageEvent + XDamageNotify) {

@@ -1,8 +1,8 @@
 // One tree's geometry on a canvas that draws nothing, with the production random source.
 #include <benchmark/benchmark.h>
 
-#include "rules/random_source.h"
-#include "tree/tree.h"
+#include "game/rules/random_source.h"
+#include "game/tree/tree.h"
 
 namespace {
 
@@ -25,7 +25,8 @@ void BM_RegrowTree(benchmark::State& state)
     NullCanvas canvas;
     kv::ClockRandom random;
     kv::Tree tree(canvas, random, [] {});
-    for (auto _ : state) tree.regrow();
+    for (auto _ : state)
+        tree.regrow();
     state.counters["segments_per_tree"] =
         benchmark::Counter(static_cast<double>(canvas.lines) / static_cast<double>(state.iterations()));
 }

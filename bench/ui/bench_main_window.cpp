@@ -7,9 +7,9 @@
 #include <deque>
 #include <initializer_list>
 
-#include "rules/game.h"
-#include "ui/main_window.h"
-#include "ui/widgets/field_widget.h"
+#include "game/rules/game.h"
+#include "game/ui/main_window.h"
+#include "game/ui/widgets/field_widget.h"
 
 namespace {
 
@@ -35,8 +35,14 @@ public:
     void play(const QString&, bool) override {}
 };
 
-double fieldAt(int index) { return (index + 0.5) / 81.0; }
-double red() { return 0.5 / kv::GameState::kColourSpan; }
+double fieldAt(int index)
+{
+    return (index + 0.5) / 81.0;
+}
+double red()
+{
+    return 0.5 / kv::GameState::kColourSpan;
+}
 
 // Red on 0 to 3 and on 20, so that dragging 20 onto 4 completes the top row.
 void arrangeStripe(kv::MainWindow& window, QueuedRandom& random)

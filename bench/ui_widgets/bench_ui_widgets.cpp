@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "rules/random_source.h"
-#include "tree/tree.h"
-#include "ui/widgets/palette_pictures.h"
-#include "ui/widgets/tree_canvas_widget.h"
+#include "game/rules/random_source.h"
+#include "game/tree/tree.h"
+#include "game/ui/widgets/palette_pictures.h"
+#include "game/ui/widgets/tree_canvas_widget.h"
 
 namespace {
 
@@ -45,7 +45,8 @@ int main(int argc, char** argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -11,9 +11,9 @@ namespace common {
 constexpr int kEncryptionHeaderSize = 12;
 
 struct ZipKeys {
-  uint32_t key0;
-  uint32_t key1;
-  uint32_t key2;
+    uint32_t key0;
+    uint32_t key1;
+    uint32_t key2;
 };
 
 // Fresh keys fed with the password's bytes.
@@ -30,7 +30,7 @@ unsigned char encryptionCheckByte(uint16_t flags, uint16_t modTime, uint32_t crc
 
 // Decrypts a copy of the 12-byte header with `password`; true when its last
 // byte equals `checkByte`. `keys` is then ready for the entry's data.
-bool passwordOpens(const char* password, size_t length, const unsigned char* header,
-                   unsigned char checkByte, ZipKeys& keys);
+bool passwordOpens(const char* password, size_t length, const unsigned char* header, unsigned char checkByte,
+                   ZipKeys& keys);
 
 }  // namespace common

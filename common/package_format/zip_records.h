@@ -5,9 +5,9 @@
 
 namespace common {
 
-constexpr uint32_t kLocalEntrySignature = 0x04034B50u;   // 50 4B 03 04
+constexpr uint32_t kLocalEntrySignature = 0x04034B50u;  // 50 4B 03 04
 constexpr uint32_t kDataDescriptorSignature = 0x08074B50u;
-constexpr uint32_t kEndRecordSignature = 0x06054B50u;    // 50 4B 05 06
+constexpr uint32_t kEndRecordSignature = 0x06054B50u;  // 50 4B 05 06
 // Some writers leave this in place of the local-entry signature.
 constexpr uint32_t kAlternateEntrySignature = 0x50000000u;
 
@@ -15,15 +15,15 @@ constexpr uint32_t kAlternateEntrySignature = 0x50000000u;
 // data follow it.
 constexpr int kLocalEntryHeaderSize = 30;
 enum LocalEntryField : int {
-  kEntryFlagsAt = 6,           // 16 bits
-  kEntryMethodAt = 8,          // 16 bits: 0 stored, 8 Deflate
-  kEntryTimeAt = 10,           // 16 bits, MS-DOS time
-  kEntryDateAt = 12,           // 16 bits, MS-DOS date
-  kEntryCrcAt = 14,            // 32 bits
-  kEntryCompressedSizeAt = 18, // 32 bits: data after the name, encryption header included
-  kEntrySizeAt = 22,           // 32 bits
-  kEntryNameLengthAt = 26,     // 16 bits
-  kEntryExtraLengthAt = 28,    // 16 bits
+    kEntryFlagsAt = 6,            // 16 bits
+    kEntryMethodAt = 8,           // 16 bits: 0 stored, 8 Deflate
+    kEntryTimeAt = 10,            // 16 bits, MS-DOS time
+    kEntryDateAt = 12,            // 16 bits, MS-DOS date
+    kEntryCrcAt = 14,             // 32 bits
+    kEntryCompressedSizeAt = 18,  // 32 bits: data after the name, encryption header included
+    kEntrySizeAt = 22,            // 32 bits
+    kEntryNameLengthAt = 26,      // 16 bits
+    kEntryExtraLengthAt = 28,     // 16 bits
 };
 // Signature, CRC, compressed size, size.
 constexpr int kDataDescriptorSize = 16;

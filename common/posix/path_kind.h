@@ -8,10 +8,13 @@ namespace common {
 enum class PathKind { Missing, File, Folder, Other };
 
 // The kind of what `mode` (from stat) describes.
-inline PathKind pathKindOfMode(mode_t mode) {
-  if (S_ISREG(mode)) return PathKind::File;
-  if (S_ISDIR(mode)) return PathKind::Folder;
-  return PathKind::Other;
+inline PathKind pathKindOfMode(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return PathKind::File;
+    if (S_ISDIR(mode))
+        return PathKind::Folder;
+    return PathKind::Other;
 }
 
 }  // namespace common

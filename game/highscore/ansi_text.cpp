@@ -1,4 +1,4 @@
-#include "highscore/ansi_text.h"
+#include "game/highscore/ansi_text.h"
 
 #include "common/text/utf8_characters.h"
 #include "common/text/windows1252.h"
@@ -20,7 +20,8 @@ void forEachCharacter(std::string_view utf8, Visit visit)
 {
     while (!utf8.empty()) {
         const std::size_t length = common::utf8CharacterLength(utf8.data(), utf8.size());
-        if (!visit(utf8.substr(0, length))) return;
+        if (!visit(utf8.substr(0, length)))
+            return;
         utf8.remove_prefix(length == 0 ? 1 : length);
     }
 }
@@ -30,10 +31,13 @@ std::string cut(std::string_view utf8, std::size_t maxCharacters, std::size_t& c
     std::string result;
     count = 0;
     forEachCharacter(utf8, [&](std::string_view character) {
-        if (count == maxCharacters) return false;
+        if (count == maxCharacters)
+            return false;
         ++count;
-        if (character.empty()) result += kReplacement;
-        else result += character;
+        if (character.empty())
+            result += kReplacement;
+        else
+            result += character;
         return true;
     });
     return result;
@@ -58,18 +62,18 @@ std::string fitToCharacters(std::string_view utf8, std::size_t width)
 std::string toWindows1252(std::string_view utf8)
 {
     std::string result(utf8.size() + 1, '\0');  // one byte per character at most, and the NUL
-    result.resize(common::utf8ToWindows1252<kFieldPolicy>(result.data(), result.size(), utf8.data(),
-                                                          utf8.size())
-                      .length);
+    result.resize(
+        common::utf8ToWindows1252<kFieldPolicy>(result.data(), result.size(), utf8.data(), utf8.size())
+            .length);
     return result;
 }
 
 std::string fromWindows1252(std::string_view bytes)
 {
     std::string result(3 * bytes.size() + 1, '\0');  // no character takes more than 3 bytes
-    result.resize(common::windows1252ToUtf8<kFieldPolicy>(result.data(), result.size(),
-                                                          bytes.data(), bytes.size())
-                      .length);
+    result.resize(
+        common::windows1252ToUtf8<kFieldPolicy>(result.data(), result.size(), bytes.data(), bytes.size())
+            .length);
     return result;
 }
 

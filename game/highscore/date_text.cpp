@@ -1,11 +1,11 @@
-#include "highscore/date_text.h"
+#include "game/highscore/date_text.h"
 
 #include <iconv.h>
 #include <langinfo.h>
 
 #include <cwchar>
 
-#include "highscore/ansi_text.h"
+#include "game/highscore/ansi_text.h"
 
 namespace kv {
 namespace {
@@ -15,7 +15,8 @@ namespace {
 std::string toUtf8(const std::wstring& wide)
 {
     iconv_t descriptor = iconv_open("UTF-8", "WCHAR_T");
-    if (descriptor == reinterpret_cast<iconv_t>(-1)) return {};
+    if (descriptor == reinterpret_cast<iconv_t>(-1))
+        return {};
     std::string result(wide.size() * 4, '\0');
     char* in = reinterpret_cast<char*>(const_cast<wchar_t*>(wide.data()));
     std::size_t inLeft = wide.size() * sizeof(wchar_t);
@@ -53,13 +54,21 @@ std::wstring withTwoDigitYear(const std::wstring& pattern)
         }
         // A conversion: flags, a width and an E or O modifier may stand before its letter.
         std::size_t end = pattern.find_first_not_of(L"_-0^#123456789EO", i + 1);
-        if (end == std::wstring::npos) end = pattern.size() - 1;
+        if (end == std::wstring::npos)
+            end = pattern.size() - 1;
         const bool plain = pattern.find_first_of(L"EO", i + 1) >= end;
         switch (plain ? pattern[end] : L'\0') {
-        case L'Y': result += L"%y"; break;
-        case L'G': result += L"%g"; break;
-        case L'F': result += L"%y-%m-%d"; break;
-        default: result += pattern.substr(i, end - i + 1);
+        case L'Y':
+            result += L"%y";
+            break;
+        case L'G':
+            result += L"%g";
+            break;
+        case L'F':
+            result += L"%y-%m-%d";
+            break;
+        default:
+            result += pattern.substr(i, end - i + 1);
         }
         i = end;
     }
@@ -82,7 +91,8 @@ std::string dateText(const std::tm& local)
     std::wstring text = format(date + L' ' + time, local);
     if (!showsSeconds(time, local) || text.size() > kDateTextLength)
         text = format(date + L" %H:%M:%S", local);
-    if (text.size() > kDateTextLength) text = format(L"%y-%m-%d %H:%M:%S", local);
+    if (text.size() > kDateTextLength)
+        text = format(L"%y-%m-%d %H:%M:%S", local);
     return cutToCharacters(toUtf8(text), kDateTextLength);
 }
 

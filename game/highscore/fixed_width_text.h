@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "highscore/ansi_text.h"
+#include "game/highscore/ansi_text.h"
 
 namespace kv {
 

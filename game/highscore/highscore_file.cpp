@@ -1,4 +1,4 @@
-#include "highscore/highscore_file.h"
+#include "game/highscore/highscore_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,9 +18,15 @@ const HighscoreRecordBytes& blankRecordBytes()
     return bytes;
 }
 
-bool validNumber(int number) { return number >= 1 && number <= kHighscoreRecordCount; }
+bool validNumber(int number)
+{
+    return number >= 1 && number <= kHighscoreRecordCount;
+}
 
-off_t offsetOf(int number) { return static_cast<off_t>(number - 1) * kHighscoreRecordSize; }
+off_t offsetOf(int number)
+{
+    return static_cast<off_t>(number - 1) * kHighscoreRecordSize;
+}
 
 // Fills [from, to) with the bytes blank records have at those positions.
 bool fillWithBlankRecords(int descriptor, off_t from, off_t to)
@@ -61,12 +67,16 @@ HighscoreFile::HighscoreFile(const std::filesystem::path& path)
     }
 }
 
-HighscoreFile::~HighscoreFile() { close(); }
+HighscoreFile::~HighscoreFile()
+{
+    close();
+}
 
 bool HighscoreFile::read(int number, HighscoreRecord& record)
 {
     record = HighscoreRecord{};
-    if (!isOpen() || !validNumber(number)) return false;
+    if (!isOpen() || !validNumber(number))
+        return false;
     HighscoreRecordBytes bytes = blankRecordBytes();
     // A file that ends early leaves the rest of the record blank.
     if (common::readFullyAt(descriptor_, bytes.data(), bytes.size(), offsetOf(number)) < 0) {
@@ -78,9 +88,11 @@ bool HighscoreFile::read(int number, HighscoreRecord& record)
 
 bool HighscoreFile::write(int number, const HighscoreRecord& record)
 {
-    if (!isWritable() || !validNumber(number)) return false;
+    if (!isWritable() || !validNumber(number))
+        return false;
     struct stat status {};
-    if (fstat(descriptor_, &status) != 0) return false;
+    if (fstat(descriptor_, &status) != 0)
+        return false;
     const off_t offset = offsetOf(number);
     if (status.st_size < offset && !fillWithBlankRecords(descriptor_, status.st_size, offset)) {
         return false;
@@ -91,7 +103,8 @@ bool HighscoreFile::write(int number, const HighscoreRecord& record)
 
 bool HighscoreFile::close()
 {
-    if (!isOpen()) return false;
+    if (!isOpen())
+        return false;
     const bool closed = ::close(descriptor_) == 0;
     descriptor_ = -1;
     writable_ = false;

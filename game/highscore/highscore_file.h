@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "highscore/highscore_record.h"
+#include "game/highscore/highscore_record.h"
 
 namespace kv {
 

@@ -1,4 +1,4 @@
-#include "highscore/highscore_record.h"
+#include "game/highscore/highscore_record.h"
 
 #include <algorithm>
 #include <string>

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "highscore/fixed_width_text.h"
+#include "game/highscore/fixed_width_text.h"
 
 namespace kv {
 

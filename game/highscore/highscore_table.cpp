@@ -1,4 +1,4 @@
-#include "highscore/highscore_table.h"
+#include "game/highscore/highscore_table.h"
 
 #include <algorithm>
 #include <system_error>
@@ -8,9 +8,7 @@ namespace kv {
 void rankHighscoreTable(HighscoreTable& table)
 {
     std::stable_sort(table.begin(), table.end(),
-                     [](const HighscoreRecord& a, const HighscoreRecord& b) {
-                         return a.points > b.points;
-                     });
+                     [](const HighscoreRecord& a, const HighscoreRecord& b) { return a.points > b.points; });
 }
 
 HighscoreRowTexts highscoreRowTexts(const HighscoreRecord& record)
@@ -27,7 +25,10 @@ HighscoreTable shippedHighscoreTable()
     return table;
 }
 
-HighscoreTable blankHighscoreTable() { return HighscoreTable{}; }
+HighscoreTable blankHighscoreTable()
+{
+    return HighscoreTable{};
+}
 
 bool readHighscoreTable(HighscoreFile& file, HighscoreTable& table)
 {
@@ -51,7 +52,8 @@ std::optional<std::int16_t> readLowestHighscore(const std::filesystem::path& fol
 {
     HighscoreFile file(highscoreFilePath(folder));
     HighscoreRecord lowest;
-    if (!file.read(kLowestShownRecord, lowest)) return std::nullopt;
+    if (!file.read(kLowestShownRecord, lowest))
+        return std::nullopt;
     return lowest.points;
 }
 
@@ -83,7 +85,8 @@ bool resetHighscoreFile(const std::filesystem::path& folder)
     const std::filesystem::path path = highscoreFilePath(folder);
     HighscoreFile file(path);
     const bool written = writeHighscoreTable(file, blankHighscoreTable());
-    if (!file.close() || !written) return false;
+    if (!file.close() || !written)
+        return false;
     // Whatever a longer file held after record 11 goes too: a reset leaves blank records only.
     std::error_code error;
     std::filesystem::resize_file(path, kHighscoreFileSize, error);

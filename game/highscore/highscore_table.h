@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "highscore/highscore_file.h"
-#include "highscore/highscore_record.h"
+#include "game/highscore/highscore_file.h"
+#include "game/highscore/highscore_record.h"
 
 namespace kv {
 

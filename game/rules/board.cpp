@@ -1,4 +1,4 @@
-#include "rules/board.h"
+#include "game/rules/board.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -17,12 +17,11 @@ constexpr auto makePaletteCodes()
 constexpr auto kCodeOfEntry = makePaletteCodes();
 constexpr FieldCode kFree{kFreeCode};
 
-} // namespace
+}  // namespace
 
 bool Board::hasFreeField() const
 {
-    return std::any_of(fields_.begin(), fields_.end(),
-                       [](const Field& f) { return f.code.isFree(); });
+    return std::any_of(fields_.begin(), fields_.end(), [](const Field& f) { return f.code.isFree(); });
 }
 
 void Board::fillField(int index, PaletteIndex entry)
@@ -49,4 +48,4 @@ void Board::setCode(int index, FieldCode code)
     values_[static_cast<std::size_t>(index)] = code.value();
 }
 
-} // namespace kv
+}  // namespace kv

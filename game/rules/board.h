@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rules/field_code.h"
-#include "rules/palette.h"
+#include "game/rules/field_code.h"
+#include "game/rules/palette.h"
 
 #include <array>
 #include <cstdint>
@@ -10,15 +10,15 @@
 namespace kv {
 
 inline constexpr int kBoardSide = 9;
-inline constexpr int kFieldCount = kBoardSide * kBoardSide; // index = 9 * row + column
+inline constexpr int kFieldCount = kBoardSide * kBoardSide;  // index = 9 * row + column
 
 using Picture = std::optional<PaletteIndex>;
 
 struct Field {
-    Picture picture;                   // none, or the palette entry shown
+    Picture picture;  // none, or the palette entry shown
     FieldCode code{kFreeCode};
-    bool draggable = false;            // a drag can start here
-    bool enabled = true;               // takes part in drag and drop at all
+    bool draggable = false;  // a drag can start here
+    bool enabled = true;     // takes part in drag and drop at all
 };
 
 // The 81 fields. Indices are checked on every access from outside the hot
@@ -55,4 +55,4 @@ inline constexpr bool isFieldIndex(int index)
     return index >= 0 && index < kFieldCount;
 }
 
-} // namespace kv
+}  // namespace kv

@@ -33,7 +33,7 @@ constexpr std::uint64_t splitmix(std::uint64_t z)
     return z ^ (z >> 31);
 }
 
-} // namespace detail
+}  // namespace detail
 
 // The sums of five values that make a stripe, and of nine that make a square.
 inline constexpr auto StripeTargets = detail::makeTargets<36>(5);
@@ -62,10 +62,7 @@ public:
         throw std::logic_error("no collision-free multiplier");
     }
 
-    constexpr bool contains(std::int32_t sum) const
-    {
-        return slots_[slotOf(sum)] == sum;
-    }
+    constexpr bool contains(std::int32_t sum) const { return slots_[slotOf(sum)] == sum; }
 
 private:
     // No sum of field values is negative, so an empty slot matches nothing.
@@ -97,4 +94,4 @@ private:
 inline constexpr TargetSet<256> kStripeSums{StripeTargets};
 inline constexpr TargetSet<512> kSquareSums{SquareTargets};
 
-} // namespace kv
+}  // namespace kv

@@ -37,14 +37,8 @@ public:
     constexpr std::int32_t value() const { return value_; }
     constexpr bool isFree() const { return length_ == 1 && chars_[0] == '0'; }
 
-    friend constexpr bool operator==(const FieldCode& a, const FieldCode& b)
-    {
-        return a.text() == b.text();
-    }
-    friend constexpr bool operator==(const FieldCode& a, std::string_view b)
-    {
-        return a.text() == b;
-    }
+    friend constexpr bool operator==(const FieldCode& a, const FieldCode& b) { return a.text() == b.text(); }
+    friend constexpr bool operator==(const FieldCode& a, std::string_view b) { return a.text() == b; }
 
 private:
     std::array<char, kCapacity> chars_{};
@@ -52,4 +46,4 @@ private:
     std::int32_t value_ = 0;
 };
 
-} // namespace kv
+}  // namespace kv

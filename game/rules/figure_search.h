@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rules/board.h"
-#include "rules/detection_targets.h"
+#include "game/rules/board.h"
+#include "game/rules/detection_targets.h"
 
 #include <array>
 #include <cstdint>
@@ -38,7 +38,7 @@ constexpr LineSet<N> makeRowMajor(int perRow, int firstColumn, int step)
     return lines;
 }
 
-} // namespace detail
+}  // namespace detail
 
 inline constexpr LineSet<45> kColumnLines = detail::makeColumns();
 inline constexpr LineSet<45> kRowLines = detail::makeRowMajor<45>(5, 0, 1);
@@ -69,12 +69,12 @@ inline int findSquare(const FieldValues& v, int from, int to)
 {
     for (int k = from; k < to; ++k) {
         const int s = kSquareBlocks.starts[static_cast<std::size_t>(k)];
-        const std::int32_t sum = v[s] + v[s + 1] + v[s + 2] + v[s + 9] + v[s + 10] + v[s + 11]
-                               + v[s + 18] + v[s + 19] + v[s + 20];
+        const std::int32_t sum =
+            v[s] + v[s + 1] + v[s + 2] + v[s + 9] + v[s + 10] + v[s + 11] + v[s + 18] + v[s + 19] + v[s + 20];
         if (kSquareSums.contains(sum))
             return s;
     }
     return -1;
 }
 
-} // namespace kv
+}  // namespace kv

@@ -1,14 +1,13 @@
-#include "rules/game.h"
+#include "game/rules/game.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "rules/rounding.h"
+#include "game/rules/rounding.h"
 
 namespace kv {
 
-Game::Game(GameOutside& outside, RandomSource& random)
-    : outside_(outside), random_(random)
+Game::Game(GameOutside& outside, RandomSource& random) : outside_(outside), random_(random)
 {
     // The board starts all free, enabled and not draggable, so nothing can
     // be dragged before the first start.
@@ -100,4 +99,4 @@ bool Game::drawChanceAbove(double factor, int threshold)
     return roundToFourPlaces(random_.next() * factor) > std::int64_t{threshold} * 10000;
 }
 
-} // namespace kv
+}  // namespace kv

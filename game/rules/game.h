@@ -1,8 +1,8 @@
 #pragma once
 
-#include "rules/board.h"
-#include "rules/game_outside.h"
-#include "rules/random_source.h"
+#include "game/rules/board.h"
+#include "game/rules/game_outside.h"
+#include "game/rules/random_source.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -129,4 +129,4 @@ private:
     bool moveInProgress_ = false;
 };
 
-} // namespace kv
+}  // namespace kv

@@ -1,6 +1,6 @@
-#include "rules/game.h"
+#include "game/rules/game.h"
 
-#include "rules/sounds.h"
+#include "game/rules/sounds.h"
 
 namespace kv {
 
@@ -49,4 +49,4 @@ void Game::endGame()
         outside_.enterHighscore(state_.score);
 }
 
-} // namespace kv
+}  // namespace kv

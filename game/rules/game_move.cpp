@@ -1,4 +1,4 @@
-#include "rules/game.h"
+#include "game/rules/game.h"
 
 namespace kv {
 namespace {
@@ -16,7 +16,7 @@ private:
     bool& flag_;
 };
 
-} // namespace
+}  // namespace
 
 void Game::dropField(int target, int source)
 {
@@ -46,7 +46,7 @@ void Game::dropField(int target, int source)
         board_.setCode(target, code);
         board_.setDraggable(target, true);
         board_.setPicture(source, std::nullopt);
-        board_.setCode(source, FieldCode(kFreeCode)); // stays draggable
+        board_.setCode(source, FieldCode(kFreeCode));  // stays draggable
         outside_.fieldChanged(target);
         outside_.fieldChanged(source);
     }
@@ -67,4 +67,4 @@ void Game::dropField(int target, int source)
         endGame();
 }
 
-} // namespace kv
+}  // namespace kv

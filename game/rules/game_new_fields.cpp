@@ -1,6 +1,6 @@
-#include "rules/game.h"
+#include "game/rules/game.h"
 
-#include "rules/sounds.h"
+#include "game/rules/sounds.h"
 
 namespace kv {
 
@@ -24,7 +24,7 @@ void Game::placeNewFields()
     // A full board gets three complete passes before it counts as lost.
     for (int pass = 0; pass < 3; ++pass) {
         if (!runAllDetectors())
-            return; // a new game began during a hit; this one is gone
+            return;  // a new game began during a hit; this one is gone
     }
     if (board_.hasFreeField())
         return;
@@ -33,4 +33,4 @@ void Game::placeNewFields()
     state_.gameOver = true;
 }
 
-} // namespace kv
+}  // namespace kv

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "rules/sounds.h"
+#include "game/rules/sounds.h"
 
 namespace kv {
 
@@ -14,8 +14,8 @@ struct Rgb {
 };
 
 enum class SoundFlags : int {
-    Wait = 0,  // return only when the sound has finished
-    Async = 1, // start the sound and return at once
+    Wait = 0,   // return only when the sound has finished
+    Async = 1,  // start the sound and return at once
 };
 
 // Everything the rules need from the window around them. The main window
@@ -46,7 +46,7 @@ public:
     // Writes the score as plain decimal text into the score label.
     virtual void showScore(int score) = 0;
 
-    virtual void showStartButton() = 0; // and gives it the keyboard focus
+    virtual void showStartButton() = 0;  // and gives it the keyboard focus
     virtual void hideStartButton() = 0;
 
     // Hides the rules panel and the information panel.
@@ -60,4 +60,4 @@ public:
     virtual void enterHighscore(int score) = 0;
 };
 
-} // namespace kv
+}  // namespace kv

@@ -1,15 +1,15 @@
-#include "rules/game.h"
+#include "game/rules/game.h"
 
-#include "rules/sounds.h"
+#include "game/rules/sounds.h"
 
 namespace kv {
 namespace {
 
 constexpr Rgb kFlashBackground{240, 240, 70};
 constexpr Rgb kCalmBackground{0, 127, 0};
-constexpr int kWipeEntries = 8; // the seven colours and the joker
+constexpr int kWipeEntries = 8;  // the seven colours and the joker
 
-} // namespace
+}  // namespace
 
 void Game::randomColourWipe()
 {
@@ -78,4 +78,4 @@ void Game::randomBlockedField()
     playSound(Sound::BlockedField, SoundFlags::Wait);
 }
 
-} // namespace kv
+}  // namespace kv

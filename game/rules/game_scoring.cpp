@@ -1,9 +1,9 @@
-#include "rules/game.h"
+#include "game/rules/game.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "rules/sounds.h"
+#include "game/rules/sounds.h"
 
 namespace kv {
 
@@ -76,4 +76,4 @@ void Game::addPoints(std::int16_t points)
     outside_.showScore(state_.score);
 }
 
-} // namespace kv
+}  // namespace kv

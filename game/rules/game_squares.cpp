@@ -1,6 +1,6 @@
-#include "rules/game.h"
+#include "game/rules/game.h"
 
-#include "rules/figure_search.h"
+#include "game/rules/figure_search.h"
 
 namespace kv {
 
@@ -26,4 +26,4 @@ void Game::detectLowerSquares()
     detectSquare(kFirstLowerBlock, static_cast<int>(kSquareBlocks.starts.size()), &GameState::lowerSquareHit);
 }
 
-} // namespace kv
+}  // namespace kv

@@ -1,6 +1,6 @@
-#include "rules/game.h"
+#include "game/rules/game.h"
 
-#include "rules/figure_search.h"
+#include "game/rules/figure_search.h"
 
 namespace kv {
 
@@ -38,4 +38,4 @@ void Game::detectDiagonals()
         detectStripe(kAntiDiagonalLines, &Game::clearAntiDiagonal, &GameState::diagonalHit);
 }
 
-} // namespace kv
+}  // namespace kv

@@ -1,4 +1,4 @@
-#include "rules/random_source.h"
+#include "game/rules/random_source.h"
 
 #include <chrono>
 
@@ -14,7 +14,7 @@ std::uint64_t mix(std::uint64_t z)
     return z ^ (z >> 31);
 }
 
-} // namespace
+}  // namespace
 
 ClockRandom::ClockRandom()
 {
@@ -31,10 +31,10 @@ double ClockRandom::next()
 
 void ClockRandom::reseedFromClock()
 {
-    const auto ticks = static_cast<std::uint64_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
+    const auto ticks =
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     ++reseeds_;
     state_ = mix(ticks) ^ mix(reseeds_ * kGoldenGamma);
 }
 
-} // namespace kv
+}  // namespace kv

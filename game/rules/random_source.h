@@ -28,4 +28,4 @@ private:
     std::uint64_t reseeds_ = 0;
 };
 
-} // namespace kv
+}  // namespace kv

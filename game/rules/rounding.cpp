@@ -1,4 +1,4 @@
-#include "rules/rounding.h"
+#include "game/rules/rounding.h"
 
 #include <cmath>
 #include <limits>
@@ -21,7 +21,7 @@ Int saturate(double whole)
     return static_cast<Int>(whole);
 }
 
-} // namespace
+}  // namespace
 
 std::int16_t roundHalfEvenToInt16(double value)
 {
@@ -47,4 +47,4 @@ std::int64_t roundToFourPlaces(double value)
     return saturate<std::int64_t>(rounded);
 }
 
-} // namespace kv
+}  // namespace kv

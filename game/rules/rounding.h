@@ -16,4 +16,4 @@ std::int16_t roundHalfEvenToInt16(double value);
 // Saturates beyond the 64-bit range; NaN gives 0.
 std::int64_t roundToFourPlaces(double value);
 
-} // namespace kv
+}  // namespace kv

@@ -13,4 +13,4 @@ enum class Sound {
     GameOver,
 };
 
-} // namespace kv
+}  // namespace kv

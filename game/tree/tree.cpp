@@ -1,23 +1,26 @@
-#include "tree/tree.h"
+#include "game/tree/tree.h"
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
-#include "rules/rounding.h"
+#include "game/rules/rounding.h"
 
 namespace kv {
 namespace {
 
-constexpr double kStepLength = 5;             // twips per step of a wandering line
-constexpr float kTrunkBend = 3.14159 / 90;    // 2 degrees
-constexpr float kTrunkTheta = -1.570795;      // straight up, as y grows downwards
+constexpr double kStepLength = 5;           // twips per step of a wandering line
+constexpr float kTrunkBend = 3.14159 / 90;  // 2 degrees
+constexpr float kTrunkTheta = -1.570795;    // straight up, as y grows downwards
 constexpr std::int16_t kTrunkThickness = 4;
-constexpr float kMaxBend = 0.5235983F;        // about 30 degrees, reached by the twigs
+constexpr float kMaxBend = 0.5235983F;  // about 30 degrees, reached by the twigs
 
 // Angles are single precision like the parameters they come from: each sum is worked out in
 // double and rounded to single where it is stored, so scripted draws give exact coordinates.
-float toSingle(double value) { return static_cast<float>(value); }
+float toSingle(double value)
+{
+    return static_cast<float>(value);
+}
 
 }  // namespace
 
@@ -34,7 +37,8 @@ void Tree::regrow()
     const std::int16_t treeY = roundHalfEvenToInt16(canvas_.innerHeight() - 5);
     canvas_.clear();
     // Lets a repaint, the flash timer or a click run before the drawing, which never yields.
-    if (yieldToEvents_) yieldToEvents_();
+    if (yieldToEvents_)
+        yieldToEvents_();
 
     settings_ = TreeSettings{};
     settings_.treeX = treeX;
@@ -49,10 +53,11 @@ void Tree::regrow()
                settings_.treeLength, kTrunkTheta);
 }
 
-void Tree::drawBranch(float bend, std::int16_t thickness, std::int16_t level, std::int16_t x,
-                      std::int16_t y, std::int16_t length, float theta)
+void Tree::drawBranch(float bend, std::int16_t thickness, std::int16_t level, std::int16_t x, std::int16_t y,
+                      std::int16_t length, float theta)
 {
-    if (thickness > 0) canvas_.setLineWidth(thickness);
+    if (thickness > 0)
+        canvas_.setLineWidth(thickness);
 
     std::int16_t endX = x;
     std::int16_t endY = y;
@@ -73,7 +78,8 @@ void Tree::drawBranch(float bend, std::int16_t thickness, std::int16_t level, st
         canvas_.drawLine(x, y, endX, endY);
     }
 
-    if (level < 2) return;
+    if (level < 2)
+        return;
 
     // 2, 3 or 4 children, each as likely, fanned out around the direction the branch started
     // in, not the one a wandering line ended in.

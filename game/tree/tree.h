@@ -5,22 +5,22 @@
 #include <cstdint>
 #include <functional>
 
-#include "rules/random_source.h"
-#include "tree/tree_canvas.h"
+#include "game/rules/random_source.h"
+#include "game/tree/tree_canvas.h"
 
 namespace kv {
 
 // Rewritten with the same values at every regrowth, apart from the three that follow the canvas.
 struct TreeSettings {
-    float lengthFactor = 0.75F;      // mean ratio of a branch's length to its parent's
-    float lengthVariation = 0.24F;   // that ratio varies by +- half of this
+    float lengthFactor = 0.75F;     // mean ratio of a branch's length to its parent's
+    float lengthVariation = 0.24F;  // that ratio varies by +- half of this
     float spreadAngle = static_cast<float>(87.96452 / 180);     // 28 degrees each side
     float angleVariation = static_cast<float>(125.6636 / 180);  // each child +- 20 degrees
-    std::int16_t maxBranches = 4;    // the fewest is 2
-    std::int16_t treeDepth = 5;      // the trunk is level 5, twigs level 1
-    std::int16_t treeX = 0;          // foot of the trunk
+    std::int16_t maxBranches = 4;                               // the fewest is 2
+    std::int16_t treeDepth = 5;                                 // the trunk is level 5, twigs level 1
+    std::int16_t treeX = 0;                                     // foot of the trunk
     std::int16_t treeY = 0;
-    std::int16_t treeLength = 0;     // trunk length
+    std::int16_t treeLength = 0;  // trunk length
 };
 
 class Tree {
@@ -38,8 +38,8 @@ public:
     // that may turn by up to `bend` / 2 each way per step; otherwise the branch is straight.
     // A positive `thickness` sets the line width in pixels. `level` counts the levels still to
     // draw, this one included: level 1 is a twig without children.
-    void drawBranch(float bend, std::int16_t thickness, std::int16_t level, std::int16_t x,
-                    std::int16_t y, std::int16_t length, float theta);
+    void drawBranch(float bend, std::int16_t thickness, std::int16_t level, std::int16_t x, std::int16_t y,
+                    std::int16_t length, float theta);
 
     const TreeSettings& settings() const { return settings_; }
 

@@ -1,4 +1,4 @@
-#include "ui/base_colour.h"
+#include "game/ui/base_colour.h"
 
 #include <array>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "ui/desktop_identity.h"
+#include "game/ui/desktop_identity.h"
 
 #include <QGuiApplication>
 #include <algorithm>

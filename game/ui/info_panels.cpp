@@ -1,4 +1,4 @@
-#include "ui/info_panels.h"
+#include "game/ui/info_panels.h"
 
 #include <QTextBlockFormat>
 #include <QTextCursor>
@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/main_window_colours.h"
-#include "ui/main_window_controls.h"
+#include "game/ui/main_window_colours.h"
+#include "game/ui/main_window_controls.h"
 
 namespace kv {
 namespace {
@@ -16,7 +16,10 @@ namespace {
 const QString kIndent(6, u' ');
 const QString kBlankLine(32, u' ');
 
-QString blanks(int count) { return QString(count, u' '); }
+QString blanks(int count)
+{
+    return QString(count, u' ');
+}
 
 constexpr qreal kSmallestPointSize = 6.0;
 
@@ -62,8 +65,8 @@ void fitTextToPanel(QTextEdit* panel)
     }
 }
 
-QTextEdit* makePanel(QWidget* window, const char* name, const QRect& place,
-                     const QColor& background, const QStringList& lines)
+QTextEdit* makePanel(QWidget* window, const char* name, const QRect& place, const QColor& background,
+                     const QStringList& lines)
 {
     auto* panel = new QTextEdit(window);
     panel->setObjectName(QString::fromLatin1(name));
@@ -92,27 +95,32 @@ QStringList rulesLines()
     return {
         kBlankLine,
         kIndent + QStringLiteral("Es geht darum, eine möglichst hohe Punktezahl zu erreichen."),
-        kIndent + QStringLiteral("Punkte werden erzielt durch Verschieben (Drag&Drop) von Feldern, um Strei-"),
+        kIndent +
+            QStringLiteral("Punkte werden erzielt durch Verschieben (Drag&Drop) von Feldern, um Strei-"),
         QStringLiteral("fen oder Quadrate mit gleichfarbigen Feldern zu bilden. Verschiebbar sind nur"),
         QStringLiteral("gefüllte Felder. Es darf beliebig über andere Felder hinweg verschoben werden."),
         QStringLiteral("Die Streifen bestehen aus fünf Feldern, die horizontal, vertikal oder diagonal ver-"),
         QStringLiteral("laufen. Die Quadrate bestehen aus drei mal drei Feldern."),
         kIndent + QStringLiteral("Es werden am Spielanfang und nach jedem Spielzug, der nicht zum Löschen"),
         QStringLiteral("eines Streifens oder Quadrats führt, drei Felder gefüllt."),
-        kIndent + QStringLiteral("Wird ein Streifen oder Quadrat erzielt, löst er oder es sich auf, und dem Spie-"),
+        kIndent +
+            QStringLiteral("Wird ein Streifen oder Quadrat erzielt, löst er oder es sich auf, und dem Spie-"),
         QStringLiteral("ler werden vier beziehungsweise siebzehn Punkte angerechnet."),
         kIndent + QStringLiteral("Das Spiel endet, wenn keine Felder mehr frei sind."),
         kIndent + QStringLiteral("Nach Bildung und Auflösung eines Quadrats werden dem Spieler nicht nur"),
         QStringLiteral("siebzehn Punkte gutgeschrieben: Als weitere Belohnung werden alle Felder einer"),
         QStringLiteral("(zufällig) bestimmten Farbe blitzartig gelöscht."),
-        kIndent + QStringLiteral("Ueberdies erfolgt zwischendurch gelegentlich und rein zufällig (unabhängig"),
+        kIndent +
+            QStringLiteral("Ueberdies erfolgt zwischendurch gelegentlich und rein zufällig (unabhängig"),
         QStringLiteral("vom Erreichen von Streifen oder Quadraten) die Auflösung aller Felder einer"),
         QStringLiteral("Farbe blitzartig."),
         kIndent + QStringLiteral("Ab und zu werden umgekehrt Felder schwarz-grau und unheilbar besetzt."),
-        kIndent + QStringLiteral("Die vielfarbigen Felder können als beliebige Farbfelder verwendet werden - es"),
+        kIndent +
+            QStringLiteral("Die vielfarbigen Felder können als beliebige Farbfelder verwendet werden - es"),
         QStringLiteral("sind Joker."),
         kBlankLine,
-        kIndent + QStringLiteral("Das Bäumchen auf der rechten Seite hat direkt nichts mit dem Spiel zu tun."),
+        kIndent +
+            QStringLiteral("Das Bäumchen auf der rechten Seite hat direkt nichts mit dem Spiel zu tun."),
         QStringLiteral("Es wächst bei jedem Erzielen und Erlöschen eines Streifens oder Quadrats ganz"),
         QStringLiteral("von neuem, und zwar jedesmal als noch nie dagewesenes Bäumchen. Kein Spie-"),
         QStringLiteral("ler wird zweimal dasselbe Bäumchen sehen, weil es unendlich viele davon gibt..."),
@@ -123,7 +131,10 @@ QStringList rulesLines()
 
 QStringList informationLines()
 {
-    QStringList lines{blanks(20), blanks(20), blanks(20), blanks(20),
+    QStringList lines{blanks(20),
+                      blanks(20),
+                      blanks(20),
+                      blanks(20),
                       QStringLiteral("KARVELO"),
                       QStringLiteral("Version 1.01"),
                       QStringLiteral("8.99"),

@@ -1,4 +1,4 @@
-#include "ui/main_window.h"
+#include "game/ui/main_window.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -9,17 +9,17 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "highscore/highscore_table.h"
-#include "tree/tree.h"
-#include "ui/main_window_colours.h"
-#include "ui/main_window_controls.h"
-#include "ui/main_window_outside.h"
-#include "ui/sound_player.h"
-#include "ui/widgets/bevel_frame.h"
-#include "ui/widgets/field_widget.h"
-#include "ui/widgets/font_fit.h"
-#include "ui/widgets/palette_pictures.h"
-#include "ui/widgets/tree_canvas_widget.h"
+#include "game/highscore/highscore_table.h"
+#include "game/tree/tree.h"
+#include "game/ui/main_window_colours.h"
+#include "game/ui/main_window_controls.h"
+#include "game/ui/main_window_outside.h"
+#include "game/ui/sound_player.h"
+#include "game/ui/widgets/bevel_frame.h"
+#include "game/ui/widgets/field_widget.h"
+#include "game/ui/widgets/font_fit.h"
+#include "game/ui/widgets/palette_pictures.h"
+#include "game/ui/widgets/tree_canvas_widget.h"
 
 namespace kv {
 namespace {
@@ -31,12 +31,8 @@ constexpr int kFlashMs = 400;
 }  // namespace
 
 MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
-    : QWidget(parent),
-      random_(setup.random),
-      treeRandom_(setup.treeRandom),
-      sound_(setup.sound),
-      folder_(setup.folder),
-      background_(colours::kWindowBackground)
+    : QWidget(parent), random_(setup.random), treeRandom_(setup.treeRandom), sound_(setup.sound),
+      folder_(setup.folder), background_(colours::kWindowBackground)
 {
     if (random_ == nullptr) {
         ownRandom_ = std::make_unique<ClockRandom>();
@@ -62,8 +58,7 @@ MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
     createControls();
     outside_ = std::make_unique<MainWindowOutside>(*this);
     game_ = std::make_unique<Game>(*outside_, *random_);
-    tree_ = std::make_unique<Tree>(*treeCanvas_, *treeRandom_,
-                                   [] { QCoreApplication::processEvents(); });
+    tree_ = std::make_unique<Tree>(*treeCanvas_, *treeRandom_, [] { QCoreApplication::processEvents(); });
     flashTimer_.setSingleShot(true);
     flashTimer_.setInterval(kFlashMs);
     connect(&flashTimer_, &QTimer::timeout, this, [this] { game_->flashTick(); });
@@ -99,9 +94,8 @@ void MainWindow::prepareFirstFrame()
     // Measuring the captions loads the font database, and the tree draws a few thousand lines:
     // done here, the window is on the screen as soon as a bare window would be, and its first
     // frame is the same.
-    for (QPushButton* button : {startButton_, abortButton_, soundButton_,
-                                baseColourButton_, rulesButton_, informationButton_,
-                                showTableButton_, resetTableButton_, endButton_})
+    for (QPushButton* button : {startButton_, abortButton_, soundButton_, baseColourButton_, rulesButton_,
+                                informationButton_, showTableButton_, resetTableButton_, endButton_})
         fitButtonCaptions(button);
     outside_->regrowTree();
 }

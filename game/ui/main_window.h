@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "rules/board.h"
-#include "rules/game.h"
-#include "rules/random_source.h"
-#include "ui/sound_backend.h"
+#include "game/rules/board.h"
+#include "game/rules/game.h"
+#include "game/rules/random_source.h"
+#include "game/ui/sound_backend.h"
 
 class QLabel;
 class QPushButton;

@@ -1,16 +1,16 @@
 // What the main window's buttons and fields do.
-#include "ui/main_window.h"
+#include "game/ui/main_window.h"
 
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QTextEdit>
 
-#include "ui/base_colour.h"
-#include "ui/highscore/highscore_table_window.h"
-#include "ui/highscore/reset_question.h"
-#include "ui/info_panels.h"
-#include "ui/widgets/board_cursor.h"
-#include "ui/widgets/field_widget.h"
+#include "game/ui/base_colour.h"
+#include "game/ui/highscore/highscore_table_window.h"
+#include "game/ui/highscore/reset_question.h"
+#include "game/ui/info_panels.h"
+#include "game/ui/widgets/board_cursor.h"
+#include "game/ui/widgets/field_widget.h"
 
 namespace kv {
 namespace {

@@ -1,6 +1,6 @@
 // The main window's controls: where each one is made, with its look, and how the window reaches
 // the ones it makes late.
-#include "ui/main_window_controls.h"
+#include "game/ui/main_window_controls.h"
 
 #include <QFont>
 #include <QLabel>
@@ -11,16 +11,16 @@
 #include <initializer_list>
 #include <utility>
 
-#include "ui/highscore/highscore_table_window.h"
-#include "ui/highscore/name_entry_window.h"
-#include "ui/highscore/reset_question.h"
-#include "ui/info_panels.h"
-#include "ui/main_window.h"
-#include "ui/main_window_colours.h"
-#include "ui/widgets/board_cursor.h"
-#include "ui/widgets/field_widget.h"
-#include "ui/widgets/palette_pictures.h"
-#include "ui/widgets/tree_canvas_widget.h"
+#include "game/ui/highscore/highscore_table_window.h"
+#include "game/ui/highscore/name_entry_window.h"
+#include "game/ui/highscore/reset_question.h"
+#include "game/ui/info_panels.h"
+#include "game/ui/main_window.h"
+#include "game/ui/main_window_colours.h"
+#include "game/ui/widgets/board_cursor.h"
+#include "game/ui/widgets/field_widget.h"
+#include "game/ui/widgets/palette_pictures.h"
+#include "game/ui/widgets/tree_canvas_widget.h"
 
 namespace kv {
 namespace {
@@ -108,7 +108,8 @@ void MainWindow::createControls()
         {&MainWindow::endButton_, "endButton", "Programm &beenden", 538},
     };
     for (const auto& button : buttons)
-        this->*button.button = makeColumnButton(this, button.name, QString::fromUtf8(button.caption), button.top);
+        this->*button.button =
+            makeColumnButton(this, button.name, QString::fromUtf8(button.caption), button.top);
     // Made after the buttons: it is the last stop of the Tab order and lies over the fields.
     boardCursor_ = new BoardCursor(fields_, this);
     boardCursor_->setObjectName(QStringLiteral("boardCursor"));

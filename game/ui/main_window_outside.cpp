@@ -1,16 +1,16 @@
-#include "ui/main_window_outside.h"
+#include "game/ui/main_window_outside.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
 
-#include "ui/highscore/highscore_table_window.h"
-#include "ui/highscore/name_entry_window.h"
-#include "tree/tree.h"
-#include "ui/main_window.h"
-#include "ui/sound_files.h"
-#include "ui/widgets/field_widget.h"
-#include "ui/widgets/tree_canvas_widget.h"
+#include "game/ui/highscore/highscore_table_window.h"
+#include "game/ui/highscore/name_entry_window.h"
+#include "game/tree/tree.h"
+#include "game/ui/main_window.h"
+#include "game/ui/sound_files.h"
+#include "game/ui/widgets/field_widget.h"
+#include "game/ui/widgets/tree_canvas_widget.h"
 
 namespace kv {
 

@@ -2,7 +2,7 @@
 // button, panels, board fields and the name entry.
 #pragma once
 
-#include "rules/game_outside.h"
+#include "game/rules/game_outside.h"
 
 namespace kv {
 

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "rules/sounds.h"
+#include "game/rules/sounds.h"
 
 namespace kv {
 
@@ -11,13 +11,20 @@ namespace kv {
 constexpr std::string_view soundFile(Sound sound)
 {
     switch (sound) {
-    case Sound::ProgramStart: return "sounds/sound1.wav";
-    case Sound::FieldsPlaced: return "sounds/sound2.wav";
-    case Sound::Stripe: return "sounds/sound3.wav";
-    case Sound::Square: return "sounds/sound4.wav";
-    case Sound::BlockedField: return "sounds/sound5.wav";
-    case Sound::HighscoreTable: return "sounds/sound6.wav";
-    case Sound::GameOver: return "sounds/sound7.wav";
+    case Sound::ProgramStart:
+        return "sounds/sound1.wav";
+    case Sound::FieldsPlaced:
+        return "sounds/sound2.wav";
+    case Sound::Stripe:
+        return "sounds/sound3.wav";
+    case Sound::Square:
+        return "sounds/sound4.wav";
+    case Sound::BlockedField:
+        return "sounds/sound5.wav";
+    case Sound::HighscoreTable:
+        return "sounds/sound6.wav";
+    case Sound::GameOver:
+        return "sounds/sound7.wav";
     }
     return {};
 }

@@ -1,4 +1,4 @@
-#include "ui/sound_player.h"
+#include "game/ui/sound_player.h"
 
 #include <unistd.h>
 
@@ -14,8 +14,8 @@
 #include <utility>
 
 #include "desktop/trusted_folder.h"
-#include "ui/sound/sound_output.h"
-#include "ui/wav_file.h"
+#include "game/ui/sound/sound_output.h"
+#include "game/ui/wav_file.h"
 
 namespace kv {
 namespace {

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QThread>
 
-#include "ui/sound_backend.h"
+#include "game/ui/sound_backend.h"
 
 namespace kv {
 
@@ -13,8 +13,8 @@ class SoundModuleHost;
 // kv5 does not link the audio libraries: the first sound starts the player thread, which loads
 // the sound module (libkv5-sound.so) and from then on plays through it, so the window never
 // waits for the audio system to load; a first sound nobody waits for loads it only after a
-// moment, so that loading does not slow the window's first frame. A sound to be waited for blocks the calling thread on a
-// semaphore (no nested event loop) until the player thread reports its end, at most for the
+// moment, so that loading does not slow the window's first frame. A sound to be waited for blocks the calling
+// thread on a semaphore (no nested event loop) until the player thread reports its end, at most for the
 // sound's length plus a small margin, so neither a stalled audio device nor a slow first load can
 // freeze the game. A module that is missing or cannot be loaded leaves the game silent.
 class SoundPlayer final : public SoundBackend {

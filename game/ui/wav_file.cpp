@@ -1,4 +1,4 @@
-#include "ui/wav_file.h"
+#include "game/ui/wav_file.h"
 
 #include <QFile>
 
@@ -63,11 +63,10 @@ std::optional<WavSound> parseWav(const QByteArray& bytes)
         if (tagAt(bytes, at, "fmt ")) {
             if (declared < 16 || available < 16)
                 return std::nullopt;
-            fmt = FormatChunk{static_cast<int>(readLe(bytes, body, 2)),
-                              static_cast<int>(readLe(bytes, body + 2, 2)),
-                              static_cast<int>(readLe(bytes, body + 4, 4)),
-                              static_cast<int>(readLe(bytes, body + 12, 2)),
-                              static_cast<int>(readLe(bytes, body + 14, 2))};
+            fmt = FormatChunk{
+                static_cast<int>(readLe(bytes, body, 2)), static_cast<int>(readLe(bytes, body + 2, 2)),
+                static_cast<int>(readLe(bytes, body + 4, 4)), static_cast<int>(readLe(bytes, body + 12, 2)),
+                static_cast<int>(readLe(bytes, body + 14, 2))};
         } else if (tagAt(bytes, at, "data")) {
             // The samples only mean something once their format is known.
             if (!fmt)

@@ -20,8 +20,8 @@ struct PcmFormat {
 
 struct WavSound {
     PcmFormat format;
-    QByteArray samples;       // whole frames only
-    qint64 durationMs = 0;    // rounded up
+    QByteArray samples;     // whole frames only
+    qint64 durationMs = 0;  // rounded up
 };
 
 // 8-bit unsigned or 16-bit signed PCM, 1 to 8 channels. Unknown chunks are skipped; a data chunk

@@ -1,8 +1,8 @@
-#include "core/desktop_entry.h"
+#include "infinstall/core/desktop_entry.h"
 
 #include <cctype>
 
-#include "core/escaping.h"
+#include "infinstall/core/escaping.h"
 
 namespace infinstall {
 namespace {
@@ -19,9 +19,12 @@ std::string quotedArgument(const std::string& argument)
     std::string out;
     bool needsQuotes = argument.empty();
     for (char c : argument) {
-        if (kReserved.find(c) != std::string::npos) needsQuotes = true;
-        if (c == '"' || c == '`' || c == '$' || c == '\\') out += '\\';
-        if (c == '%') out += '%';  // a literal percent sign, not a field code
+        if (kReserved.find(c) != std::string::npos)
+            needsQuotes = true;
+        if (c == '"' || c == '`' || c == '$' || c == '\\')
+            out += '\\';
+        if (c == '%')
+            out += '%';  // a literal percent sign, not a field code
         out += c;
     }
     return needsQuotes ? "\"" + out + "\"" : out;
@@ -39,7 +42,8 @@ std::string execValue(const std::vector<std::string>& command)
         words.insert(words.begin(), {"/bin/sh", "-c", "exec \"$0\" \"$@\""});
     std::string line;
     for (const std::string& argument : words) {
-        if (!line.empty()) line += ' ';
+        if (!line.empty())
+            line += ' ';
         line += quotedArgument(argument);
     }
     return escapedString(line);
@@ -47,25 +51,32 @@ std::string execValue(const std::vector<std::string>& command)
 
 std::string programEntryText(const std::vector<ProgramItem>& items, const EntryKeys& keys)
 {
-    if (items.empty()) return {};
+    if (items.empty())
+        return {};
     const ProgramItem& program = items.front();
     std::string text = "[Desktop Entry]\nType=Application\nName=" + escapedString(program.name) +
                        "\nExec=" + execValue(program.command) + "\n";
-    if (!program.folder.empty()) text += "Path=" + escapedString(program.folder) + "\n";
-    if (!program.icon.empty()) text += "Icon=" + escapedString(program.icon) + "\n";
+    if (!program.folder.empty())
+        text += "Path=" + escapedString(program.folder) + "\n";
+    if (!program.icon.empty())
+        text += "Icon=" + escapedString(program.icon) + "\n";
     text += "Terminal=false\n";
-    if (!keys.categories.empty()) text += "Categories=" + escapedString(keys.categories) + "\n";
+    if (!keys.categories.empty())
+        text += "Categories=" + escapedString(keys.categories) + "\n";
     // Ties the program's windows on X to this entry, for the dash and the task bar.
-    if (!keys.windowClass.empty()) text += "StartupWMClass=" + escapedString(keys.windowClass) + "\n";
+    if (!keys.windowClass.empty())
+        text += "StartupWMClass=" + escapedString(keys.windowClass) + "\n";
     if (items.size() > 1) {
         text += "Actions=";
-        for (size_t i = 1; i < items.size(); ++i) text += "item" + std::to_string(i) + ";";
+        for (size_t i = 1; i < items.size(); ++i)
+            text += "item" + std::to_string(i) + ";";
         text += "\n";
     }
     for (size_t i = 1; i < items.size(); ++i) {
-        text += "\n[Desktop Action item" + std::to_string(i) + "]\nName=" +
-                escapedString(items[i].name) + "\nExec=" + execValue(items[i].command) + "\n";
-        if (!items[i].icon.empty()) text += "Icon=" + escapedString(items[i].icon) + "\n";
+        text += "\n[Desktop Action item" + std::to_string(i) + "]\nName=" + escapedString(items[i].name) +
+                "\nExec=" + execValue(items[i].command) + "\n";
+        if (!items[i].icon.empty())
+            text += "Icon=" + escapedString(items[i].icon) + "\n";
     }
     return text;
 }
@@ -75,8 +86,8 @@ std::string runOnceEntryText(const std::string& name, const std::vector<std::str
 {
     std::vector<std::string> line = {"/bin/sh", "-c", "rm -f -- \"$0\"; exec \"$@\"", entryPath};
     line.insert(line.end(), command.begin(), command.end());
-    return "[Desktop Entry]\nType=Application\nName=" + escapedString(name) +
-           "\nExec=" + execValue(line) + "\nNoDisplay=true\nTerminal=false\n";
+    return "[Desktop Entry]\nType=Application\nName=" + escapedString(name) + "\nExec=" + execValue(line) +
+           "\nNoDisplay=true\nTerminal=false\n";
 }
 
 std::string entryFileName(const std::string& groupName)

@@ -1,4 +1,4 @@
-#include "core/elevation.h"
+#include "infinstall/core/elevation.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -8,9 +8,9 @@
 #include <climits>
 #include <map>
 
-#include "core/install_plan.h"
-#include "core/paths.h"
-#include "core/registry.h"
+#include "infinstall/core/install_plan.h"
+#include "infinstall/core/paths.h"
+#include "infinstall/core/registry.h"
 
 extern char** environ;
 
@@ -32,26 +32,31 @@ std::string absolute(const std::string& path)
     std::string full = path;
     if (full.empty() || full.front() != '/') {
         char current[PATH_MAX];
-        if (!getcwd(current, sizeof current)) return {};
+        if (!getcwd(current, sizeof current))
+            return {};
         full = std::string(current) + "/" + path;
     }
     for (const std::string& part : pathParts(full))
-        if (part == "..") return {};
+        if (part == "..")
+            return {};
     return tidyFolder(full);
 }
 
 std::vector<std::string> argumentsOf(const Invocation& call)
 {
     const std::string inf = absolute(call.infPath).empty() ? call.infPath : absolute(call.infPath);
-    if (call.advanced) return {"advpack,LaunchINFSection", inf + "," + call.section};
+    if (call.advanced)
+        return {"advpack,LaunchINFSection", inf + "," + call.section};
     return {"setupapi,InstallHinfSection", call.section, "132", inf};
 }
 
 std::string shellWord(const std::string& word)
 {
-    if (word.find_first_of(" \t\n'\"\\$`*?[]#~=%;&|<>(){}!") == std::string::npos && !word.empty()) return word;
+    if (word.find_first_of(" \t\n'\"\\$`*?[]#~=%;&|<>(){}!") == std::string::npos && !word.empty())
+        return word;
     std::string quoted = "'";
-    for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : word)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
 }
 
@@ -74,11 +79,13 @@ std::vector<Invocation> menuCalls(const InfFile& inf, const Places& places)
             for (const DestinationQuestion& question : builder.questions(section).destinations)
                 folders[question.dirid] = places.programs;
             for (const std::vector<std::string>& command : builder.plan(section, folders).programCommands) {
-                if (command.front() != places.infFolder + "/infinstall") continue;
+                if (command.front() != places.infFolder + "/infinstall")
+                    continue;
                 std::string error;
                 const std::vector<std::string> args(command.begin() + 1, command.end());
                 const std::optional<Invocation> call = parseInvocation(args, error);
-                if (call && !isOneOf(*call, calls)) calls.push_back(*call);
+                if (call && !isOneOf(*call, calls))
+                    calls.push_back(*call);
             }
         } catch (const InfError&) {
             // Not a section that installs anything: [Strings], a file list.
@@ -100,25 +107,32 @@ bool isOneOf(const Invocation& call, const std::vector<Invocation>& allowed)
 std::string keptInstallerCommand(const Invocation& call)
 {
     std::string command = keptInstaller();
-    for (const std::string& arg : argumentsOf(call)) command += " " + shellWord(arg);
+    for (const std::string& arg : argumentsOf(call))
+        command += " " + shellWord(arg);
     return command;
 }
 
 std::optional<int> runAsAdministrator(const Invocation& call)
 {
     std::vector<std::string> words = {"pkexec", keptInstaller()};
-    for (const std::string& arg : argumentsOf(call)) words.push_back(arg);
+    for (const std::string& arg : argumentsOf(call))
+        words.push_back(arg);
     std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
+    for (std::string& word : words)
+        argv.push_back(word.data());
     argv.push_back(nullptr);
     pid_t pid = 0;
-    if (posix_spawnp(&pid, "pkexec", nullptr, nullptr, argv.data(), environ) != 0) return std::nullopt;
+    if (posix_spawnp(&pid, "pkexec", nullptr, nullptr, argv.data(), environ) != 0)
+        return std::nullopt;
     int status = 0;
     while (waitpid(pid, &status, 0) < 0)
-        if (errno != EINTR) return std::nullopt;
-    if (!WIFEXITED(status)) return std::nullopt;
+        if (errno != EINTR)
+            return std::nullopt;
+    if (!WIFEXITED(status))
+        return std::nullopt;
     const int code = WEXITSTATUS(status);
-    if (code == kDismissed || code == kNotAuthorized) return std::nullopt;
+    if (code == kDismissed || code == kNotAuthorized)
+        return std::nullopt;
     return code;
 }
 
@@ -127,8 +141,8 @@ std::string administratorOnlyText(const std::string& product, bool removes, cons
     return product + " ist für alle Benutzer dieses Rechners installiert. Nur ein Administrator kann " +
            product + (removes ? " entfernen." : " ändern.") +
            "\n\nDie Anmeldung als Administrator ist nicht gelungen oder hier nicht möglich. Ein "
-           "Administrator kann es mit diesem Befehl tun:\n\n    sudo " + keptInstallerCommand(call) +
-           "\n\nEs wurde nichts verändert.";
+           "Administrator kann es mit diesem Befehl tun:\n\n    sudo " +
+           keptInstallerCommand(call) + "\n\nEs wurde nichts verändert.";
 }
 
 std::string onlyMenuCallsText(const std::string& asked, const std::vector<Invocation>& allowed)
@@ -139,7 +153,8 @@ std::string onlyMenuCallsText(const std::string& asked, const std::vector<Invoca
         text += "; für diese Installationsdatei ist das nichts.";
     } else {
         text += ":\n";
-        for (const Invocation& call : allowed) text += "\n    " + keptInstallerCommand(call);
+        for (const Invocation& call : allowed)
+            text += "\n    " + keptInstallerCommand(call);
     }
     return text + "\n\nVerlangt wurde:\n\n    " + asked + "\n\nEs wurde nichts verändert.";
 }

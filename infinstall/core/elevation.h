@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "core/inf_file.h"
-#include "core/invocation.h"
-#include "core/places.h"
+#include "infinstall/core/inf_file.h"
+#include "infinstall/core/invocation.h"
+#include "infinstall/core/places.h"
 
 namespace infinstall {
 

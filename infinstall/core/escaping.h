@@ -16,7 +16,8 @@ inline std::string replacingEach(const std::string& text, Replacements replaceme
     for (char c : text) {
         const char* replacement = nullptr;
         for (const auto& [from, to] : replacements)
-            if (c == from) replacement = to;
+            if (c == from)
+                replacement = to;
         if (replacement != nullptr)
             out += replacement;
         else

@@ -1,6 +1,6 @@
-#include "core/folder_check.h"
+#include "infinstall/core/folder_check.h"
 
-#include "core/paths.h"
+#include "infinstall/core/paths.h"
 
 namespace infinstall {
 
@@ -10,11 +10,14 @@ std::string folderProblem(const std::string& folder, FileSystem& files)
         return "Bitte geben Sie den Ordner mit seinem vollständigen Pfad an (beginnend mit \"/\").";
     if (folder.find('\n') != std::string::npos || folder.find('\r') != std::string::npos)
         return "Der Ordnername darf keinen Zeilenumbruch enthalten.";
-    if (folder.find('\0') != std::string::npos) return "Der Ordnername darf kein Nullzeichen enthalten.";
+    if (folder.find('\0') != std::string::npos)
+        return "Der Ordnername darf kein Nullzeichen enthalten.";
     for (const std::string& part : pathParts(folder))
-        if (part == "..") return "Der Ordnername darf kein \"..\" enthalten.";
+        if (part == "..")
+            return "Der Ordnername darf kein \"..\" enthalten.";
     const std::string tidy = tidyFolder(folder);
-    if (tidy == "/") return "In das Wurzelverzeichnis \"/\" kann nicht installiert werden.";
+    if (tidy == "/")
+        return "In das Wurzelverzeichnis \"/\" kann nicht installiert werden.";
     return files.placeProblem(tidy);
 }
 

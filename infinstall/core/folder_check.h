@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "core/file_system.h"
+#include "infinstall/core/file_system.h"
 
 namespace infinstall {
 

@@ -1,4 +1,4 @@
-#include "core/folder_walk.h"
+#include "infinstall/core/folder_walk.h"
 
 #include <fcntl.h>
 #include <grp.h>
@@ -33,7 +33,8 @@ std::string joinedPath(const std::string& folder, const std::string& name)
 HeldFolder& HeldFolder::operator=(HeldFolder&& other) noexcept
 {
     if (this != &other) {
-        if (fd_ >= 0) ::close(fd_);
+        if (fd_ >= 0)
+            ::close(fd_);
         fd_ = other.fd_;
         other.fd_ = -1;
     }
@@ -42,7 +43,8 @@ HeldFolder& HeldFolder::operator=(HeldFolder&& other) noexcept
 
 HeldFolder::~HeldFolder()
 {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0)
+        ::close(fd_);
 }
 
 std::string othersMayChange(const struct stat& info, const std::string& path, bool itself)
@@ -53,13 +55,11 @@ std::string othersMayChange(const struct stat& info, const std::string& path, bo
     if ((info.st_mode & S_IWOTH) && (itself || !sticky))
         return "In " + path + " darf jeder Benutzer schreiben.";
     if ((info.st_mode & S_IWGRP) && (itself || !sticky))
-        return "In " + path + " dürfen die Mitglieder der Gruppe " + groupName(info.st_gid) +
-               " schreiben.";
+        return "In " + path + " dürfen die Mitglieder der Gruppe " + groupName(info.st_gid) + " schreiben.";
     return {};
 }
 
-Walk walkFolders(int start, const std::string& startPath, const std::vector<std::string>& parts,
-                 bool strict)
+Walk walkFolders(int start, const std::string& startPath, const std::vector<std::string>& parts, bool strict)
 {
     Walk walk;
     walk.folder = HeldFolder(::fcntl(start, F_DUPFD_CLOEXEC, 0));
@@ -68,10 +68,12 @@ Walk walkFolders(int start, const std::string& startPath, const std::vector<std:
         return walk;
     }
     struct stat info;
-    if (strict && ::fstat(walk.folder.fd(), &info) == 0) walk.error = othersMayChange(info, startPath, false);
+    if (strict && ::fstat(walk.folder.fd(), &info) == 0)
+        walk.error = othersMayChange(info, startPath, false);
     std::string path = startPath;
     for (const std::string& part : parts) {
-        if (!walk.error.empty()) return walk;
+        if (!walk.error.empty())
+            return walk;
         path = joinedPath(path, part);
         if (part == "..") {
             walk.error = path + ": \"..\" führt aus dem Ordner hinaus.";
@@ -80,10 +82,12 @@ Walk walkFolders(int start, const std::string& startPath, const std::vector<std:
         const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (strict ? O_NOFOLLOW : 0);
         HeldFolder next(::openat(walk.folder.fd(), part.c_str(), flags));
         if (!next.open()) {
-            if (errno == ENOENT) return walk;
+            if (errno == ENOENT)
+                return walk;
             struct stat link;
-            if (errno == ELOOP || (::fstatat(walk.folder.fd(), part.c_str(), &link, AT_SYMLINK_NOFOLLOW) == 0 &&
-                                   S_ISLNK(link.st_mode)))
+            if (errno == ELOOP ||
+                (::fstatat(walk.folder.fd(), part.c_str(), &link, AT_SYMLINK_NOFOLLOW) == 0 &&
+                 S_ISLNK(link.st_mode)))
                 walk.error = path + " ist eine symbolische Verknüpfung; ihr folgt eine Installation "
                                     "für alle Benutzer nicht.";
             else if (errno == ENOTDIR)
@@ -92,7 +96,8 @@ Walk walkFolders(int start, const std::string& startPath, const std::vector<std:
                 walk.error = "Kann " + path + " nicht öffnen: " + std::strerror(errno);
             return walk;
         }
-        if (strict && ::fstat(next.fd(), &info) == 0) walk.error = othersMayChange(info, path, false);
+        if (strict && ::fstat(next.fd(), &info) == 0)
+            walk.error = othersMayChange(info, path, false);
         walk.folder = std::move(next);
         ++walk.reached;
     }

@@ -33,15 +33,14 @@ private:
 std::string othersMayChange(const struct stat& info, const std::string& path, bool itself);
 
 struct Walk {
-    HeldFolder folder;      // the deepest folder reached
-    size_t reached = 0;     // how many of the parts were opened
-    std::string error;      // set when a part exists but may not be passed
+    HeldFolder folder;   // the deepest folder reached
+    size_t reached = 0;  // how many of the parts were opened
+    std::string error;   // set when a part exists but may not be passed
 };
 
 // Opens `parts` one after the other below `start` (the folder `startPath` names, for messages),
 // never climbing out of it. A missing part ends the walk without an error; with `strict` a link,
 // or a folder that others may change, ends it with one (and `start` itself is checked first).
-Walk walkFolders(int start, const std::string& startPath, const std::vector<std::string>& parts,
-                 bool strict);
+Walk walkFolders(int start, const std::string& startPath, const std::vector<std::string>& parts, bool strict);
 
 }  // namespace infinstall

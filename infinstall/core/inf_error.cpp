@@ -1,4 +1,4 @@
-#include "core/inf_error.h"
+#include "infinstall/core/inf_error.h"
 
 namespace infinstall {
 

@@ -1,4 +1,4 @@
-#include "core/inf_fields.h"
+#include "infinstall/core/inf_fields.h"
 
 #include <cctype>
 
@@ -16,10 +16,10 @@ size_t IgnoringCaseHash::operator()(std::string_view text) const
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     }
     return true;
@@ -28,8 +28,10 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
 std::string_view trim(std::string_view text)
 {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
     return text;
 }
 
@@ -58,11 +60,13 @@ std::vector<std::string_view> splitOutsideQuotes(std::string_view text, char sep
     bool quoted = false;
     size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '"') quoted = !quoted;
+        if (text[i] == '"')
+            quoted = !quoted;
         else if (text[i] == separator && !quoted) {
             parts.push_back(text.substr(start, i - start));
             start = i + 1;
-            if (once) break;
+            if (once)
+                break;
         }
     }
     parts.push_back(text.substr(start));

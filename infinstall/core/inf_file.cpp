@@ -1,9 +1,9 @@
-#include "core/inf_file.h"
+#include "infinstall/core/inf_file.h"
 
 #include <fstream>
 #include <iterator>
 
-#include "core/paths.h"
+#include "infinstall/core/paths.h"
 
 namespace infinstall {
 
@@ -22,7 +22,8 @@ InfFile InfFile::parse(const std::string& path, const std::string& bytes)
     bool inSection = false;
     while (lines.next(text, number)) {
         const std::string_view line = trim(text);
-        if (line.empty()) continue;
+        if (line.empty())
+            continue;
         if (line.front() == '[') {
             const size_t close = line.find(']');
             if (close == std::string_view::npos)
@@ -30,7 +31,8 @@ InfFile InfFile::parse(const std::string& path, const std::string& bytes)
             if (!trim(line.substr(close + 1)).empty())
                 throw file.error(number, "Nach dem Abschnittsnamen steht noch Text.");
             const std::string name(trim(line.substr(1, close - 1)));
-            if (name.empty()) throw file.error(number, "Der Abschnittsname ist leer.");
+            if (name.empty())
+                throw file.error(number, "Der Abschnittsname ist leer.");
             // A repeated section adds to the first.
             const auto [at, added] = file.sectionIndex_.try_emplace(name, file.sections_.size());
             if (added) {
@@ -43,7 +45,8 @@ InfFile InfFile::parse(const std::string& path, const std::string& bytes)
             inSection = true;
             continue;
         }
-        if (!inSection) throw file.error(number, "Die Zeile steht vor dem ersten Abschnitt.");
+        if (!inSection)
+            throw file.error(number, "Die Zeile steht vor dem ersten Abschnitt.");
         InfLine entry;
         entry.number = number;
         std::string_view values = line;
@@ -51,7 +54,8 @@ InfFile InfFile::parse(const std::string& path, const std::string& bytes)
         if (keyAndValue.size() == 2) {
             entry.hasKey = true;
             entry.key = unquote(keyAndValue[0]);
-            if (entry.key.empty()) throw file.error(number, "Vor dem \"=\" steht kein Name.");
+            if (entry.key.empty())
+                throw file.error(number, "Vor dem \"=\" steht kein Name.");
             values = keyAndValue[1];
         }
         if (!entry.hasKey || !trim(values).empty()) {
@@ -59,7 +63,8 @@ InfFile InfFile::parse(const std::string& path, const std::string& bytes)
                 entry.fields.push_back(unquote(field));
         }
         InfSection& section = file.sections_[current];
-        if (entry.hasKey) section.firstLineOfKey.try_emplace(entry.key, section.lines.size());
+        if (entry.hasKey)
+            section.firstLineOfKey.try_emplace(entry.key, section.lines.size());
         section.lines.push_back(std::move(entry));
     }
     return file;
@@ -70,9 +75,11 @@ InfFile InfFile::read(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     InfFile named;
     named.path_ = path;
-    if (!in) throw named.error(0, "Die Datei kann nicht gelesen werden.");
+    if (!in)
+        throw named.error(0, "Die Datei kann nicht gelesen werden.");
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw named.error(0, "Die Datei kann nicht gelesen werden.");
+    if (in.bad())
+        throw named.error(0, "Die Datei kann nicht gelesen werden.");
     return parse(path, bytes);
 }
 

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/inf_error.h"
-#include "core/inf_fields.h"
-#include "core/inf_lines.h"
+#include "infinstall/core/inf_error.h"
+#include "infinstall/core/inf_fields.h"
+#include "infinstall/core/inf_lines.h"
 
 namespace infinstall {
 
@@ -19,14 +19,14 @@ namespace infinstall {
 inline constexpr size_t kMaxInfFileBytes = 8 * 1024 * 1024;
 
 struct InfLine {
-    int number = 0;     // first physical line of a continued line, counted from 1
+    int number = 0;  // first physical line of a continued line, counted from 1
     bool hasKey = false;
-    std::string key;    // trimmed, unquoted; empty when the line has no "="
+    std::string key;  // trimmed, unquoted; empty when the line has no "="
     std::vector<std::string> fields;
 };
 
 struct InfSection {
-    std::string name;   // as written in the file
+    std::string name;  // as written in the file
     int number = 0;
     std::vector<InfLine> lines;
     IgnoringCaseMap<size_t> firstLineOfKey;  // index into `lines`

@@ -1,20 +1,28 @@
-#include "core/install_plan.h"
+#include "infinstall/core/install_plan.h"
 
 #include <cstdio>
 #include <string_view>
 
-#include "core/plan_context.h"
-#include "core/plan_files.h"
-#include "core/plan_registry.h"
-#include "core/program_groups.h"
-#include "core/section_questions.h"
+#include "infinstall/core/plan_context.h"
+#include "infinstall/core/plan_files.h"
+#include "infinstall/core/plan_registry.h"
+#include "infinstall/core/program_groups.h"
+#include "infinstall/core/section_questions.h"
 
 namespace infinstall {
 namespace {
 
-const char* const kDirectives[] = {"BeginPrompt", "EndPrompt", "CustomDestination", "CopyFiles",
-                                   "DelFiles",    "DelDirs",   "AddReg",            "DelReg",
-                                   "UpdateInis",  "DesktopCategories", "DesktopWindowClass",
+const char* const kDirectives[] = {"BeginPrompt",
+                                   "EndPrompt",
+                                   "CustomDestination",
+                                   "CopyFiles",
+                                   "DelFiles",
+                                   "DelDirs",
+                                   "AddReg",
+                                   "DelReg",
+                                   "UpdateInis",
+                                   "DesktopCategories",
+                                   "DesktopWindowClass",
                                    "RequiredEngine"};
 
 bool endsWithIgnoringCase(const std::string& text, std::string_view end)
@@ -27,7 +35,8 @@ void checkDirectives(const InfFile& inf, const InfSection& section)
 {
     for (const InfLine& line : section.lines) {
         bool known = false;
-        for (const char* directive : kDirectives) known = known || equalsIgnoringCase(line.key, directive);
+        for (const char* directive : kDirectives)
+            known = known || equalsIgnoringCase(line.key, directive);
         if (!known)
             throw inf.error(line.number, "Die Anweisung \"" + (line.hasKey ? line.key : field(line, 0)) +
                                              "\" wird nicht unterstützt.");
@@ -45,22 +54,26 @@ PlanBuilder::PlanBuilder(const InfFile& inf, const Places& places, const Registr
 std::string PlanBuilder::versionProblem() const
 {
     const InfLine* line = inf_.line("Version", "AdvancedINF");
-    if (!line || line->fields.empty()) return {};
+    if (!line || line->fields.empty())
+        return {};
     const PlanContext context(inf_, places_, {});
     const std::string wanted = context.expand(*line, 0);
     int major = 0, minor = 0;
     if (std::sscanf(wanted.c_str(), "%d.%d", &major, &minor) < 1)
         throw inf_.error(line->number, "Unlesbare Version \"" + wanted + "\".");
-    if (major < 2 || (major == 2 && minor <= 5)) return {};
+    if (major < 2 || (major == 2 && minor <= 5))
+        return {};
     const std::string message = context.expand(*line, 1);
     return message.empty() ? "Diese Installation braucht eine neuere Version von infinstall." : message;
 }
 
 const InfSection& PlanBuilder::section(const std::string& name) const
 {
-    if (const InfSection* s = inf_.section(name)) return *s;
+    if (const InfSection* s = inf_.section(name))
+        return *s;
     if (endsWithIgnoringCase(name, ".ntx86"))
-        if (const InfSection* s = inf_.section(name.substr(0, name.size() - 6))) return *s;
+        if (const InfSection* s = inf_.section(name.substr(0, name.size() - 6)))
+            return *s;
     throw inf_.error(0, "Der Abschnitt [" + name + "] fehlt.");
 }
 
@@ -88,13 +101,18 @@ InstallPlan PlanBuilder::plan(const InfSection& section, const std::map<int, std
             continue;
         }
         for (const std::string& list : listsOf(line)) {
-            if (equalsIgnoringCase(line.key, "CopyFiles")) planCopies(context, list, line.number, sources_, plan);
+            if (equalsIgnoringCase(line.key, "CopyFiles"))
+                planCopies(context, list, line.number, sources_, plan);
             else if (equalsIgnoringCase(line.key, "DelFiles"))
                 emptiesStore = planRemovals(context, list, line.number, plan) || emptiesStore;
-            else if (equalsIgnoringCase(line.key, "DelDirs")) planFolderRemovals(context, list, line.number, plan);
-            else if (equalsIgnoringCase(line.key, "AddReg")) planRegistry(context, list, line.number, false, plan);
-            else if (equalsIgnoringCase(line.key, "DelReg")) planRegistry(context, list, line.number, true, plan);
-            else if (equalsIgnoringCase(line.key, "UpdateInis")) groups.read(context, list, line.number);
+            else if (equalsIgnoringCase(line.key, "DelDirs"))
+                planFolderRemovals(context, list, line.number, plan);
+            else if (equalsIgnoringCase(line.key, "AddReg"))
+                planRegistry(context, list, line.number, false, plan);
+            else if (equalsIgnoringCase(line.key, "DelReg"))
+                planRegistry(context, list, line.number, true, plan);
+            else if (equalsIgnoringCase(line.key, "UpdateInis"))
+                groups.read(context, list, line.number);
         }
     }
     emptiesStore = planRegistryFile(places_, plan) || emptiesStore;

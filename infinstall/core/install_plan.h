@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "core/file_system.h"
-#include "core/inf_file.h"
-#include "core/places.h"
-#include "core/registry.h"
+#include "infinstall/core/file_system.h"
+#include "infinstall/core/inf_file.h"
+#include "infinstall/core/places.h"
+#include "infinstall/core/registry.h"
 
 namespace infinstall {
 
@@ -58,14 +58,14 @@ struct TextFile {
 struct InstallPlan {
     std::vector<std::string> folders;  // folders the copies need, parents first
     std::vector<FileCopy> copies;
-    std::vector<TextFile> entries;     // desktop and autostart entries to write
-    std::vector<std::string> removals; // files to delete
+    std::vector<TextFile> entries;                  // desktop and autostart entries to write
+    std::vector<std::string> removals;              // files to delete
     std::vector<std::string> emptyFoldersToRemove;  // removed only when nothing else is in them
     std::vector<RegistryChange> registry;
     bool keepsInf = false;  // some copy goes to the INF folder (kept for uninstalling)
     std::vector<std::vector<std::string>> programCommands;  // what the menu entries made run
-    std::string programName;  // the menu entry of the program made, if any
-    bool inGames = false;     // that entry is listed among the games
+    std::string programName;                                // the menu entry of the program made, if any
+    bool inGames = false;                                   // that entry is listed among the games
 };
 
 class PlanBuilder {

@@ -1,7 +1,7 @@
-#include "core/installation.h"
+#include "infinstall/core/installation.h"
 
-#include "core/paths.h"
-#include "core/registry.h"
+#include "infinstall/core/paths.h"
+#include "infinstall/core/registry.h"
 
 namespace infinstall {
 namespace {
@@ -20,7 +20,8 @@ public:
     {
         for (const std::string& folder : folders) {
             const PathKind kind = files_.kind(folder);
-            if (kind == PathKind::Folder) continue;
+            if (kind == PathKind::Folder)
+                continue;
             if (kind != PathKind::Missing) {
                 // A folder on the way that may not be passed says so itself.
                 const std::string why = files_.placeProblem(folder);
@@ -36,7 +37,8 @@ public:
 
     bool stage(const std::string& target, const std::string& source, bool fromText, unsigned mode)
     {
-        if (progress_ && progress_->cancelled()) return fail("Die Installation wurde abgebrochen.");
+        if (progress_ && progress_->cancelled())
+            return fail("Die Installation wurde abgebrochen.");
         if (!fromText && files_.kind(source) != PathKind::File)
             return fail("Die Datei " + source + " fehlt im Installationspaket.");
         std::string written, reason;
@@ -50,8 +52,10 @@ public:
     bool moveAside(const std::string& target)
     {
         const PathKind kind = files_.kind(target);
-        if (kind == PathKind::Missing) return true;
-        if (kind == PathKind::Folder) return fail(target + " ist ein Ordner, keine Datei.");
+        if (kind == PathKind::Missing)
+            return true;
+        if (kind == PathKind::Folder)
+            return fail(target + " ist ein Ordner, keine Datei.");
         std::string reason;
         const std::string backup = backupName(target);
         if (!files_.rename(target, backup, reason))
@@ -63,9 +67,11 @@ public:
     bool commit(const std::vector<std::string>& removals)
     {
         for (const std::string& path : removals)
-            if (!moveAside(path)) return false;
+            if (!moveAside(path))
+                return false;
         for (const auto& [temporary, target] : staged_) {
-            if (!moveAside(target)) return false;
+            if (!moveAside(target))
+                return false;
             std::string reason;
             if (!files_.rename(temporary, target, reason))
                 return fail("Kann " + target + " nicht anlegen: " + reason);
@@ -73,7 +79,8 @@ public:
         }
         staged_.clear();
         std::string ignored;
-        for (const auto& [backup, target] : asides_) files_.removeFile(backup, ignored);
+        for (const auto& [backup, target] : asides_)
+            files_.removeFile(backup, ignored);
         asides_.clear();
         createdFolders_.clear();
         return true;
@@ -83,8 +90,10 @@ public:
     void undo()
     {
         std::string ignored;
-        for (const auto& [temporary, target] : staged_) files_.removeFile(temporary, ignored);
-        for (auto it = placed_.rbegin(); it != placed_.rend(); ++it) files_.removeFile(*it, ignored);
+        for (const auto& [temporary, target] : staged_)
+            files_.removeFile(temporary, ignored);
+        for (auto it = placed_.rbegin(); it != placed_.rend(); ++it)
+            files_.removeFile(*it, ignored);
         for (auto it = asides_.rbegin(); it != asides_.rend(); ++it)
             files_.rename(it->first, it->second, ignored);
         for (auto it = createdFolders_.rbegin(); it != createdFolders_.rend(); ++it)
@@ -110,8 +119,8 @@ private:
 };
 
 // The registry file after the plan's changes: its new text, or nothing to remove it.
-bool registryAfter(const InstallPlan& plan, const std::string& path, FileSystem& files,
-                   std::string& text, std::string& error)
+bool registryAfter(const InstallPlan& plan, const std::string& path, FileSystem& files, std::string& text,
+                   std::string& error)
 {
     std::string old;
     if (files.kind(path) == PathKind::File && !files.readFile(path, old, error)) {
@@ -120,8 +129,10 @@ bool registryAfter(const InstallPlan& plan, const std::string& path, FileSystem&
     }
     Registry registry = Registry::fromText(old);
     for (const RegistryChange& change : plan.registry) {
-        if (change.remove) registry.remove(change.key, change.name ? &*change.name : nullptr);
-        else registry.set(change.key, change.name.value_or(""), change.data);
+        if (change.remove)
+            registry.remove(change.key, change.name ? &*change.name : nullptr);
+        else
+            registry.set(change.key, change.name.value_or(""), change.data);
     }
     text = registry.text();
     return true;
@@ -136,8 +147,10 @@ bool carryOut(const InstallPlan& plan, const std::string& registryPath, FileSyst
     std::vector<std::string> removals = plan.removals;
     std::string registryText;
     bool ok = true;
-    if (!plan.registry.empty()) ok = registryAfter(plan, registryPath, files, registryText, error);
-    if (!ok) return false;
+    if (!plan.registry.empty())
+        ok = registryAfter(plan, registryPath, files, registryText, error);
+    if (!ok)
+        return false;
 
     const int total = static_cast<int>(plan.copies.size() + plan.entries.size());
     int done = 0;
@@ -147,17 +160,22 @@ bool carryOut(const InstallPlan& plan, const std::string& registryPath, FileSyst
         // Copy flag 16: what the players changed since the last installation stays.
         if (!(copy.keepExisting && files.kind(copy.target) != PathKind::Missing))
             ok = run.stage(copy.target, copy.source, false, copy.mode);
-        if (ok && progress) progress->advanced(++done, total, copy.target);
+        if (ok && progress)
+            progress->advanced(++done, total, copy.target);
     }
     for (size_t i = 0; ok && i < plan.entries.size(); ++i) {
         ok = run.stage(plan.entries[i].path, plan.entries[i].text, true, 0644);
-        if (ok && progress) progress->advanced(++done, total, plan.entries[i].path);
+        if (ok && progress)
+            progress->advanced(++done, total, plan.entries[i].path);
     }
     if (ok && !plan.registry.empty()) {
-        if (registryText.empty()) removals.push_back(registryPath);
-        else ok = run.stage(registryPath, registryText, true, 0644);
+        if (registryText.empty())
+            removals.push_back(registryPath);
+        else
+            ok = run.stage(registryPath, registryText, true, 0644);
     }
-    if (ok && progress && progress->cancelled()) ok = run.fail("Die Installation wurde abgebrochen.");
+    if (ok && progress && progress->cancelled())
+        ok = run.fail("Die Installation wurde abgebrochen.");
     ok = ok && run.commit(removals);
     if (!ok) {
         run.undo();
@@ -166,7 +184,8 @@ bool carryOut(const InstallPlan& plan, const std::string& registryPath, FileSyst
     }
     std::string ignored;
     for (const std::string& folder : plan.emptyFoldersToRemove)
-        if (files.kind(folder) == PathKind::Folder) files.removeFolder(folder, ignored);
+        if (files.kind(folder) == PathKind::Folder)
+            files.removeFolder(folder, ignored);
     return true;
 }
 

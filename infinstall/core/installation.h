@@ -4,8 +4,8 @@
 // undoes everything this run did, so an earlier installation stays as it was.
 #include <string>
 
-#include "core/file_system.h"
-#include "core/install_plan.h"
+#include "infinstall/core/file_system.h"
+#include "infinstall/core/install_plan.h"
 
 namespace infinstall {
 

@@ -1,8 +1,8 @@
-#include "core/installer_run.h"
+#include "infinstall/core/installer_run.h"
 
-#include "core/folder_check.h"
-#include "core/paths.h"
-#include "core/runtime_check.h"
+#include "infinstall/core/folder_check.h"
+#include "infinstall/core/paths.h"
+#include "infinstall/core/runtime_check.h"
 
 namespace infinstall {
 namespace {
@@ -20,7 +20,8 @@ std::string packageLines(const std::vector<std::string>& packages)
 std::string joined(const std::vector<std::string>& items)
 {
     std::string out;
-    for (const std::string& item : items) out += (out.empty() ? "" : ", ") + item;
+    for (const std::string& item : items)
+        out += (out.empty() ? "" : ", ") + item;
     return out;
 }
 
@@ -57,17 +58,22 @@ private:
         // Every fault of the INF shows before the first question: a plan with stand-in folders.
         // A section that asks for no folder has none to stand in for: that plan is its plan.
         std::map<int, std::string> folders;
-        for (const DestinationQuestion& q : questions.destinations) folders[q.dirid] = "/infinstall-check";
+        for (const DestinationQuestion& q : questions.destinations)
+            folders[q.dirid] = "/infinstall-check";
         InstallPlan plan = builder.plan(section, folders);
 
-        if (questions.beginPrompt && !context_.ui.ask(*questions.beginPrompt)) return kCancelled;
+        if (questions.beginPrompt && !context_.ui.ask(*questions.beginPrompt))
+            return kCancelled;
         for (const DestinationQuestion& q : questions.destinations) {
             const std::optional<std::string> folder = destination(q);
-            if (!folder) return failedOrCancelled_;
+            if (!folder)
+                return failedOrCancelled_;
             folders[q.dirid] = *folder;
         }
-        if (!questions.destinations.empty()) plan = builder.plan(section, folders);
-        if (const int refused = checkRuntime(plan); refused != kDone) return refused;
+        if (!questions.destinations.empty())
+            plan = builder.plan(section, folders);
+        if (const int refused = checkRuntime(plan); refused != kDone)
+            return refused;
 
         std::string error;
         const bool done = context_.ui.runWithProgress(
@@ -80,8 +86,10 @@ private:
             context_.ui.tell(title_, error + "\n\nEs wurde nichts verändert.", true);
             return kFailed;
         }
-        if (questions.endPrompt) context_.ui.tell(questions.endPrompt->title, questions.endPrompt->text, false);
-        else if (!plan.copies.empty()) context_.ui.tell(title_, installedText(plan, folders), false);
+        if (questions.endPrompt)
+            context_.ui.tell(questions.endPrompt->title, questions.endPrompt->text, false);
+        else if (!plan.copies.empty())
+            context_.ui.tell(title_, installedText(plan, folders), false);
         return kDone;
     }
 
@@ -89,7 +97,8 @@ private:
     std::string installedText(const InstallPlan& plan, const std::map<int, std::string>& folders) const
     {
         std::string text = title_ + " ist jetzt installiert.";
-        for (const auto& [dirid, folder] : folders) text += "\n\nOrdner: " + folder;
+        for (const auto& [dirid, folder] : folders)
+            text += "\n\nOrdner: " + folder;
         if (!plan.programName.empty())
             text += "\n\nSie starten es im Anwendungsmenü " +
                     std::string(plan.inGames ? "unter „Spiele“ " : "") + "mit „" + plan.programName + "“.";
@@ -110,18 +119,24 @@ private:
     std::optional<std::string> destination(const DestinationQuestion& q)
     {
         const bool offerRecorded = (q.flags & kOfferRecordedFolder) && q.recordedFolder;
-        const auto problem = [this](const std::string& folder) { return folderProblem(folder, context_.files); };
+        const auto problem = [this](const std::string& folder) {
+            return folderProblem(folder, context_.files);
+        };
         if (!(q.flags & kAskForFolder)) {
             failedOrCancelled_ = kFailed;
             if (!offerRecorded && q.defaultFolder.empty()) {
-                context_.ui.tell(title_, "Es ist keine Installation verzeichnet, die hier entfernt oder "
-                                         "geändert werden könnte.", true);
+                context_.ui.tell(title_,
+                                 "Es ist keine Installation verzeichnet, die hier entfernt oder "
+                                 "geändert werden könnte.",
+                                 true);
                 return std::nullopt;
             }
             const std::string folder = offerRecorded ? *q.recordedFolder : q.defaultFolder;
             if (const std::string why = problem(folder); !why.empty()) {
-                context_.ui.tell(title_, "Der Ordner " + folder + " kann hier nicht verwendet werden:\n" +
-                                             why + "\n\nEs wurde nichts verändert.", true);
+                context_.ui.tell(title_,
+                                 "Der Ordner " + folder + " kann hier nicht verwendet werden:\n" + why +
+                                     "\n\nEs wurde nichts verändert.",
+                                 true);
                 return std::nullopt;
             }
             return tidyFolder(folder);
@@ -145,11 +160,13 @@ private:
 
     int checkRuntime(const InstallPlan& plan)
     {
-        const RuntimeReport report = infinstall::checkRuntime(plan.copies, context_.files, context_.loadLibrary);
+        const RuntimeReport report =
+            infinstall::checkRuntime(plan.copies, context_.files, context_.loadLibrary);
         if (!report.programPackages.empty()) {
             context_.ui.tell(title_,
                              "Das Programm kann auf diesem Rechner nicht starten. Es fehlen die "
-                             "Debian-Pakete:\n" + packageLines(report.programPackages) +
+                             "Debian-Pakete:\n" +
+                                 packageLines(report.programPackages) +
                                  "\nBitte starten Sie die Installation danach noch einmal. Es "
                                  "wurde nichts installiert.",
                              true);

@@ -4,11 +4,11 @@
 #include <optional>
 #include <string>
 
-#include "core/file_system.h"
-#include "core/inf_file.h"
-#include "core/installer_ui.h"
-#include "core/invocation.h"
-#include "core/places.h"
+#include "infinstall/core/file_system.h"
+#include "infinstall/core/inf_file.h"
+#include "infinstall/core/installer_ui.h"
+#include "infinstall/core/invocation.h"
+#include "infinstall/core/places.h"
 
 namespace infinstall {
 

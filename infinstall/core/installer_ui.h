@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "core/install_plan.h"
-#include "core/installation.h"
+#include "infinstall/core/install_plan.h"
+#include "infinstall/core/installation.h"
 
 namespace infinstall {
 
@@ -19,9 +19,9 @@ public:
     virtual void tell(const std::string& title, const std::string& text, bool isError) = 0;
     // The folder prompt, starting with `initial`. A folder for which `problem` gives a text is
     // not taken: the text is shown and the prompt asks again. Nothing on Cancel.
-    virtual std::optional<std::string> chooseFolder(
-        const std::string& title, const std::string& prompt, const std::string& initial,
-        const std::function<std::string(const std::string&)>& problem) = 0;
+    virtual std::optional<std::string>
+    chooseFolder(const std::string& title, const std::string& prompt, const std::string& initial,
+                 const std::function<std::string(const std::string&)>& problem) = 0;
     // Runs `work` while showing its progress under `what` ("Dateien werden kopiert"). `work`
     // may run on another thread; it gets a sink whose cancelled() tells whether the person
     // asked to stop.

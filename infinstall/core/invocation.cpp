@@ -1,9 +1,9 @@
-#include "core/invocation.h"
+#include "infinstall/core/invocation.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "core/inf_file.h"
+#include "infinstall/core/inf_file.h"
 
 namespace infinstall {
 namespace {
@@ -16,16 +16,16 @@ bool allDigits(const std::string& text)
 std::string joined(const std::vector<std::string>& args, size_t from)
 {
     std::string out;
-    for (size_t i = from; i < args.size(); ++i) out += (i > from ? " " : "") + args[i];
+    for (size_t i = from; i < args.size(); ++i)
+        out += (i > from ? " " : "") + args[i];
     return out;
 }
 
 }  // namespace
 
-const char kUsage[] =
-    "Aufruf:\n"
-    "  infinstall advpack,LaunchINFSection DATEI.INF,ABSCHNITT\n"
-    "  infinstall setupapi,InstallHinfSection ABSCHNITT 132 DATEI.INF";
+const char kUsage[] = "Aufruf:\n"
+                      "  infinstall advpack,LaunchINFSection DATEI.INF,ABSCHNITT\n"
+                      "  infinstall setupapi,InstallHinfSection ABSCHNITT 132 DATEI.INF";
 
 std::optional<Invocation> parseInvocation(const std::vector<std::string>& args, std::string& error)
 {
@@ -37,7 +37,8 @@ std::optional<Invocation> parseInvocation(const std::vector<std::string>& args, 
         std::string rest = joined(args, 1);
         for (int tail = 0; tail < 2; ++tail) {
             const size_t comma = rest.rfind(',');
-            if (comma == std::string::npos || !allDigits(rest.substr(comma + 1))) break;
+            if (comma == std::string::npos || !allDigits(rest.substr(comma + 1)))
+                break;
             rest.erase(comma);
         }
         const size_t comma = rest.rfind(',');

@@ -1,4 +1,4 @@
-#include "core/paths.h"
+#include "infinstall/core/paths.h"
 
 namespace infinstall {
 
@@ -9,7 +9,8 @@ std::vector<std::string> pathParts(const std::string& path)
     while (true) {
         const size_t slash = path.find('/', start);
         parts.push_back(path.substr(start, slash == std::string::npos ? std::string::npos : slash - start));
-        if (slash == std::string::npos) return parts;
+        if (slash == std::string::npos)
+            return parts;
         start = slash + 1;
     }
 }
@@ -18,14 +19,16 @@ std::vector<std::string> walkedParts(const std::string& path)
 {
     std::vector<std::string> parts;
     for (std::string& part : pathParts(path))
-        if (!part.empty() && part != ".") parts.push_back(std::move(part));
+        if (!part.empty() && part != ".")
+            parts.push_back(std::move(part));
     return parts;
 }
 
 std::string folderOf(const std::string& path)
 {
     const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
+    if (slash == std::string::npos)
+        return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
@@ -37,15 +40,18 @@ std::string nameOf(const std::string& path)
 std::string tidyFolder(const std::string& folder)
 {
     std::string out;
-    for (const std::string& part : walkedParts(folder)) out += "/" + part;
+    for (const std::string& part : walkedParts(folder))
+        out += "/" + part;
     return folder.empty() || folder.front() != '/' ? folder : (out.empty() ? "/" : out);
 }
 
 bool isContainedName(const std::string& name)
 {
-    if (name.empty() || name.front() == '/' || name.find('\\') != std::string::npos) return false;
+    if (name.empty() || name.front() == '/' || name.find('\\') != std::string::npos)
+        return false;
     for (const std::string& part : pathParts(name))
-        if (part.empty() || part == "." || part == "..") return false;
+        if (part.empty() || part == "." || part == "..")
+            return false;
     return true;
 }
 

@@ -1,4 +1,4 @@
-#include "core/placeholders.h"
+#include "infinstall/core/placeholders.h"
 
 #include <algorithm>
 #include <cctype>
@@ -45,7 +45,8 @@ std::string Placeholders::expand(const std::string& text, int line) const
     while (true) {
         const size_t open = text.find('%', at);
         out.append(text, at, open == std::string::npos ? std::string::npos : open - at);
-        if (open == std::string::npos) return out;
+        if (open == std::string::npos)
+            return out;
         const size_t close = text.find('%', open + 1);
         if (close == std::string::npos)
             throw inf_.error(line, "Dem Platzhalter in \"" + text + "\" fehlt das schließende \"%\".");
@@ -54,7 +55,8 @@ std::string Placeholders::expand(const std::string& text, int line) const
             out += '%';
         } else if (isNumber(name)) {
             const std::string* path = folder(std::stoi(name));
-            if (!path) throw inf_.error(line, "Die Ordnernummer %" + name + "% ist hier unbekannt.");
+            if (!path)
+                throw inf_.error(line, "Die Ordnernummer %" + name + "% ist hier unbekannt.");
             out += *path;
         } else {
             const auto it = strings_.find(lowered(name));

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "core/inf_file.h"
+#include "infinstall/core/inf_file.h"
 
 namespace infinstall {
 

@@ -1,21 +1,21 @@
-#include "core/places.h"
+#include "infinstall/core/places.h"
 
 namespace infinstall {
 namespace {
 
 // An XDG base folder: the variable when it holds an absolute path, else $HOME + `fallback`.
-std::string baseFolder(const std::function<const char*(const char*)>& environment,
-                       const char* variable, const std::string& home, const char* fallback)
+std::string baseFolder(const std::function<const char*(const char*)>& environment, const char* variable,
+                       const std::string& home, const char* fallback)
 {
     const char* value = environment(variable);
-    if (value && value[0] == '/') return value;
+    if (value && value[0] == '/')
+        return value;
     return home + fallback;
 }
 
 }  // namespace
 
-std::optional<Places> placesFor(bool root,
-                                const std::function<const char*(const char*)>& environment,
+std::optional<Places> placesFor(bool root, const std::function<const char*(const char*)>& environment,
                                 std::string& error)
 {
     error.clear();

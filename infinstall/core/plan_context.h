@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/inf_file.h"
-#include "core/placeholders.h"
-#include "core/places.h"
+#include "infinstall/core/inf_file.h"
+#include "infinstall/core/placeholders.h"
+#include "infinstall/core/places.h"
 
 namespace infinstall {
 

@@ -1,6 +1,6 @@
-#include "core/plan_files.h"
+#include "infinstall/core/plan_files.h"
 
-#include "core/paths.h"
+#include "infinstall/core/paths.h"
 
 namespace infinstall {
 namespace {
@@ -18,14 +18,18 @@ void eachFile(const PlanContext& context, const std::string& list, int line, Vis
         return;
     }
     const std::string folder = context.destinationOf(list, line);
-    for (const InfLine& l : context.listed(list, line).lines) visit(folder, l);
+    for (const InfLine& l : context.listed(list, line).lines)
+        visit(folder, l);
 }
 
 }  // namespace
 
 unsigned modeFor(const std::string& start, bool keepExisting, bool systemWide)
 {
-    if (start.compare(0, 4, "\x7f" "ELF") == 0) return 0755;
+    if (start.compare(0, 4,
+                      "\x7f"
+                      "ELF") == 0)
+        return 0755;
     return keepExisting && systemWide ? 0666 : 0644;
 }
 
@@ -42,10 +46,12 @@ void planCopies(const PlanContext& context, const std::string& list, int line, F
         copy.target = folder + "/" + target;
         copy.keepExisting = (context.number(l, field(l, 3)) & 0x10) != 0;
         std::string start, ignored;
-        if (sources) sources->readFile(copy.source, start, ignored, 4);
+        if (sources)
+            sources->readFile(copy.source, start, ignored, 4);
         copy.mode = modeFor(start, copy.keepExisting, context.places().systemWide);
         addFoldersFor(copy.target, plan);
-        if (folderOf(copy.target) == context.places().infFolder) plan.keepsInf = true;
+        if (folderOf(copy.target) == context.places().infFolder)
+            plan.keepsInf = true;
         plan.copies.push_back(copy);
     });
 }
@@ -55,7 +61,8 @@ bool planRemovals(const PlanContext& context, const std::string& list, int line,
     bool inInfFolder = false;
     eachFile(context, list, line, [&](const std::string& folder, const InfLine& l) {
         const std::string name = context.expand(l, 0);
-        if (!isContainedName(name)) throw context.inf().error(l.number, "Unzulässiger Dateiname \"" + name + "\".");
+        if (!isContainedName(name))
+            throw context.inf().error(l.number, "Unzulässiger Dateiname \"" + name + "\".");
         plan.removals.push_back(folder + "/" + name);
         inInfFolder = inInfFolder || folder == context.places().infFolder;
     });
@@ -68,9 +75,11 @@ void planFolderRemovals(const PlanContext& context, const std::string& list, int
         const std::string path = context.expand(l, 0);
         bool allowed = false;
         for (const std::string& folder : context.customFolders())
-            if (isBelowOrSame(path, folder) && (path == folder || isContainedName(path.substr(folder.size() + 1))))
+            if (isBelowOrSame(path, folder) &&
+                (path == folder || isContainedName(path.substr(folder.size() + 1))))
                 allowed = true;
-        if (!allowed) throw context.inf().error(l.number, "\"" + path + "\" liegt nicht im Installationsordner.");
+        if (!allowed)
+            throw context.inf().error(l.number, "\"" + path + "\" liegt nicht im Installationsordner.");
         plan.emptyFoldersToRemove.push_back(path);
     }
 }
@@ -82,8 +91,10 @@ void addFoldersFor(const std::string& file, InstallPlan& plan)
         chain.insert(chain.begin(), folder);
     for (const std::string& folder : chain) {
         bool known = false;
-        for (const std::string& f : plan.folders) known = known || f == folder;
-        if (!known) plan.folders.push_back(folder);
+        for (const std::string& f : plan.folders)
+            known = known || f == folder;
+        if (!known)
+            plan.folders.push_back(folder);
     }
 }
 

@@ -2,9 +2,9 @@
 // The files of a plan: CopyFiles, DelFiles and DelDirs lists, and the folders the new files need.
 #include <string>
 
-#include "core/file_system.h"
-#include "core/install_plan.h"
-#include "core/plan_context.h"
+#include "infinstall/core/file_system.h"
+#include "infinstall/core/install_plan.h"
+#include "infinstall/core/plan_context.h"
 
 namespace infinstall {
 

@@ -1,4 +1,4 @@
-#include "core/posix_file_system.h"
+#include "infinstall/core/posix_file_system.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <random>
 
 #include "common/posix/retrying_io.h"
-#include "core/paths.h"
+#include "infinstall/core/paths.h"
 
 namespace infinstall {
 namespace {
@@ -25,8 +25,10 @@ bool copyInto(int out, int in)
     char buffer[65536];
     while (true) {
         const long long n = common::readOnce(in, buffer, sizeof buffer);
-        if (n <= 0) return n == 0;
-        if (!common::writeFully(out, buffer, static_cast<size_t>(n))) return false;
+        if (n <= 0)
+            return n == 0;
+        if (!common::writeFully(out, buffer, static_cast<size_t>(n)))
+            return false;
     }
 }
 
@@ -44,8 +46,10 @@ int createBeside(int folder, const std::string& name, std::string& created)
     std::mt19937 random(seed());
     for (int attempt = 0; attempt < 100; ++attempt) {
         created = "." + name + ".infinstall-" + std::to_string(random() % 1000000);
-        const int fd = ::openat(folder, created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd >= 0 || errno != EEXIST) return fd;
+        const int fd =
+            ::openat(folder, created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
     }
     errno = EEXIST;
     return -1;
@@ -73,14 +77,16 @@ bool PosixFileSystem::holdSources(const std::string& folder, std::string& error)
             error = walk.error;
             return false;
         }
-        if (walk.reached == parts.size()) sources_ = std::move(walk.folder);
+        if (walk.reached == parts.size())
+            sources_ = std::move(walk.folder);
     }
     if (!sources_.open()) {
         error = "Kann den Ordner " + folder + " nicht öffnen: " + std::strerror(ENOENT);
         return false;
     }
     struct stat info;
-    if (strict_ && ::fstat(sources_.fd(), &info) == 0) error = othersMayChange(info, folder, true);
+    if (strict_ && ::fstat(sources_.fd(), &info) == 0)
+        error = othersMayChange(info, folder, true);
     if (!error.empty()) {
         sources_ = HeldFolder();
         return false;
@@ -118,7 +124,8 @@ PosixFileSystem::Parent PosixFileSystem::parentOf(const std::string& path)
     if (walk.error.empty() && walk.reached < parts.size())
         walk.error = "Der Ordner " + folderOf(path) + " fehlt.";
     parent.error = walk.error;
-    if (parent.error.empty()) parent.folder = std::move(walk.folder);
+    if (parent.error.empty())
+        parent.folder = std::move(walk.folder);
     return parent;
 }
 
@@ -126,11 +133,13 @@ PathKind PosixFileSystem::kind(const std::string& path)
 {
     const Parent parent = parentOf(path);
     // A folder on the way that may not be passed: neither missing nor usable.
-    if (!parent.error.empty()) return parent.refused ? PathKind::Other : PathKind::Missing;
+    if (!parent.error.empty())
+        return parent.refused ? PathKind::Other : PathKind::Missing;
     struct stat info;
     if (::fstatat(parent.folder.fd(), parent.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? PathKind::Missing : PathKind::Other;
-    if (!S_ISLNK(info.st_mode)) return common::pathKindOfMode(info.st_mode);
+    if (!S_ISLNK(info.st_mode))
+        return common::pathKindOfMode(info.st_mode);
     if (!strict_ && ::fstatat(parent.folder.fd(), parent.name.c_str(), &info, 0) == 0 &&
         S_ISDIR(info.st_mode))
         return PathKind::Folder;
@@ -144,11 +153,13 @@ int PosixFileSystem::openFile(const std::string& path, std::string& error)
         error = parent.error;
         return -1;
     }
-    const int fd = ::openat(parent.folder.fd(), parent.name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    const int fd =
+        ::openat(parent.folder.fd(), parent.name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
     struct stat info;
     if (fd < 0 || ::fstat(fd, &info) != 0) {
         failed(error);
-        if (fd >= 0) ::close(fd);
+        if (fd >= 0)
+            ::close(fd);
         return -1;
     }
     if (!S_ISREG(info.st_mode)) {
@@ -163,7 +174,8 @@ bool PosixFileSystem::readFile(const std::string& path, std::string& content, st
                                size_t limit)
 {
     const int fd = openFile(path, error);
-    if (fd < 0) return false;
+    if (fd < 0)
+        return false;
     content.clear();
     char buffer[65536];
     bool ok = true;
@@ -197,17 +209,18 @@ bool PosixFileSystem::inParentOf(const std::string& path, std::string& error,
 
 bool PosixFileSystem::makeFolder(const std::string& path, std::string& error)
 {
-    return inParentOf(path, error, [](int folder, const char* name) { return ::mkdirat(folder, name, 0755); });
+    return inParentOf(path, error,
+                      [](int folder, const char* name) { return ::mkdirat(folder, name, 0755); });
 }
 
 bool PosixFileSystem::removeFolder(const std::string& path, std::string& error)
 {
-    return inParentOf(path, error, [](int folder, const char* name) { return ::unlinkat(folder, name, AT_REMOVEDIR); });
+    return inParentOf(path, error,
+                      [](int folder, const char* name) { return ::unlinkat(folder, name, AT_REMOVEDIR); });
 }
 
-bool PosixFileSystem::writeBeside(const std::string& target, const std::string& source,
-                                  bool fromText, unsigned mode, std::string& written,
-                                  std::string& error)
+bool PosixFileSystem::writeBeside(const std::string& target, const std::string& source, bool fromText,
+                                  unsigned mode, std::string& written, std::string& error)
 {
     const Parent parent = parentOf(target);
     if (!parent.error.empty()) {
@@ -215,18 +228,21 @@ bool PosixFileSystem::writeBeside(const std::string& target, const std::string& 
         return false;
     }
     const int in = fromText ? -1 : openFile(source, error);
-    if (!fromText && in < 0) return false;
+    if (!fromText && in < 0)
+        return false;
     std::string name;
     const int fd = createBeside(parent.folder.fd(), parent.name, name);
     if (fd < 0) {
         failed(error);
-        if (in >= 0) ::close(in);
+        if (in >= 0)
+            ::close(in);
         return false;
     }
     bool ok = fromText ? common::writeFully(fd, source.data(), source.size()) : copyInto(fd, in);
     ok = ok && ::fchmod(fd, static_cast<mode_t>(mode)) == 0 && ::fsync(fd) == 0;
     int saved = errno;
-    if (in >= 0) ::close(in);
+    if (in >= 0)
+        ::close(in);
     ok = (::close(fd) == 0) && ok;
     if (!ok) {
         errno = saved ? saved : errno;
@@ -242,8 +258,10 @@ bool PosixFileSystem::rename(const std::string& from, const std::string& to, std
 {
     const Parent source = parentOf(from), target = parentOf(to);
     error = !source.error.empty() ? source.error : target.error;
-    if (!error.empty()) return false;
-    return ::renameat(source.folder.fd(), source.name.c_str(), target.folder.fd(), target.name.c_str()) == 0 ||
+    if (!error.empty())
+        return false;
+    return ::renameat(source.folder.fd(), source.name.c_str(), target.folder.fd(), target.name.c_str()) ==
+               0 ||
            failed(error);
 }
 
@@ -257,15 +275,18 @@ std::string PosixFileSystem::placeProblem(const std::string& path)
     const std::vector<std::string> parts = walkedParts(path);
     const Walk walk = walkFolders(root_.fd(), "/", parts, strict_);
     const char* const choose = " Bitte wählen Sie einen anderen Ordner.";
-    if (!walk.error.empty()) return walk.error + choose;
+    if (!walk.error.empty())
+        return walk.error + choose;
     struct stat info;
     if (strict_ && walk.reached == parts.size() && ::fstat(walk.folder.fd(), &info) == 0) {
         const std::string problem = othersMayChange(info, path, true);
-        if (!problem.empty()) return problem + " Bitte wählen Sie einen Ordner, den nur root ändern darf.";
+        if (!problem.empty())
+            return problem + " Bitte wählen Sie einen Ordner, den nur root ändern darf.";
     }
     if (::faccessat(walk.folder.fd(), ".", W_OK | X_OK, AT_EACCESS) != 0) {
         std::string existing = "/";
-        for (size_t i = 0; i < walk.reached; ++i) existing += (i ? "/" : "") + parts[i];
+        for (size_t i = 0; i < walk.reached; ++i)
+            existing += (i ? "/" : "") + parts[i];
         return "Sie dürfen in " + existing + " nicht schreiben." + choose;
     }
     return {};

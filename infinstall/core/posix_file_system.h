@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "core/file_system.h"
-#include "core/folder_walk.h"
+#include "infinstall/core/file_system.h"
+#include "infinstall/core/folder_walk.h"
 
 namespace infinstall {
 
@@ -25,8 +25,8 @@ public:
                   size_t limit = kReadLimit) override;
     bool makeFolder(const std::string& path, std::string& error) override;
     bool removeFolder(const std::string& path, std::string& error) override;
-    bool writeBeside(const std::string& target, const std::string& source, bool fromText,
-                     unsigned mode, std::string& written, std::string& error) override;
+    bool writeBeside(const std::string& target, const std::string& source, bool fromText, unsigned mode,
+                     std::string& written, std::string& error) override;
     bool rename(const std::string& from, const std::string& to, std::string& error) override;
     bool removeFile(const std::string& path, std::string& error) override;
     std::string placeProblem(const std::string& path) override;

@@ -1,7 +1,7 @@
-#include "core/program_groups.h"
+#include "infinstall/core/program_groups.h"
 
-#include "core/plan_files.h"
-#include "core/polkit_policy.h"
+#include "infinstall/core/plan_files.h"
+#include "infinstall/core/polkit_policy.h"
 
 namespace infinstall {
 namespace {
@@ -15,7 +15,8 @@ ProgramItem item(const PlanContext& context, const std::string& text, int line)
     };
     item.name = part(0);
     for (const std::string& word : splitFields(parts.size() > 1 ? parts[1] : "", ' '))
-        if (!word.empty()) item.command.push_back(context.placeholders().expand(word, line));
+        if (!word.empty())
+            item.command.push_back(context.placeholders().expand(word, line));
     item.icon = part(2);
     item.folder = part(6);
     if (item.name.empty() || item.command.empty())
@@ -36,7 +37,8 @@ void ProgramGroups::read(const PlanContext& context, const std::string& list, in
             const std::string& entry = after.empty() ? before : after;
             const size_t eq = entry.find('=');
             if (eq == std::string::npos)
-                throw context.inf().error(l.number, "Eine Programmgruppe wird als \"groupN=Name\" angegeben.");
+                throw context.inf().error(l.number,
+                                          "Eine Programmgruppe wird als \"groupN=Name\" angegeben.");
             Group& group = groupFor(entry.substr(0, eq));
             group.title = context.placeholders().expand(entry.substr(eq + 1), l.number);
             group.removed = after.empty();
@@ -49,7 +51,8 @@ void ProgramGroups::read(const PlanContext& context, const std::string& list, in
 ProgramGroups::Group& ProgramGroups::groupFor(const std::string& key)
 {
     for (Group& g : groups_)
-        if (equalsIgnoringCase(g.key, key)) return g;
+        if (equalsIgnoringCase(g.key, key))
+            return g;
     groups_.push_back({key, "", false, {}});
     return groups_.back();
 }
@@ -58,25 +61,30 @@ void ProgramGroups::plan(const PlanContext& context, const EntryKeys& keys, Inst
 {
     const Places& places = context.places();
     for (const Group& group : groups_) {
-        if (group.title.empty()) continue;  // items of a group nobody declared
+        if (group.title.empty())
+            continue;  // items of a group nobody declared
         const std::string path = places.applications + "/" + entryFileName(group.title);
-        const std::string policy = places.polkitActions.empty() ? std::string()
-                                   : places.polkitActions + "/" + polkitPolicyFileName(group.title);
+        const std::string policy = places.polkitActions.empty()
+                                       ? std::string()
+                                       : places.polkitActions + "/" + polkitPolicyFileName(group.title);
         if (group.removed) {
             plan.removals.push_back(path);
-            if (!policy.empty()) plan.removals.push_back(policy);
+            if (!policy.empty())
+                plan.removals.push_back(policy);
         } else if (!group.items.empty()) {
             addFoldersFor(path, plan);
             plan.entries.push_back({path, programEntryText(group.items, keys)});
-            for (const ProgramItem& item : group.items) plan.programCommands.push_back(item.command);
+            for (const ProgramItem& item : group.items)
+                plan.programCommands.push_back(item.command);
             plan.programName = group.items.front().name;
             plan.inGames = (";" + keys.categories).find(";Game;") != std::string::npos;
             // Lets a player ask for an administrator to run the kept infinstall, as the
             // entry's actions do for a system-wide installation.
             if (!policy.empty()) {
                 addFoldersFor(policy, plan);
-                plan.entries.push_back({policy, polkitPolicyText(group.title, places.infFolder + "/infinstall",
-                                                                   places.infFolder + "/" + context.inf().fileName())});
+                plan.entries.push_back(
+                    {policy, polkitPolicyText(group.title, places.infFolder + "/infinstall",
+                                              places.infFolder + "/" + context.inf().fileName())});
             }
         }
     }

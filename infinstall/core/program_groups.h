@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/desktop_entry.h"
-#include "core/install_plan.h"
-#include "core/plan_context.h"
+#include "infinstall/core/desktop_entry.h"
+#include "infinstall/core/install_plan.h"
+#include "infinstall/core/plan_context.h"
 
 namespace infinstall {
 

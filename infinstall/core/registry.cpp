@@ -1,9 +1,9 @@
-#include "core/registry.h"
+#include "infinstall/core/registry.h"
 
 #include <algorithm>
 #include <sstream>
 
-#include "core/inf_file.h"
+#include "infinstall/core/inf_file.h"
 
 namespace infinstall {
 namespace {
@@ -12,9 +12,12 @@ std::string escaped(const std::string& text)
 {
     std::string out;
     for (char c : text) {
-        if (c == '\\') out += "\\\\";
-        else if (c == '\n') out += "\\n";
-        else out += c;
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
     }
     return out;
 }
@@ -58,7 +61,8 @@ std::string Registry::text() const
     std::string out;
     for (const Key& key : keys_) {
         out += "[" + key.path + "]\n";
-        for (const Value& value : key.values) out += value.name + "=" + escaped(value.data) + "\n";
+        for (const Value& value : key.values)
+            out += value.name + "=" + escaped(value.data) + "\n";
     }
     return out;
 }
@@ -66,16 +70,19 @@ std::string Registry::text() const
 Registry::Key* Registry::find(const std::string& path)
 {
     for (Key& key : keys_)
-        if (equalsIgnoringCase(key.path, path)) return &key;
+        if (equalsIgnoringCase(key.path, path))
+            return &key;
     return nullptr;
 }
 
 std::optional<std::string> Registry::value(const std::string& key, const std::string& name) const
 {
     for (const Key& k : keys_) {
-        if (!equalsIgnoringCase(k.path, key)) continue;
+        if (!equalsIgnoringCase(k.path, key))
+            continue;
         for (const Value& v : k.values)
-            if (equalsIgnoringCase(v.name, name)) return v.data;
+            if (equalsIgnoringCase(v.name, name))
+                return v.data;
     }
     return std::nullopt;
 }
@@ -99,7 +106,8 @@ void Registry::set(const std::string& key, const std::string& name, const std::s
 void Registry::remove(const std::string& key, const std::string* name)
 {
     Key* k = find(key);
-    if (!k) return;
+    if (!k)
+        return;
     if (name) {
         std::erase_if(k->values, [&](const Value& v) { return equalsIgnoringCase(v.name, *name); });
     }

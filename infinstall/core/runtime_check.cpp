@@ -1,4 +1,4 @@
-#include "core/runtime_check.h"
+#include "infinstall/core/runtime_check.h"
 
 #include <dlfcn.h>
 #include <elf.h>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/paths.h"
+#include "infinstall/core/paths.h"
 
 namespace infinstall {
 namespace {
@@ -14,7 +14,8 @@ namespace {
 template <typename T>
 bool readAt(const std::string& bytes, uint64_t offset, T& out)
 {
-    if (offset > bytes.size() || bytes.size() - offset < sizeof(T)) return false;
+    if (offset > bytes.size() || bytes.size() - offset < sizeof(T))
+        return false;
     std::memcpy(&out, bytes.data() + offset, sizeof(T));
     return true;
 }
@@ -33,7 +34,8 @@ bool fileOffset(const std::vector<Elf64_Phdr>& segments, uint64_t address, uint6
 
 void addOnce(std::vector<std::string>& list, const std::string& item)
 {
-    if (std::find(list.begin(), list.end(), item) == list.end()) list.push_back(item);
+    if (std::find(list.begin(), list.end(), item) == list.end())
+        list.push_back(item);
 }
 
 }  // namespace
@@ -48,23 +50,32 @@ ElfNeeds readElfNeeds(const std::string& bytes)
         return needs;
     std::vector<Elf64_Phdr> segments(header.e_phnum);
     for (size_t i = 0; i < segments.size(); ++i)
-        if (!readAt(bytes, header.e_phoff + i * sizeof(Elf64_Phdr), segments[i])) return needs;
+        if (!readAt(bytes, header.e_phoff + i * sizeof(Elf64_Phdr), segments[i]))
+            return needs;
     needs.valid = true;
     for (const Elf64_Phdr& s : segments) {
-        if (s.p_type == PT_INTERP) needs.program = true;
-        if (s.p_type != PT_DYNAMIC) continue;
+        if (s.p_type == PT_INTERP)
+            needs.program = true;
+        if (s.p_type != PT_DYNAMIC)
+            continue;
         std::vector<uint64_t> names;
         uint64_t strings = 0;
-        for (uint64_t at = s.p_offset; at + sizeof(Elf64_Dyn) <= s.p_offset + s.p_filesz; at += sizeof(Elf64_Dyn)) {
+        for (uint64_t at = s.p_offset; at + sizeof(Elf64_Dyn) <= s.p_offset + s.p_filesz;
+             at += sizeof(Elf64_Dyn)) {
             Elf64_Dyn entry;
-            if (!readAt(bytes, at, entry) || entry.d_tag == DT_NULL) break;
-            if (entry.d_tag == DT_NEEDED) names.push_back(entry.d_un.d_val);
-            if (entry.d_tag == DT_STRTAB) strings = entry.d_un.d_ptr;
+            if (!readAt(bytes, at, entry) || entry.d_tag == DT_NULL)
+                break;
+            if (entry.d_tag == DT_NEEDED)
+                names.push_back(entry.d_un.d_val);
+            if (entry.d_tag == DT_STRTAB)
+                strings = entry.d_un.d_ptr;
         }
         uint64_t table = 0;
-        if (!fileOffset(segments, strings, table)) return {};
+        if (!fileOffset(segments, strings, table))
+            return {};
         for (uint64_t name : names) {
-            if (table + name >= bytes.size()) return {};
+            if (table + name >= bytes.size())
+                return {};
             needs.libraries.emplace_back(bytes.c_str() + table + name);
         }
     }
@@ -75,18 +86,23 @@ RuntimeReport checkRuntime(const std::vector<FileCopy>& copies, FileSystem& file
                            const std::function<std::string(const std::string&)>& load)
 {
     std::vector<std::string> shipped;
-    for (const FileCopy& copy : copies) shipped.push_back(nameOf(copy.target));
+    for (const FileCopy& copy : copies)
+        shipped.push_back(nameOf(copy.target));
     RuntimeReport report;
     for (const FileCopy& copy : copies) {
         std::string bytes, ignored;
-        if (copy.mode != 0755 || !files.readFile(copy.source, bytes, ignored)) continue;
+        if (copy.mode != 0755 || !files.readFile(copy.source, bytes, ignored))
+            continue;
         const ElfNeeds needs = readElfNeeds(bytes);
         for (const std::string& library : needs.libraries) {
-            if (std::find(shipped.begin(), shipped.end(), library) != shipped.end()) continue;
+            if (std::find(shipped.begin(), shipped.end(), library) != shipped.end())
+                continue;
             const std::string missing = load(library);
-            if (missing.empty()) continue;
+            if (missing.empty())
+                continue;
             addOnce(needs.program ? report.programPackages : report.modulePackages, packageOf(missing));
-            if (!needs.program) addOnce(report.modules, nameOf(copy.target));
+            if (!needs.program)
+                addOnce(report.modules, nameOf(copy.target));
         }
     }
     return report;
@@ -95,7 +111,8 @@ RuntimeReport checkRuntime(const std::vector<FileCopy>& copies, FileSystem& file
 std::string loadLibrary(const std::string& name)
 {
     // Kept loaded: the libraries of a running Qt program are not unloaded safely.
-    if (dlopen(name.c_str(), RTLD_LAZY | RTLD_LOCAL)) return {};
+    if (dlopen(name.c_str(), RTLD_LAZY | RTLD_LOCAL))
+        return {};
     const char* error = dlerror();
     const std::string text = error ? error : "";
     // "libfoo.so.1: cannot open shared object file: ..." names the library that is missing.
@@ -117,7 +134,8 @@ std::string packageOf(const std::string& library)
         {"libz.so.1", "zlib1g"},
     };
     for (const auto& [name, package] : kPackages)
-        if (library == name) return package;
+        if (library == name)
+            return package;
     return library;
 }
 

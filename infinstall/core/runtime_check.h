@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/file_system.h"
-#include "core/install_plan.h"
+#include "infinstall/core/file_system.h"
+#include "infinstall/core/install_plan.h"
 
 namespace infinstall {
 

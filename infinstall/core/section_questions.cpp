@@ -1,4 +1,4 @@
-#include "core/section_questions.h"
+#include "infinstall/core/section_questions.h"
 
 namespace infinstall {
 namespace {
@@ -8,16 +8,20 @@ Prompt prompt(const PlanContext& context, const std::string& name, int line)
     const InfSection& section = context.listed(name, line);
     Prompt prompt;
     for (const InfLine& l : section.lines) {
-        if (equalsIgnoringCase(l.key, "Title")) prompt.title = context.expand(l, 0);
-        else if (equalsIgnoringCase(l.key, "Prompt")) prompt.text = context.expand(l, 0);
+        if (equalsIgnoringCase(l.key, "Title"))
+            prompt.title = context.expand(l, 0);
+        else if (equalsIgnoringCase(l.key, "Prompt"))
+            prompt.text = context.expand(l, 0);
         else if (equalsIgnoringCase(l.key, "ButtonType")) {
             const std::string type = context.expand(l, 0);
-            if (equalsIgnoringCase(type, "YESNO")) prompt.yesNo = true;
+            if (equalsIgnoringCase(type, "YESNO"))
+                prompt.yesNo = true;
             else if (!equalsIgnoringCase(type, "OKCANCEL"))
                 throw context.inf().error(l.number, "Unbekannte Schaltflächen \"" + type + "\".");
         }
     }
-    if (prompt.text.empty()) throw context.inf().error(section.number, "[" + name + "] hat keinen Prompt.");
+    if (prompt.text.empty())
+        throw context.inf().error(section.number, "[" + name + "] hat keinen Prompt.");
     return prompt;
 }
 
@@ -39,7 +43,8 @@ void addDestinations(const PlanContext& context, const Registry& registry, const
             if (!q.recordedFolder)
                 q.recordedFolder = registry.value(context.registryKey(choice), context.expand(choice, 2));
         }
-        if (q.recordedFolder && q.recordedFolder->empty()) q.recordedFolder.reset();
+        if (q.recordedFolder && q.recordedFolder->empty())
+            q.recordedFolder.reset();
         questions.push_back(q);
     }
 }
@@ -51,9 +56,12 @@ SectionQuestions questionsOf(const PlanContext& context, const Registry& registr
     SectionQuestions questions;
     for (const InfLine& line : section.lines) {
         const std::vector<std::string> lists = listsOf(line);
-        if (lists.empty()) continue;
-        if (equalsIgnoringCase(line.key, "BeginPrompt")) questions.beginPrompt = prompt(context, lists[0], line.number);
-        else if (equalsIgnoringCase(line.key, "EndPrompt")) questions.endPrompt = prompt(context, lists[0], line.number);
+        if (lists.empty())
+            continue;
+        if (equalsIgnoringCase(line.key, "BeginPrompt"))
+            questions.beginPrompt = prompt(context, lists[0], line.number);
+        else if (equalsIgnoringCase(line.key, "EndPrompt"))
+            questions.endPrompt = prompt(context, lists[0], line.number);
         else if (equalsIgnoringCase(line.key, "CustomDestination"))
             for (const std::string& list : lists)
                 addDestinations(context, registry, list, line.number, questions.destinations);

@@ -1,9 +1,9 @@
 #pragma once
 // What a section asks before anything is planned: its begin and end prompts and the folder
 // questions of its CustomDestination lists.
-#include "core/install_plan.h"
-#include "core/plan_context.h"
-#include "core/registry.h"
+#include "infinstall/core/install_plan.h"
+#include "infinstall/core/plan_context.h"
+#include "infinstall/core/registry.h"
 
 namespace infinstall {
 

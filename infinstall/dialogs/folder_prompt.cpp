@@ -1,4 +1,4 @@
-#include "dialogs/folder_prompt.h"
+#include "infinstall/dialogs/folder_prompt.h"
 
 #include <unistd.h>
 
@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 #include <iostream>
 
-#include "dialogs/centred.h"
+#include "infinstall/dialogs/centred.h"
 
 namespace infinstall {
 
@@ -83,7 +83,8 @@ void FolderPrompt::browse()
         const QString parent = QFileInfo(start).path();
         start = parent == start ? QString() : parent;
     }
-    if (chooserWouldServeAnotherUser()) return;
+    if (chooserWouldServeAnotherUser())
+        return;
     // The desktop's own chooser where it offers one; Qt's, centred like ours, elsewhere.
     Centred<QFileDialog> chooser(this, QStringLiteral("Ordner für die Installation wählen"), start);
     chooser.setFileMode(QFileDialog::Directory);
@@ -102,9 +103,9 @@ void FolderPrompt::accept()
     }
     std::cerr << "infinstall: " << folder().toStdString() << ": " << problem << std::endl;
     Centred<QMessageBox> box(QMessageBox::Warning, windowTitle(),
-                    QStringLiteral("Dieser Ordner ist nicht möglich:\n%1\n\n%2")
-                        .arg(folder(), QString::fromStdString(problem)),
-                    QMessageBox::NoButton, this);
+                             QStringLiteral("Dieser Ordner ist nicht möglich:\n%1\n\n%2")
+                                 .arg(folder(), QString::fromStdString(problem)),
+                             QMessageBox::NoButton, this);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
     edit_->setFocus();

@@ -1,4 +1,4 @@
-#include "dialogs/german_qt_texts.h"
+#include "infinstall/dialogs/german_qt_texts.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

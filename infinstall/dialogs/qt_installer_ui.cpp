@@ -1,4 +1,4 @@
-#include "dialogs/qt_installer_ui.h"
+#include "infinstall/dialogs/qt_installer_ui.h"
 
 #include <QEventLoop>
 #include <QMessageBox>
@@ -8,9 +8,9 @@
 #include <iostream>
 #include <thread>
 
-#include "core/paths.h"
-#include "dialogs/centred.h"
-#include "dialogs/folder_prompt.h"
+#include "infinstall/core/paths.h"
+#include "infinstall/dialogs/centred.h"
+#include "infinstall/dialogs/folder_prompt.h"
 
 namespace infinstall {
 namespace {
@@ -26,7 +26,8 @@ bool showBox(QMessageBox::Icon icon, const std::string& title, const std::string
 {
     Centred<QMessageBox> box(icon, text(title), text(message));
     QPushButton* yes = box.addButton(accept, QMessageBox::AcceptRole);
-    if (!reject.isEmpty()) box.addButton(reject, QMessageBox::RejectRole);
+    if (!reject.isEmpty())
+        box.addButton(reject, QMessageBox::RejectRole);
     box.setDefaultButton(yes);
     box.exec();
     return box.clickedButton() == yes;
@@ -74,17 +75,19 @@ bool QtInstallerUi::confirm(const std::string& title, const std::string& message
 void QtInstallerUi::tell(const std::string& title, const std::string& message, bool isError)
 {
     // Also for the log of whoever started us: a desktop keeps standard error.
-    if (isError) std::cerr << "infinstall: " << title << ": " << message << std::endl;
-    showBox(isError ? QMessageBox::Critical : QMessageBox::Information, title, message,
-            QStringLiteral("OK"), QString());
+    if (isError)
+        std::cerr << "infinstall: " << title << ": " << message << std::endl;
+    showBox(isError ? QMessageBox::Critical : QMessageBox::Information, title, message, QStringLiteral("OK"),
+            QString());
 }
 
-std::optional<std::string> QtInstallerUi::chooseFolder(
-    const std::string& title, const std::string& prompt, const std::string& initial,
-    const std::function<std::string(const std::string&)>& problem)
+std::optional<std::string>
+QtInstallerUi::chooseFolder(const std::string& title, const std::string& prompt, const std::string& initial,
+                            const std::function<std::string(const std::string&)>& problem)
 {
     FolderPrompt dialog(text(title) + QStringLiteral(" – Zielordner"), text(prompt), text(initial), problem);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
     return dialog.folder().toStdString();
 }
 
@@ -113,7 +116,8 @@ bool QtInstallerUi::runWithProgress(const std::string& title, const std::string&
     std::string reason;
     std::thread worker([&] {
         done = work(progress, reason);
-        QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
     });
     loop.exec();
     worker.join();

@@ -21,14 +21,14 @@ enum class RecordKind { Entry, DataDescriptor, End };
 RecordKind classifyRecord(const unsigned char* signature);
 
 struct EntryHeader {
-  uint16_t flags;            // bit 0: encrypted; bit 3: check byte from the time
-  uint16_t method;           // 0 stored, 8 Deflate
-  uint16_t modTime;          // MS-DOS time
-  uint16_t modDate;          // MS-DOS date
-  uint32_t crc32;
-  uint32_t compressedSize;   // data after the name, encryption header included
-  uint16_t nameLength;
-  uint16_t extraLength;      // not honoured: data follows the name directly
+    uint16_t flags;    // bit 0: encrypted; bit 3: check byte from the time
+    uint16_t method;   // 0 stored, 8 Deflate
+    uint16_t modTime;  // MS-DOS time
+    uint16_t modDate;  // MS-DOS date
+    uint32_t crc32;
+    uint32_t compressedSize;  // data after the name, encryption header included
+    uint16_t nameLength;
+    uint16_t extraLength;  // not honoured: data follows the name directly
 };
 EntryHeader parseEntryHeader(const unsigned char* raw);
 

@@ -18,27 +18,27 @@ class SetupUi;
 inline constexpr char kUnpackFailed[] = "Fehler beim Entpacken der Datei(en).";
 
 struct EntryReader {
-  int package;
-  long long packageSize;
-  long long position;     // of the next record
-  size_t nameRoom;        // bytes a name may take where the caller puts it
-  SetupUi* ui;
-  char* archivePassword;  // 80 bytes, remembered from entry to entry
-  ChunkBuffers buffers;
-  unsigned entries;       // handed out so far
-  // The entry handed out last.
-  EntryHeader header;
-  char name[kPathSize];   // normalised: "/" between folders, below the work folder
-  uint32_t dataSize;      // without the encryption header
-  bool encrypted;
-  common::ZipKeys keys;
+    int package;
+    long long packageSize;
+    long long position;  // of the next record
+    size_t nameRoom;     // bytes a name may take where the caller puts it
+    SetupUi* ui;
+    char* archivePassword;  // 80 bytes, remembered from entry to entry
+    ChunkBuffers buffers;
+    unsigned entries;  // handed out so far
+    // The entry handed out last.
+    EntryHeader header;
+    char name[kPathSize];  // normalised: "/" between folders, below the work folder
+    uint32_t dataSize;     // without the encryption header
+    bool encrypted;
+    common::ZipKeys keys;
 };
 
 // Starts at `archiveStart`. `nameRoom` bounds the names read; a longer one is
 // refused. False after the message ("Error reading archive.", or damage when
 // memory runs out).
-bool openEntryReader(EntryReader& reader, int package, long long archiveStart, size_t nameRoom,
-                     SetupUi& ui, char* archivePassword);
+bool openEntryReader(EntryReader& reader, int package, long long archiveStart, size_t nameRoom, SetupUi& ui,
+                     char* archivePassword);
 void closeEntryReader(EntryReader& reader);
 
 enum class NextEntry { Ready, End, Failed };

@@ -9,8 +9,7 @@ class QWidget;
 namespace setup {
 
 // A push button with `caption` at a rectangle in dialog units.
-QPushButton* addButton(QWidget* parent, const char* caption, int x, int y, int width,
-                       int height);
+QPushButton* addButton(QWidget* parent, const char* caption, int x, int y, int width, int height);
 void setCaption(QAbstractButton* button, const char* caption);
 void setTitle(QWidget* window, const char* title);
 

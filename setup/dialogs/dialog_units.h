@@ -9,8 +9,14 @@ class QWidget;
 
 namespace setup {
 
-constexpr int dluX(int units) { return (units * 6 + 2) / 4; }
-constexpr int dluY(int units) { return (units * 13 + 4) / 8; }
+constexpr int dluX(int units)
+{
+    return (units * 6 + 2) / 4;
+}
+constexpr int dluY(int units)
+{
+    return (units * 13 + 4) / 8;
+}
 
 // Places `widget` at a rectangle given in dialog units.
 void placeInUnits(QWidget* widget, int x, int y, int width, int height);

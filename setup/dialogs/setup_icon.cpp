@@ -8,10 +8,11 @@
 
 namespace setup {
 
-void applySetupIcon() {
-  QPixmap picture;
-  picture.loadFromData(kSetupIconPng, sizeof kSetupIconPng, "PNG");
-  QApplication::setWindowIcon(QIcon(picture));
+void applySetupIcon()
+{
+    QPixmap picture;
+    picture.loadFromData(kSetupIconPng, sizeof kSetupIconPng, "PNG");
+    QApplication::setWindowIcon(QIcon(picture));
 }
 
 }  // namespace setup

@@ -5,9 +5,10 @@
 
 namespace setup {
 
-void deleteFilesAndClose(SetupRun& run, SetupWindow& window) {
-  deleteExtractedFiles(run.extraction, run.workFolder, window);
-  window.closeWindow(2);
+void deleteFilesAndClose(SetupRun& run, SetupWindow& window)
+{
+    deleteExtractedFiles(run.extraction, run.workFolder, window);
+    window.closeWindow(2);
 }
 
 }  // namespace setup

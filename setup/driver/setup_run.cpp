@@ -4,15 +4,17 @@
 
 namespace setup {
 
-const SystemCalls& systemCalls() {
-  static const SystemCalls calls = {isAdministratorAccount, startInstaller, waitForChild};
-  return calls;
+const SystemCalls& systemCalls()
+{
+    static const SystemCalls calls = {isAdministratorAccount, startInstaller, waitForChild};
+    return calls;
 }
 
-void initSetupRun(SetupRun& run) {
-  run = SetupRun();
-  run.system = &systemCalls();
-  run.packageFd = -1;
+void initSetupRun(SetupRun& run)
+{
+    run = SetupRun();
+    run.system = &systemCalls();
+    run.packageFd = -1;
 }
 
 }  // namespace setup

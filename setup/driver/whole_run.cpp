@@ -7,18 +7,17 @@
 
 namespace setup {
 
-int runWholeSetup(SetupRun& run, const char* ownPath, int ownFile, const char* startedAs,
-                  SetupWindow& window) {
-  initSetupRun(run);
-  if (!ownPath) {
-    // Closed with the rest of the run.
-    run.packageFd = ownFile;
-    reportFailure(window, startedAs && startedAs[0] ? startedAs : "setup",
-                  "Kann Datei nicht öffnen ..");
-  } else if (prepareSetup(run, ownPath, ownFile, window)) {
-    window.showMainWindow();
-  }
-  return finishSetup(run, window);
+int runWholeSetup(SetupRun& run, const char* ownPath, int ownFile, const char* startedAs, SetupWindow& window)
+{
+    initSetupRun(run);
+    if (!ownPath) {
+        // Closed with the rest of the run.
+        run.packageFd = ownFile;
+        reportFailure(window, startedAs && startedAs[0] ? startedAs : "setup", "Kann Datei nicht öffnen ..");
+    } else if (prepareSetup(run, ownPath, ownFile, window)) {
+        window.showMainWindow();
+    }
+    return finishSetup(run, window);
 }
 
 }  // namespace setup

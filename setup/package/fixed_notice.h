@@ -3,7 +3,7 @@
 
 namespace setup {
 
-constexpr int kFixedNoticeLength = 62;   // bytes in Windows-1252, as stored
+constexpr int kFixedNoticeLength = 62;  // bytes in Windows-1252, as stored
 
 // Unscrambles the built-in text on first use; UTF-8, lives for the run.
 const char* fixedNotice();

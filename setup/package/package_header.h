@@ -16,35 +16,35 @@ extern const char kDefaultWelcomeText[];
 
 // The fixed part exactly as stored (little-endian on disk).
 struct PackageHeader {
-  char magic[3];                  // "MRI"
-  uint8_t keepWindowOpen;
-  uint8_t productNameLength;
-  uint8_t infNameLength;
-  uint8_t adminOnly;
-  uint8_t noticeLength;
-  int32_t welcomeTextLength;
-  int32_t licenceTextLength;
-  uint8_t hideInfoButton;
-  uint8_t multiVolume;
-  uint8_t advancedInf;
-  uint32_t totalSize;
+    char magic[3];  // "MRI"
+    uint8_t keepWindowOpen;
+    uint8_t productNameLength;
+    uint8_t infNameLength;
+    uint8_t adminOnly;
+    uint8_t noticeLength;
+    int32_t welcomeTextLength;
+    int32_t licenceTextLength;
+    uint8_t hideInfoButton;
+    uint8_t multiVolume;
+    uint8_t advancedInf;
+    uint32_t totalSize;
 };
 
 // Everything the run learns from the package; read once, read-only after.
 struct PackageSettings {
-  PackageHeader header;
-  bool hasMagic;            // "MRI" found at kHeaderOffset
-  bool variablePartRead;    // the texts lie wholly inside the file and were read
-  // Texts for display, converted to UTF-8. An absent product name is "";
-  // the three malloc'd texts stay nullptr until readVariableHeader succeeds.
-  char productName[3 * 255 + 1];
-  // The installation script's file name, kept byte for byte as stored so
-  // that it matches the unpacked file.
-  char infName[256];
-  char* notice;             // malloc'd UTF-8; "" when absent
-  char* welcomeText;        // the package's text or kDefaultWelcomeText
-  char* licenceText;        // "" when absent (no licence page)
-  long long archiveStart;   // absolute offset of the first archive entry
+    PackageHeader header;
+    bool hasMagic;          // "MRI" found at kHeaderOffset
+    bool variablePartRead;  // the texts lie wholly inside the file and were read
+    // Texts for display, converted to UTF-8. An absent product name is "";
+    // the three malloc'd texts stay nullptr until readVariableHeader succeeds.
+    char productName[3 * 255 + 1];
+    // The installation script's file name, kept byte for byte as stored so
+    // that it matches the unpacked file.
+    char infName[256];
+    char* notice;            // malloc'd UTF-8; "" when absent
+    char* welcomeText;       // the package's text or kDefaultWelcomeText
+    char* licenceText;       // "" when absent (no licence page)
+    long long archiveStart;  // absolute offset of the first archive entry
 };
 
 // Zeroes `settings` (which must hold no texts: new, or released), then reads

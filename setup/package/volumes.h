@@ -22,7 +22,7 @@ bool volumePath(char* out, size_t size, const char* ownPath, unsigned volume);
 // are looked up beside `ownPath`. Returns the joined file opened for reading,
 // or -1 after "Setup-Archiv konnte nicht erfolgreich erstellt werden." (or the
 // work folder's own refusal).
-int joinVolumes(const PackageSettings& settings, int packageFd, const char* ownPath,
-                const char* workFolder, int& workFolderFd, SetupUi& ui);
+int joinVolumes(const PackageSettings& settings, int packageFd, const char* ownPath, const char* workFolder,
+                int& workFolderFd, SetupUi& ui);
 
 }  // namespace setup

@@ -29,8 +29,9 @@ bool seekTo(int fd, long long offset);
 using common::readFully;
 using common::writeFully;
 // One sequential read: bytes read, 0 at the end, -1 on failure.
-inline long long readSome(int fd, void* buffer, size_t size) {
-  return common::readOnce(fd, buffer, size);
+inline long long readSome(int fd, void* buffer, size_t size)
+{
+    return common::readOnce(fd, buffer, size);
 }
 // Exactly `size` bytes at `offset`, independent of the file position.
 bool readAt(int fd, long long offset, void* buffer, size_t size);

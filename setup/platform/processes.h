@@ -4,7 +4,9 @@
 
 namespace setup {
 
-struct ChildProcess { int pid = 0; };
+struct ChildProcess {
+    int pid = 0;
+};
 
 // Starts an INF-installer command line ("rundll32.exe advpack,LaunchINFSection ...",
 // "rundll.exe setupx.dll,...", "rundll32.exe setupapi,..."): the rundll host named by the first
@@ -13,8 +15,7 @@ struct ChildProcess { int pid = 0; };
 // folder) with the environment inherited, a new session and no descriptor beyond 0, 1 and 2.
 // `highPriority` asks for a raised priority (ignored where not permitted). Returns false when
 // the program cannot be found or started.
-bool startInstaller(const char* commandLine, int workFolder, bool highPriority,
-                    ChildProcess* child);
+bool startInstaller(const char* commandLine, int workFolder, bool highPriority, ChildProcess* child);
 
 // Waits for the child to end. While it runs, `serviceEvents(context)` is called again and again
 // with short sleeps between (never a busy loop); a null `serviceEvents` waits plainly. The
@@ -34,7 +35,6 @@ bool findInstallerProgram(const char* program, int workFolder, char* out, size_t
 
 // Splits the part of `commandLine` after its first word at blanks into `args`, in place in
 // `buffer`. Returns the number of arguments, or -1 when they do not fit.
-int splitArguments(const char* commandLine, char* buffer, size_t bufferSize, char** args,
-                   int maxArgs);
+int splitArguments(const char* commandLine, char* buffer, size_t bufferSize, char** args, int maxArgs);
 
 }  // namespace setup

@@ -5,10 +5,10 @@
 #include <fstream>
 #include <iostream>
 
-#include "core/inf_file.h"
-#include "core/install_plan.h"
-#include "core/places.h"
-#include "core/registry.h"
+#include "infinstall/core/inf_file.h"
+#include "infinstall/core/install_plan.h"
+#include "infinstall/core/places.h"
+#include "infinstall/core/registry.h"
 
 int main(int argc, char** argv)
 {

@@ -20,11 +20,11 @@
 #include <fstream>
 #include <functional>
 
-#include "window_look.h"
-#include "x_server.h"
-#include "dialogs/german_qt_texts.h"
-#include "dialogs/qt_installer_ui.h"
-#include "xwd_image.h"
+#include "tests/support/window_look.h"
+#include "tests/support/x_server.h"
+#include "infinstall/dialogs/german_qt_texts.h"
+#include "infinstall/dialogs/qt_installer_ui.h"
+#include "tests/support/xwd_image.h"
 
 namespace infinstall {
 namespace {
@@ -39,8 +39,8 @@ bool drawnOnScreen(QWidget* window)
 {
     const kv::x11test::XwdImage image = server->screenshot();
     const QRect r = window->frameGeometry();
-    return kv::x11test::drawnWithText(image, {r.x(), r.y(), r.width(), r.height()})
-           && image.at(r.left() - 5, r.top() - 5) == kv::x11test::Rgb{};
+    return kv::x11test::drawnWithText(image, {r.x(), r.y(), r.width(), r.height()}) &&
+           image.at(r.left() - 5, r.top() - 5) == kv::x11test::Rgb{};
 }
 
 void expectCentredAndFitting(QWidget* window)
@@ -50,7 +50,8 @@ void expectCentredAndFitting(QWidget* window)
     EXPECT_LE(std::abs(frame.center().x() - screen.center().x()), 1) << window->windowTitle().toStdString();
     EXPECT_LE(std::abs(frame.center().y() - screen.center().y()), 1) << window->windowTitle().toStdString();
     for (QLabel* label : window->findChildren<QLabel*>()) {
-        if (!label->isVisible() || label->text().isEmpty() || label->wordWrap()) continue;
+        if (!label->isVisible() || label->text().isEmpty() || label->wordWrap())
+            continue;
         EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
     }
 }
@@ -65,7 +66,8 @@ void whenReady(std::function<bool()> ready, std::function<void()> action, std::s
     timer->setInterval(20);
     QObject::connect(timer, &QTimer::timeout, [=] {
         const bool now = ready();
-        if (!now && std::chrono::steady_clock::now() < deadline) return;
+        if (!now && std::chrono::steady_clock::now() < deadline)
+            return;
         timer->stop();
         timer->deleteLater();
         if (now) {
@@ -73,7 +75,8 @@ void whenReady(std::function<bool()> ready, std::function<void()> action, std::s
             return;
         }
         ADD_FAILURE() << "waited in vain for " << what;
-        if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            dialog->close();
     });
     timer->start();
 }
@@ -111,7 +114,8 @@ void onNextDialog(std::function<void(QWidget*)> act, QWidget* besides = nullptr)
 QAbstractButton* buttonWithText(QWidget* window, const QString& text)
 {
     for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
-        if (b->text() == text) return b;
+        if (b->text() == text)
+            return b;
     return nullptr;
 }
 
@@ -155,34 +159,48 @@ TEST(InfinstallDialogs, FolderPromptRefusesAFolderItCannotWriteAndOffersTheChoos
         EXPECT_TRUE(edit->hasFocus());
         // /proc takes no folders, not even from root: the refusal, then the prompt again.
         edit->setText("/proc/KARVELO");
-        onNextDialog([&, prompt, edit](QWidget* refusal) {
-            refusalShown = refusal->findChildren<QLabel*>().back()->text().contains("/proc");
-            QTest::keyClick(refusal, Qt::Key_Return);
-            whenReady([prompt] { return QApplication::activeModalWidget() == prompt; }, [&, prompt, edit] {
-                // Alt+D opens the folder chooser; Escape closes it; Enter takes the folder.
-                edit->setText(QString::fromStdString(writable));
-                onNextDialog([&, prompt](QWidget* chooser) {
-                    chooserShown = qobject_cast<QFileDialog*>(chooser) != nullptr;
-                    // Qt's own texts in German: none of the English ones is left.
-                    QStringList texts;
-                    for (const QLabel* label : chooser->findChildren<QLabel*>()) texts << label->text();
-                    for (const QAbstractButton* button : chooser->findChildren<QAbstractButton*>()) texts << button->text();
-                    for (const char* english : {"Look in:", "Directory:", "Files of type:", "&Choose", "Cancel"})
-                        EXPECT_FALSE(texts.contains(QString::fromLatin1(english))) << english;
-                    EXPECT_TRUE(texts.contains(QStringLiteral("Abbrechen"))) << texts.join('|').toStdString();
-                    QTest::keyClick(chooser, Qt::Key_Escape);
-                    pressOn(prompt, Qt::Key_Return);
-                }, prompt);
-                pressOn(prompt, Qt::Key_D, Qt::AltModifier);
-            }, "the prompt again");
-        }, prompt);
+        onNextDialog(
+            [&, prompt, edit](QWidget* refusal) {
+                refusalShown = refusal->findChildren<QLabel*>().back()->text().contains("/proc");
+                QTest::keyClick(refusal, Qt::Key_Return);
+                whenReady([prompt] { return QApplication::activeModalWidget() == prompt; },
+                          [&, prompt, edit] {
+                              // Alt+D opens the folder chooser; Escape closes it; Enter takes the folder.
+                              edit->setText(QString::fromStdString(writable));
+                              onNextDialog(
+                                  [&, prompt](QWidget* chooser) {
+                                      chooserShown = qobject_cast<QFileDialog*>(chooser) != nullptr;
+                                      // Qt's own texts in German: none of the English ones is left.
+                                      QStringList texts;
+                                      for (const QLabel* label : chooser->findChildren<QLabel*>())
+                                          texts << label->text();
+                                      for (const QAbstractButton* button :
+                                           chooser->findChildren<QAbstractButton*>())
+                                          texts << button->text();
+                                      for (const char* english :
+                                           {"Look in:", "Directory:", "Files of type:", "&Choose", "Cancel"})
+                                          EXPECT_FALSE(texts.contains(QString::fromLatin1(english)))
+                                              << english;
+                                      EXPECT_TRUE(texts.contains(QStringLiteral("Abbrechen")))
+                                          << texts.join('|').toStdString();
+                                      QTest::keyClick(chooser, Qt::Key_Escape);
+                                      pressOn(prompt, Qt::Key_Return);
+                                  },
+                                  prompt);
+                              pressOn(prompt, Qt::Key_D, Qt::AltModifier);
+                          },
+                          "the prompt again");
+            },
+            prompt);
         QTest::keyClick(prompt, Qt::Key_Return);
     });
-    const auto chosen = ui.chooseFolder("KARVELO", "In welchem Verzeichnis möchten Sie KARVELO installieren ?",
-                                        "/opt/KARVELO", [](const std::string& f) {
-                                            return f.rfind("/proc", 0) == 0 ? std::string("Sie dürfen in /proc nicht schreiben.")
-                                                                            : std::string();
-                                        });
+    const auto chosen =
+        ui.chooseFolder("KARVELO", "In welchem Verzeichnis möchten Sie KARVELO installieren ?",
+                        "/opt/KARVELO", [](const std::string& f) {
+                            return f.rfind("/proc", 0) == 0
+                                       ? std::string("Sie dürfen in /proc nicht schreiben.")
+                                       : std::string();
+                        });
     EXPECT_TRUE(refusalShown);
     EXPECT_TRUE(chooserShown);
     EXPECT_EQ(chosen, writable);
@@ -192,7 +210,8 @@ TEST(InfinstallDialogs, FolderPromptRefusesAFolderItCannotWriteAndOffersTheChoos
 // could delete and rename folders anywhere; Alt+D opens nothing.
 TEST(InfinstallDialogs, FolderPromptOffersNoChooserToAPkexecCaller)
 {
-    if (geteuid() != 0) GTEST_SKIP() << "only root's prompt leaves the chooser out";
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root's prompt leaves the chooser out";
     setenv("PKEXEC_UID", "4242", 1);
     QtInstallerUi ui;
     bool browseHidden = false;
@@ -205,7 +224,8 @@ TEST(InfinstallDialogs, FolderPromptOffersNoChooserToAPkexecCaller)
         whenReady([prompt] { return QApplication::activeModalWidget() == prompt; },
                   [prompt] { pressOn(prompt, Qt::Key_Return); }, "the prompt, no chooser");
     });
-    const auto chosen = ui.chooseFolder("KARVELO", "Zielordner", "/opt/KARVELO", [](const std::string&) { return std::string(); });
+    const auto chosen = ui.chooseFolder("KARVELO", "Zielordner", "/opt/KARVELO",
+                                        [](const std::string&) { return std::string(); });
     unsetenv("PKEXEC_UID");
     EXPECT_TRUE(browseHidden);
     EXPECT_EQ(chosen, "/opt/KARVELO");
@@ -217,7 +237,8 @@ public:
     void open() { open_ = true; }
     bool wait(ProgressSink& sink)
     {
-        for (int i = 0; i < 30000 && !open_; ++i) usleep(1000);
+        for (int i = 0; i < 30000 && !open_; ++i)
+            usleep(1000);
         return !sink.cancelled();
     }
 
@@ -231,17 +252,23 @@ TEST(InfinstallDialogs, ProgressWhileCopyingAndItsCancel)
     Gate gate;
     std::string error;
     onNextDialog([&](QWidget* dialog) {
-        whenReady([dialog] { return dialog->findChild<QLabel*>()->text().contains("kv5"); }, [&, dialog] {
-            QTest::keyClick(dialog, Qt::Key_Escape);
-            gate.open();
-        }, "the file's name");
+        whenReady([dialog] { return dialog->findChild<QLabel*>()->text().contains("kv5"); },
+                  [&, dialog] {
+                      QTest::keyClick(dialog, Qt::Key_Escape);
+                      gate.open();
+                  },
+                  "the file's name");
     });
-    const bool done = ui.runWithProgress("KARVELO", "Dateien werden kopiert", [&](ProgressSink& sink, std::string& reason) {
-        sink.advanced(1, 15, "/opt/KARVELO/kv5");
-        if (gate.wait(sink)) return true;
-        reason = "Die Installation wurde abgebrochen.";
-        return false;
-    }, error);
+    const bool done = ui.runWithProgress(
+        "KARVELO", "Dateien werden kopiert",
+        [&](ProgressSink& sink, std::string& reason) {
+            sink.advanced(1, 15, "/opt/KARVELO/kv5");
+            if (gate.wait(sink))
+                return true;
+            reason = "Die Installation wurde abgebrochen.";
+            return false;
+        },
+        error);
     EXPECT_FALSE(done);
     EXPECT_EQ(error, "Die Installation wurde abgebrochen.");
 }

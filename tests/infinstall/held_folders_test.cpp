@@ -9,8 +9,8 @@
 #include <fstream>
 #include <functional>
 
-#include "core/installation.h"
-#include "core/posix_file_system.h"
+#include "infinstall/core/installation.h"
+#include "infinstall/core/posix_file_system.h"
 
 namespace infinstall {
 namespace {
@@ -22,7 +22,8 @@ class HeldFolders : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (geteuid() != 0) GTEST_SKIP() << "needs root to give folders to another user";
+        if (geteuid() != 0)
+            GTEST_SKIP() << "needs root to give folders to another user";
         // Below a folder only root may change, as /opt is.
         root_ = fs::path("/var/tmp") / ("held-folders-" + std::to_string(getpid()));
         fs::create_directory(root_);
@@ -30,7 +31,8 @@ protected:
     }
     void TearDown() override
     {
-        if (!root_.empty()) fs::remove_all(root_);
+        if (!root_.empty())
+            fs::remove_all(root_);
     }
     std::string at(const std::string& name) const { return (root_ / name).string(); }
     void folder(const std::string& name, mode_t mode, uid_t owner = 0)
@@ -56,22 +58,36 @@ TEST_F(HeldFolders, ASystemWideFolderOnlyRootMayChange)
         {"below a sticky folder all may write to", [&] { folder("tmp", 01777); }, "tmp/KARVELO", ""},
         {"a parent another user owns", [&] { folder("u", 0755, kOtherUser); }, "u/KARVELO",
          "/u gehört dem Benutzer mit der Nummer 4242, nicht root."},
-        {"a parent all may write to", [&] { folder("w", 0777); }, "w/KARVELO", "/w darf jeder Benutzer schreiben."},
-        {"a parent a group may write to", [&] { folder("g", 0775); }, "g/KARVELO", "dürfen die Mitglieder der Gruppe"},
-        {"the folder itself another user's", [&] { folder("tmp2/K", 0755, kOtherUser); chmod(at("tmp2").c_str(), 01777); },
+        {"a parent all may write to", [&] { folder("w", 0777); }, "w/KARVELO",
+         "/w darf jeder Benutzer schreiben."},
+        {"a parent a group may write to", [&] { folder("g", 0775); }, "g/KARVELO",
+         "dürfen die Mitglieder der Gruppe"},
+        {"the folder itself another user's",
+         [&] {
+             folder("tmp2/K", 0755, kOtherUser);
+             chmod(at("tmp2").c_str(), 01777);
+         },
          "tmp2/K", "/tmp2/K gehört dem Benutzer"},
-        {"the folder itself sticky and open to all", [&] { folder("s", 01777); }, "s", "/s darf jeder Benutzer schreiben."},
-        {"a link to root's folder", [&] { folder("real", 0755); fs::create_directory_symlink(at("real"), at("link")); },
+        {"the folder itself sticky and open to all", [&] { folder("s", 01777); }, "s",
+         "/s darf jeder Benutzer schreiben."},
+        {"a link to root's folder",
+         [&] {
+             folder("real", 0755);
+             fs::create_directory_symlink(at("real"), at("link"));
+         },
          "link/KARVELO", "/link ist eine symbolische Verknüpfung"},
-        {"a file on the way", [&] { std::ofstream(at("file")) << "x"; }, "file/KARVELO", "/file ist kein Ordner."},
+        {"a file on the way", [&] { std::ofstream(at("file")) << "x"; }, "file/KARVELO",
+         "/file ist kein Ordner."},
     };
     PosixFileSystem strict(true), own(false);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         c.prepare();
         const std::string problem = strict.placeProblem(at(c.folder));
-        if (c.problem.empty()) EXPECT_EQ(problem, "");
-        else EXPECT_NE(problem.find(c.problem), std::string::npos) << problem;
+        if (c.problem.empty())
+            EXPECT_EQ(problem, "");
+        else
+            EXPECT_NE(problem.find(c.problem), std::string::npos) << problem;
     }
     // Someone installing for themselves may follow their own links.
     EXPECT_EQ(own.placeProblem(at("link/KARVELO")), "");

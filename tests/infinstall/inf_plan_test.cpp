@@ -7,14 +7,14 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/desktop_entry.h"
-#include "core/elevation.h"
-#include "core/install_plan.h"
-#include "core/placeholders.h"
-#include "core/runtime_check.h"
-#include "memory_file_system.h"
-#include "install_inputs.h"
-#include "support/shell_command.h"
+#include "infinstall/core/desktop_entry.h"
+#include "infinstall/core/elevation.h"
+#include "infinstall/core/install_plan.h"
+#include "infinstall/core/placeholders.h"
+#include "infinstall/core/runtime_check.h"
+#include "tests/infinstall/memory_file_system.h"
+#include "tests/infinstall/install_inputs.h"
+#include "tests/support/shell_command.h"
 
 namespace infinstall {
 namespace {
@@ -25,8 +25,8 @@ constexpr int kAccepted = -1;
 struct ReaderCase {
     const char* what;
     std::string text;
-    int line;            // kAccepted, else the line the message names (0: the file as a whole)
-    const char* reason;  // the rest of the message, to its last character; empty: not checked
+    int line;                  // kAccepted, else the line the message names (0: the file as a whole)
+    const char* reason;        // the rest of the message, to its last character; empty: not checked
     const char* section = "";  // an accepted case: the line to look at and its fields
     const char* key = "";      // empty: the first line of the section
     std::vector<std::string> fields = {};
@@ -39,26 +39,51 @@ TEST(InfReader, QuotingCommentsContinuationCapsAndFaultsWithTheirLines)
     const std::string longest(kMaxInfLineChars - 2, 'x');  // "k=" + this is the longest line
     const std::string half(kMaxInfLineChars / 2, 'x');
     std::string biggest = "[S]\n";
-    while (biggest.size() + 4001 <= kMaxInfFileBytes) biggest += ";" + std::string(3999, 'c') + "\n";
+    while (biggest.size() + 4001 <= kMaxInfFileBytes)
+        biggest += ";" + std::string(3999, 'c') + "\n";
     biggest += std::string(kMaxInfFileBytes - biggest.size(), ' ');
     const std::string tooLong = "Die Zeile ist länger als 4096 Zeichen.";
     const std::vector<ReaderCase> cases = {
-        {"quotes, escaped quotes, blanks", "[S]\r\nk = \"x, y\" , \"say \"\"hi\"\"\" ,  plain \r\n", kAccepted, "",
-         "S", "k", {"x, y", "say \"hi\"", "plain"}},
-        {"comment after a value, semicolon inside quotes", "[S]\nk = \"a;b\", c ; note \"open\n", kAccepted, "",
-         "s", "K", {"a;b", "c"}},
+        {"quotes, escaped quotes, blanks",
+         "[S]\r\nk = \"x, y\" , \"say \"\"hi\"\"\" ,  plain \r\n",
+         kAccepted,
+         "",
+         "S",
+         "k",
+         {"x, y", "say \"hi\"", "plain"}},
+        {"comment after a value, semicolon inside quotes",
+         "[S]\nk = \"a;b\", c ; note \"open\n",
+         kAccepted,
+         "",
+         "s",
+         "K",
+         {"a;b", "c"}},
         {"continued line", "[S]\r\nk = one,\\\r\n  two ; c\r\n", kAccepted, "", "S", "k", {"one", "two"}},
-        {"Windows-1252 text, case of section names", "[Strings]\nk=\"M\xF6" "chten \x80\"\n", kAccepted, "",
-         "STRINGS", "k", {"Möchten €"}},
-        {"bare line keeps its fields", "[List]\nP1.dat,,,16\n", kAccepted, "", "List", "", {"P1.dat", "", "", "16"}},
+        {"Windows-1252 text, case of section names",
+         "[Strings]\nk=\"M\xF6"
+         "chten \x80\"\n",
+         kAccepted,
+         "",
+         "STRINGS",
+         "k",
+         {"Möchten €"}},
+        {"bare line keeps its fields",
+         "[List]\nP1.dat,,,16\n",
+         kAccepted,
+         "",
+         "List",
+         "",
+         {"P1.dat", "", "", "16"}},
         {"= inside quotes is no key", "[S]\n\"a=b\",c\n", kAccepted, "", "S", "", {"a=b", "c"}},
         {"repeated section adds to the first", "[S]\na=1\n[T]\n[s]\nb=2\n", kAccepted, "", "S", "b", {"2"}},
         {"longest line", "[S]\r\nk=" + longest + "\r\n", kAccepted, "", "S", "k", {longest}},
         {"largest file", biggest, kAccepted, ""},
-        {"missing ]", "; head\n[Version\nk=v\n", 2, "Dem Abschnittsnamen fehlt die schließende Klammer \"]\"."},
+        {"missing ]", "; head\n[Version\nk=v\n", 2,
+         "Dem Abschnittsnamen fehlt die schließende Klammer \"]\"."},
         {"text before the first section", "\n\nk=v\n[S]\n", 3, "Die Zeile steht vor dem ersten Abschnitt."},
         {"quote not closed", "[S]\na=1\nb=\"open\n", 3, "Ein Anführungszeichen wird nicht geschlossen."},
-        {"byte Windows-1252 leaves undefined", "[S]\na=1\nb=\x81\n", 3, "Die Zeile ist kein Windows-1252-Text."},
+        {"byte Windows-1252 leaves undefined", "[S]\na=1\nb=\x81\n", 3,
+         "Die Zeile ist kein Windows-1252-Text."},
         {"continuation at the end", "[S]\na=1,\\\n", 2, "Die Fortsetzungszeile fehlt am Dateiende."},
         {"empty key", "[S]\n =x\n", 2, "Vor dem \"=\" steht kein Name."},
         {"text after the section name", "[S] x\n", 1, "Nach dem Abschnittsnamen steht noch Text."},
@@ -68,8 +93,10 @@ TEST(InfReader, QuotingCommentsContinuationCapsAndFaultsWithTheirLines)
          "Die Datei ist größer als 8 MiB (8388608 Bytes); so große INF-Dateien werden nicht gelesen."},
         {"null character in a name", std::string("[S]\nk=1\n[L]\nkv", 14) + '\0' + "5\n", 4,
          "Die Zeile enthält ein Nullzeichen (Byte 0) an Stelle 3."},
-        {"escape in a comment", "[S]\n; \x1b[31m\n", 2, "Die Zeile enthält das Steuerzeichen 0x1B an Stelle 3."},
-        {"carriage return inside a line", "[S]\r\nk=a\rb\r\n", 2, "Die Zeile enthält das Steuerzeichen 0x0D an Stelle 4."},
+        {"escape in a comment", "[S]\n; \x1b[31m\n", 2,
+         "Die Zeile enthält das Steuerzeichen 0x1B an Stelle 3."},
+        {"carriage return inside a line", "[S]\r\nk=a\rb\r\n", 2,
+         "Die Zeile enthält das Steuerzeichen 0x0D an Stelle 4."},
     };
     for (const ReaderCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -78,13 +105,15 @@ TEST(InfReader, QuotingCommentsContinuationCapsAndFaultsWithTheirLines)
                 InfFile::parse("/tmp/T.INF", c.text);
                 ADD_FAILURE() << "accepted";
             } catch (const InfError& e) {
-                const std::string where = c.line ? "/tmp/T.INF, Zeile " + std::to_string(c.line) + ": " : "/tmp/T.INF: ";
+                const std::string where =
+                    c.line ? "/tmp/T.INF, Zeile " + std::to_string(c.line) + ": " : "/tmp/T.INF: ";
                 EXPECT_EQ(std::string(e.what()), where + c.reason);
             }
             continue;
         }
         const InfFile inf = InfFile::parse("/tmp/T.INF", c.text);
-        if (!*c.section) continue;
+        if (!*c.section)
+            continue;
         const InfLine* line = *c.key ? inf.line(c.section, c.key) : &inf.section(c.section)->lines.front();
         ASSERT_NE(line, nullptr);
         EXPECT_EQ(line->fields, c.fields);
@@ -113,8 +142,10 @@ TEST(InfPlaceholders, StringsFoldersAndPercentSigns)
     };
     for (const PlaceholderCase& c : cases) {
         SCOPED_TRACE(c.text);
-        if (c.fails) EXPECT_THROW(p.expand(c.text, 7), InfError);
-        else EXPECT_EQ(p.expand(c.text, 7), c.expanded);
+        if (c.fails)
+            EXPECT_THROW(p.expand(c.text, 7), InfError);
+        else
+            EXPECT_EQ(p.expand(c.text, 7), c.expanded);
     }
 }
 
@@ -137,7 +168,8 @@ TEST(ShippedInf, ThroughPkexecOnlyTheMenuEntrysUninstallCallIsAllowed)
         {{"advpack,LaunchINFSection", "/var/lib/infinstall/inf/KARV10G1.INF,DefaultInstall2.ntx86"}, false},
         {{"advpack,LaunchINFSection", "/var/lib/infinstall/inf/../inf/KARV10G1.INF,DefaultUninstall"}, false},
         {{"advpack,LaunchINFSection", "/home/p/KARV10G1.INF,DefaultUninstall"}, false},
-        {{"setupapi,InstallHinfSection", "DefaultUninstall", "132", "/var/lib/infinstall/inf/KARV10G1.INF"}, false},
+        {{"setupapi,InstallHinfSection", "DefaultUninstall", "132", "/var/lib/infinstall/inf/KARV10G1.INF"},
+         false},
     };
     for (const auto& [args, expected] : cases) {
         std::string error;
@@ -167,7 +199,8 @@ TEST(InstallPlan, RefusedNamesAndUnsupportedDirectivesNameTheirLine)
         {"absolute target", "CopyFiles=L\n", "[L]\n/etc/kv5,kv5\n", 12},
         {"source climbs", "CopyFiles=L\n", "[L]\nkv5,../../etc/shadow\n", 12},
         {"source not listed", "CopyFiles=L\n", "[L]\nP1.dat\n", 12},
-        {"destination sub-folder climbs", "CopyFiles=M\n", "[M]\nkv5\n[DestinationDirs]\nM=49000,\"a/../..\"\n", 14},
+        {"destination sub-folder climbs", "CopyFiles=M\n",
+         "[M]\nkv5\n[DestinationDirs]\nM=49000,\"a/../..\"\n", 14},
         {"folder removal outside the installation", "DelDirs=D\n", "[D]\n%17%\n", 12},
         {"unknown directive", "RunPostSetupCommands=X\n", "", 4},
         {"other INI than program groups", "UpdateInis=U\n", "[U]\nwin.ini,Desktop,,\"x=y\"\n", 12},
@@ -198,7 +231,8 @@ TEST(RuntimeCheck, LibrariesOfTheGameAndItsSoundModule)
     ASSERT_TRUE(game.valid && sound.valid);
     EXPECT_TRUE(game.program);
     EXPECT_FALSE(sound.program);
-    EXPECT_NE(std::find(game.libraries.begin(), game.libraries.end(), "libQt6Widgets.so.6"), game.libraries.end());
+    EXPECT_NE(std::find(game.libraries.begin(), game.libraries.end(), "libQt6Widgets.so.6"),
+              game.libraries.end());
     EXPECT_NE(std::find(sound.libraries.begin(), sound.libraries.end(), "libpulse.so.0"),
               sound.libraries.end());
     EXPECT_FALSE(readElfNeeds("#!/bin/sh\n").valid);
@@ -221,8 +255,10 @@ TEST(RuntimeCheck, LibrariesOfTheGameAndItsSoundModule)
 // Runs `command` in the background and waits up to 20 s for `file` to appear.
 bool ranAndWrote(const std::string& command, const fs::path& file)
 {
-    if (std::system(("(" + command + ") >/dev/null 2>&1 &").c_str()) != 0) return false;
-    for (int i = 0; i < 200 && !fs::exists(file); ++i) usleep(100 * 1000);
+    if (std::system(("(" + command + ") >/dev/null 2>&1 &").c_str()) != 0)
+        return false;
+    for (int i = 0; i < 200 && !fs::exists(file); ++i)
+        usleep(100 * 1000);
     return fs::exists(file);
 }
 
@@ -241,20 +277,30 @@ TEST(DesktopEntries, GLibLoadsAndStartsThemForFoldersWithPercentBlanksAndTabs)
 
     struct Case {
         const char* what;
-        std::string base;        // every place lies below it
+        std::string base;  // every place lies below it
         std::string section;
-        std::string folder;      // the chosen folder
-        std::string program;     // what the entry starts, a script recording how it was started
+        std::string folder;   // the chosen folder
+        std::string program;  // what the entry starts, a script recording how it was started
         std::vector<std::string> arguments;
         bool removesItself;
     };
     const std::string odd = (root / "a  b\tc").string();
     const std::string inf17 = odd + "/.local/share/infinstall/inf";
     const std::vector<Case> cases = {
-        {"program in a folder with %", (root / "u").string(), "DefaultInstall2", (root / "100% 50%%").string(),
-         (root / "100% 50%%/kv5").string(), {}, false},
-        {"RunOnce below two blanks and a tab", odd, "DefaultInstall", "/unused", inf17 + "/infinstall",
-         {"advpack,LaunchINFSection", inf17 + "/KARV10G1.INF,DefaultInstall2"}, true},
+        {"program in a folder with %",
+         (root / "u").string(),
+         "DefaultInstall2",
+         (root / "100% 50%%").string(),
+         (root / "100% 50%%/kv5").string(),
+         {},
+         false},
+        {"RunOnce below two blanks and a tab",
+         odd,
+         "DefaultInstall",
+         "/unused",
+         inf17 + "/infinstall",
+         {"advpack,LaunchINFSection", inf17 + "/KARV10G1.INF,DefaultInstall2"},
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -265,24 +311,28 @@ TEST(DesktopEntries, GLibLoadsAndStartsThemForFoldersWithPercentBlanksAndTabs)
         const fs::path entry = plan.entries[0].path, record = root / "record";
         fs::create_directories(entry.parent_path());
         std::ofstream(entry) << plan.entries[0].text;
-        EXPECT_EQ(std::system(("desktop-file-validate " + kv::test::shellQuote(entry)).c_str()), 0) << plan.entries[0].text;
+        EXPECT_EQ(std::system(("desktop-file-validate " + kv::test::shellQuote(entry)).c_str()), 0)
+            << plan.entries[0].text;
 
         fs::create_directories(fs::path(c.program).parent_path());
-        std::ofstream(c.program) << "#!/bin/sh\n{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > " +
-                                        kv::test::shellQuote((root / "partial").string()) + "\nmv " +
-                                        kv::test::shellQuote((root / "partial").string()) + " " +
-                                        kv::test::shellQuote(record.string()) + "\n";
+        std::ofstream(c.program)
+            << "#!/bin/sh\n{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > " +
+                   kv::test::shellQuote((root / "partial").string()) + "\nmv " +
+                   kv::test::shellQuote((root / "partial").string()) + " " +
+                   kv::test::shellQuote(record.string()) + "\n";
         fs::permissions(c.program, fs::perms(0755));
         fs::remove(record);
         ASSERT_TRUE(ranAndWrote("gio launch " + kv::test::shellQuote(entry), record)) << plan.entries[0].text;
         std::vector<std::string> lines;
         std::ifstream in(record);
-        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
         ASSERT_FALSE(lines.empty());
         EXPECT_TRUE(c.removesItself || lines.front() == c.folder) << lines.front();  // the entry's Path
         EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()), c.arguments);
         EXPECT_EQ(fs::exists(entry), !c.removesItself);
-        if (c.arguments.empty()) continue;
+        if (c.arguments.empty())
+            continue;
         std::string error;
         const std::optional<Invocation> call = parseInvocation(c.arguments, error);
         ASSERT_TRUE(call) << error;

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <string>
 
-#include "core/places.h"
+#include "infinstall/core/places.h"
 
 namespace infinstall {
 
@@ -30,15 +30,17 @@ inline std::string shippedInfBytes()
     iconv_close(cd);
     bytes.resize(bytes.size() - outLeft);
     std::string crlf;
-    for (char c : bytes) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    for (char c : bytes)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     return crlf;
 }
 
 inline Places placesBelow(bool system, const std::string& home)
 {
     std::string error;
-    return *placesFor(system, [&](const char* name) { return name == std::string("HOME") ? home.c_str() : nullptr; },
-                      error);
+    return *placesFor(
+        system, [&](const char* name) { return name == std::string("HOME") ? home.c_str() : nullptr; },
+        error);
 }
 
 }  // namespace infinstall

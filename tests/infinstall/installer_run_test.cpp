@@ -3,10 +3,10 @@
 // cancelled run, and every failing step, leaves the files as they were.
 #include <gtest/gtest.h>
 
-#include "core/desktop_entry.h"
-#include "core/installer_run.h"
-#include "memory_file_system.h"
-#include "install_inputs.h"
+#include "infinstall/core/desktop_entry.h"
+#include "infinstall/core/installer_run.h"
+#include "tests/infinstall/memory_file_system.h"
+#include "tests/infinstall/install_inputs.h"
 
 namespace infinstall {
 namespace {
@@ -26,14 +26,17 @@ public:
         return accept;
     }
     void tell(const std::string&, const std::string& text, bool) override { told.push_back(text); }
-    std::optional<std::string> chooseFolder(const std::string&, const std::string&, const std::string& initial,
+    std::optional<std::string> chooseFolder(const std::string&, const std::string&,
+                                            const std::string& initial,
                                             const std::function<std::string(const std::string&)>&) override
     {
-        if (cancelFolder) return std::nullopt;
+        if (cancelFolder)
+            return std::nullopt;
         return folder.value_or(initial);
     }
     bool runWithProgress(const std::string&, const std::string&,
-                         const std::function<bool(ProgressSink&, std::string&)>& work, std::string& error) override
+                         const std::function<bool(ProgressSink&, std::string&)>& work,
+                         std::string& error) override
     {
         struct Sink : ProgressSink {
             bool cancel;
@@ -55,9 +58,12 @@ MemoryFileSystem unpacked(const Places& places)
     static const std::string game = readAll(KV5_PATH), sound = readAll(KV5_SOUND_PATH);
     files.add("/pkg/kv5", PathKind::File, game);
     files.add("/pkg/libkv5-sound.so", PathKind::File, sound);
-    for (int i = 1; i <= 7; ++i) files.add("/pkg/sounds/sound" + std::to_string(i) + ".wav", PathKind::File, "wav");
-    for (const std::string& folder : {places.programs, places.applications, folderOf(places.store), places.polkitActions})
-        if (!folder.empty()) files.add(folder, PathKind::Folder, "", 0755);
+    for (int i = 1; i <= 7; ++i)
+        files.add("/pkg/sounds/sound" + std::to_string(i) + ".wav", PathKind::File, "wav");
+    for (const std::string& folder :
+         {places.programs, places.applications, folderOf(places.store), places.polkitActions})
+        if (!folder.empty())
+            files.add(folder, PathKind::Folder, "", 0755);
     return files;
 }
 
@@ -68,7 +74,8 @@ int run(MemoryFileSystem& files, const Places& places, ScriptedUi& ui, const std
     std::string error;
     const std::optional<InfFile> read = readInf(call, files, error);
     EXPECT_TRUE(read) << error;
-    if (!read) return -1;
+    if (!read)
+        return -1;
     RunContext context{places, files, ui, [&](const std::string& name) {
                            return name == missingLibrary ? name : std::string();
                        }};
@@ -92,20 +99,26 @@ TEST(InstallerRun, TheShippedInfInstalledForTheSystemAndForAUserAndRemovedAgain)
     const std::vector<Case> cases = {
         {true, std::nullopt, "/opt/KARVELO", "/usr/share/applications/KARVELO.desktop",
          "Exec=/opt/KARVELO/kv5\n", 0666},
-        {false, "/home/u/My Games/100%", "/home/u/My Games/100%", "/home/u/.local/share/applications/KARVELO.desktop",
-         R"(Exec=/bin/sh -c "exec \\"\\$0\\" \\"\\$@\\"" "/home/u/My Games/100%%/kv5")" "\n", 0644},
+        {false, "/home/u/My Games/100%", "/home/u/My Games/100%",
+         "/home/u/.local/share/applications/KARVELO.desktop",
+         R"(Exec=/bin/sh -c "exec \\"\\$0\\" \\"\\$@\\"" "/home/u/My Games/100%%/kv5")"
+         "\n",
+         0644},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.installed);
         const Places places = placesBelow(c.system, "/home/u");
         MemoryFileSystem files = unpacked(places);
-        if (c.folder) files.add(folderOf(*c.folder), PathKind::Folder);
+        if (c.folder)
+            files.add(folderOf(*c.folder), PathKind::Folder);
         const auto before = files.nodes;
         ScriptedUi ui;
         ui.folder = c.folder;
-        ASSERT_EQ(run(files, places, ui, "/pkg/KARV10G1.INF", "DefaultInstall2.ntx86"), kDone) << ui.told.back();
+        ASSERT_EQ(run(files, places, ui, "/pkg/KARV10G1.INF", "DefaultInstall2.ntx86"), kDone)
+            << ui.told.back();
         const std::string& dir = c.installed;
-        EXPECT_EQ(files.nodes[dir + "/kv5"], (MemoryFileSystem::Node{PathKind::File, readAll(KV5_PATH), 0755}));
+        EXPECT_EQ(files.nodes[dir + "/kv5"],
+                  (MemoryFileSystem::Node{PathKind::File, readAll(KV5_PATH), 0755}));
         EXPECT_EQ(files.nodes[dir + "/P1.dat"].mode, c.p1Mode);
         EXPECT_EQ(files.nodes[dir + "/sounds/sound7.wav"].content, "wav");
         EXPECT_EQ(contentOf(files, places.infFolder + "/KARV10G1.INF"), shippedInfBytes());
@@ -115,17 +128,20 @@ TEST(InstallerRun, TheShippedInfInstalledForTheSystemAndForAUserAndRemovedAgain)
              {std::string("[Desktop Entry]\nType=Application\nName=KARVELO\n"), c.exec, "Path=" + dir + "\n",
               "Icon=" + dir + "/karvelo.png\n", std::string("Categories=Game;BoardGame;\n"),
               std::string("Actions=item1;\n\n[Desktop Action item1]\nName=KARVELO deinstallieren\n"),
-              "Exec=" + execValue({places.infFolder + "/infinstall", "advpack,LaunchINFSection",
-                                   places.infFolder + "/KARV10G1.INF,DefaultUninstall"}) + "\n"})
+              "Exec=" +
+                  execValue({places.infFolder + "/infinstall", "advpack,LaunchINFSection",
+                             places.infFolder + "/KARV10G1.INF,DefaultUninstall"}) +
+                  "\n"})
             EXPECT_NE(entry.find(line), std::string::npos) << line << "\nin\n" << entry;
         // A system-wide entry brings the polkit action that lets a player ask an administrator
         // to run its uninstall action.
         const std::string policy = "/usr/share/polkit-1/actions/org.infinstall.karvelo.policy";
         const std::string policyText = contentOf(files, policy);
-        for (const char* line : {"<action id=\"org.infinstall.karvelo\">", "<allow_active>auth_admin</allow_active>",
-                                 "exec.path\">/var/lib/infinstall/inf/infinstall</annotate>",
-                                 "<description xml:lang=\"de\">KARVELO entfernen</description>",
-                                 "(/var/lib/infinstall/inf/infinstall /var/lib/infinstall/inf/KARV10G1.INF)"}) {
+        for (const char* line :
+             {"<action id=\"org.infinstall.karvelo\">", "<allow_active>auth_admin</allow_active>",
+              "exec.path\">/var/lib/infinstall/inf/infinstall</annotate>",
+              "<description xml:lang=\"de\">KARVELO entfernen</description>",
+              "(/var/lib/infinstall/inf/infinstall /var/lib/infinstall/inf/KARV10G1.INF)"}) {
             EXPECT_EQ(policyText.find(line) != std::string::npos, c.system) << line;
         }
 
@@ -149,7 +165,8 @@ TEST(InstallerRun, AFailureAtAnyStepLeavesTheFilesAsTheyWere)
 {
     const Places places = placesBelow(true, "/root");
     MemoryFileSystem fresh = unpacked(places);
-    fresh.nodes["/pkg/kv5"].content = "\x7f" "ELF new";
+    fresh.nodes["/pkg/kv5"].content = "\x7f"
+                                      "ELF new";
     MemoryFileSystem installed = fresh;
     ScriptedUi ui;
     ASSERT_EQ(run(installed, places, ui, "/pkg/KARV10G1.INF", "DefaultInstall2"), kDone);
@@ -169,23 +186,29 @@ TEST(InstallerRun, AFailureAtAnyStepLeavesTheFilesAsTheyWere)
                 EXPECT_EQ(code, kDone);
                 break;
             }
-            if (code == kDone) continue;  // the failing change only tidied up after the files were in place
+            if (code == kDone)
+                continue;  // the failing change only tidied up after the files were in place
             EXPECT_EQ(code, kFailed);
-            EXPECT_NE(again.told.back().find("No space left on device"), std::string::npos) << again.told.back();
+            EXPECT_NE(again.told.back().find("No space left on device"), std::string::npos)
+                << again.told.back();
             EXPECT_EQ(files.nodes, earlier->nodes);
         }
         EXPECT_GT(failAt, 40);
-        EXPECT_EQ(files.nodes["/opt/KARVELO/kv5"].content, "\x7f" "ELF new");
+        EXPECT_EQ(files.nodes["/opt/KARVELO/kv5"].content, "\x7f"
+                                                           "ELF new");
         EXPECT_EQ(files.nodes["/opt/KARVELO/P1.dat"].content, earlier == &installed ? "results" : "P1.dat");
-        EXPECT_EQ(files.nodes["/opt/KARVELO/README.TXT"], (MemoryFileSystem::Node{PathKind::File, "README.TXT", 0644}));
+        EXPECT_EQ(files.nodes["/opt/KARVELO/README.TXT"],
+                  (MemoryFileSystem::Node{PathKind::File, "README.TXT", 0644}));
     }
 }
 
 // Each run that stops before its end changes nothing, and says why where there is a reason.
 TEST(InstallerRun, RefusedAndCancelledRunsChangeNothing)
 {
-    const std::string head = "[Version]\nSignature=\"$CHICAGO$\"\n[Go]\nCustomDestination=D\nCopyFiles=L\n[D]\n49000=F,";
-    const std::string tail = "[DestinationDirs]\nL=49000\n[SourceDisksNames]\n1=d,,0\n[SourceDisksFiles]\ngame=1\n[L]\ngame\n";
+    const std::string head =
+        "[Version]\nSignature=\"$CHICAGO$\"\n[Go]\nCustomDestination=D\nCopyFiles=L\n[D]\n49000=F,";
+    const std::string tail =
+        "[DestinationDirs]\nL=49000\n[SourceDisksNames]\n1=d,,0\n[SourceDisksFiles]\ngame=1\n[L]\ngame\n";
     const auto asking = [&](const std::string& flags, const std::string& folder) {
         return head + flags + "\n[F]\nHKLM,\"SOFTWARE\\K\",\"Dir\",\"?\",\"" + folder + "\"\n" + tail;
     };
@@ -203,13 +226,18 @@ TEST(InstallerRun, RefusedAndCancelledRunsChangeNothing)
         {"a relative folder", asking("0", "KARVELO"), "Go", none, "", kFailed, "vollständigen Pfad"},
         {"a folder that climbs", asking("0", "%16422%/../x"), "Go", none, "", kFailed, "\"..\""},
         {"a place the user may not write to", asking("0", "/srv/K"), "Go",
-         [](ScriptedUi&, MemoryFileSystem& f) { f.refusedPlaces["/srv"] = "Sie dürfen in /srv nicht schreiben."; }, "",
-         kFailed, "Sie dürfen in /srv nicht schreiben."},
-        {"nothing to ask and no folder", asking("0", ""), "Go", none, "", kFailed, "keine Installation verzeichnet"},
-        {"a newer version wanted", "[Version]\nAdvancedINF=3.0,\"Zu alt!\"\n[Go]\n", "Go", none, "", kFailed, "Zu alt!"},
-        {"a fault in the section", "[Version]\n[Go]\nCopyFiles=L\n", "Go", none, "", kFailed, "nennt keinen Zielordner"},
-        {"begin prompt declined", "", "DefaultInstall2", [](ScriptedUi& ui, MemoryFileSystem&) { ui.begin = false; },
-         "", kCancelled, ""},
+         [](ScriptedUi&, MemoryFileSystem& f) {
+             f.refusedPlaces["/srv"] = "Sie dürfen in /srv nicht schreiben.";
+         },
+         "", kFailed, "Sie dürfen in /srv nicht schreiben."},
+        {"nothing to ask and no folder", asking("0", ""), "Go", none, "", kFailed,
+         "keine Installation verzeichnet"},
+        {"a newer version wanted", "[Version]\nAdvancedINF=3.0,\"Zu alt!\"\n[Go]\n", "Go", none, "", kFailed,
+         "Zu alt!"},
+        {"a fault in the section", "[Version]\n[Go]\nCopyFiles=L\n", "Go", none, "", kFailed,
+         "nennt keinen Zielordner"},
+        {"begin prompt declined", "", "DefaultInstall2",
+         [](ScriptedUi& ui, MemoryFileSystem&) { ui.begin = false; }, "", kCancelled, ""},
         {"folder prompt cancelled", "", "DefaultInstall2",
          [](ScriptedUi& ui, MemoryFileSystem&) { ui.cancelFolder = true; }, "", kCancelled, ""},
         {"the program's libraries missing", "", "DefaultInstall2", none, "libQt6Widgets.so.6", kFailed,
@@ -220,14 +248,17 @@ TEST(InstallerRun, RefusedAndCancelledRunsChangeNothing)
         {"cancelled while copying", "", "DefaultInstall2",
          [](ScriptedUi& ui, MemoryFileSystem&) { ui.cancelCopy = true; }, "", kFailed, "abgebrochen"},
         {"a file missing from the package", "", "DefaultInstall2",
-         [](ScriptedUi&, MemoryFileSystem& f) { f.nodes.erase("/pkg/README.TXT"); }, "", kFailed, "README.TXT fehlt"},
-        {"nothing recorded to remove", "", "DefaultUninstall", none, "", kFailed, "keine Installation verzeichnet"},
+         [](ScriptedUi&, MemoryFileSystem& f) { f.nodes.erase("/pkg/README.TXT"); }, "", kFailed,
+         "README.TXT fehlt"},
+        {"nothing recorded to remove", "", "DefaultUninstall", none, "", kFailed,
+         "keine Installation verzeichnet"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const Places places = placesBelow(false, "/home/u");
         MemoryFileSystem files = unpacked(places);
-        if (!c.inf.empty()) files.add("/pkg/KARV10G1.INF", PathKind::File, c.inf);
+        if (!c.inf.empty())
+            files.add("/pkg/KARV10G1.INF", PathKind::File, c.inf);
         files.add("/pkg/game", PathKind::File, "data");
         ScriptedUi ui;
         c.prepare(ui, files);

@@ -6,8 +6,8 @@
 #include <ostream>
 #include <string>
 
-#include "core/file_system.h"
-#include "core/paths.h"
+#include "infinstall/core/file_system.h"
+#include "infinstall/core/paths.h"
 
 namespace infinstall {
 
@@ -38,14 +38,16 @@ public:
 
     PathKind kind(const std::string& path) override
     {
-        if (path == "/") return PathKind::Folder;
+        if (path == "/")
+            return PathKind::Folder;
         const auto it = nodes.find(path);
         return it == nodes.end() ? PathKind::Missing : it->second.kind;
     }
     bool readFile(const std::string& path, std::string& content, std::string& error,
                   size_t limit = kReadLimit) override
     {
-        if (kind(path) != PathKind::File) return fail(error, path + " ist keine gewöhnliche Datei.");
+        if (kind(path) != PathKind::File)
+            return fail(error, path + " ist keine gewöhnliche Datei.");
         content = nodes[path].content.substr(0, limit);
         return content.size() == nodes[path].content.size() || fail(error, path + " ist zu groß.");
     }
@@ -60,7 +62,8 @@ public:
     {
         const auto below = nodes.upper_bound(path + "/");
         const bool empty = below == nodes.end() || below->first.rfind(path + "/", 0) != 0;
-        if (!change(error) || kind(path) != PathKind::Folder || !empty) return fail(error, path + " ist nicht leer.");
+        if (!change(error) || kind(path) != PathKind::Folder || !empty)
+            return fail(error, path + " ist nicht leer.");
         nodes.erase(path);
         return true;
     }
@@ -93,20 +96,23 @@ public:
     std::string placeProblem(const std::string& path) override
     {
         for (const auto& [folder, problem] : refusedPlaces)
-            if (isBelowOrSame(path, folder)) return problem;
+            if (isBelowOrSame(path, folder))
+                return problem;
         return {};
     }
 
 private:
     bool change(std::string& error)
     {
-        if (++changes != failAt) return true;
+        if (++changes != failAt)
+            return true;
         error = "No space left on device";
         return false;
     }
     static bool fail(std::string& error, const std::string& why)
     {
-        if (error.empty()) error = why;
+        if (error.empty())
+            error = why;
         return false;
     }
 };

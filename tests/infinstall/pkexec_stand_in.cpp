@@ -29,14 +29,18 @@ bool allowsGui(const std::string& program)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || !allowsGui(argv[1])) return 127;
+    if (argc < 2 || !allowsGui(argv[1]))
+        return 127;
     std::vector<std::string> environment = {"PATH=/usr/sbin:/usr/bin:/sbin:/bin", "HOME=/root", "USER=root",
                                             "LOGNAME=root", "PKEXEC_UID=" + std::to_string(getuid())};
     for (const char* kept : {"DISPLAY", "XAUTHORITY"})
-        if (const char* value = getenv(kept)) environment.push_back(std::string(kept) + "=" + value);
-    if (setgid(0) != 0 || setuid(0) != 0) return 127;
+        if (const char* value = getenv(kept))
+            environment.push_back(std::string(kept) + "=" + value);
+    if (setgid(0) != 0 || setuid(0) != 0)
+        return 127;
     std::vector<char*> envp;
-    for (std::string& variable : environment) envp.push_back(variable.data());
+    for (std::string& variable : environment)
+        envp.push_back(variable.data());
     envp.push_back(nullptr);
     execve(argv[1], argv + 1, envp.data());
     return 127;

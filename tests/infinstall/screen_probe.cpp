@@ -5,8 +5,8 @@
 #include <iterator>
 #include <string>
 
-#include "window_look.h"
-#include "xwd_image.h"
+#include "tests/support/window_look.h"
+#include "tests/support/xwd_image.h"
 
 int main(int argc, char** argv)
 {
@@ -22,7 +22,7 @@ int main(int argc, char** argv)
         std::cerr << "screen_probe: " << error << "\n";
         return 2;
     }
-    const kv::x11test::WindowGeometry area{std::stoi(argv[2]), std::stoi(argv[3]),
-                                           std::stoi(argv[4]), std::stoi(argv[5])};
+    const kv::x11test::WindowGeometry area{std::stoi(argv[2]), std::stoi(argv[3]), std::stoi(argv[4]),
+                                           std::stoi(argv[5])};
     return kv::x11test::drawnWithText(image, area) ? 0 : 1;
 }

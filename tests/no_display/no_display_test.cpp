@@ -31,11 +31,17 @@ struct Program {
     const char* name;  // as the line names it
     std::vector<std::string> argv;
 };
-void PrintTo(const Program& program, std::ostream* out) { *out << program.name; }
+void PrintTo(const Program& program, std::ostream* out)
+{
+    *out << program.name;
+}
 
 enum class Display { Unset, Unreachable, SilentWayland, MissingPlatform };
 const char* const kDisplayNames[] = {"Unset", "Unreachable", "SilentWayland", "MissingPlatform"};
-void PrintTo(Display display, std::ostream* out) { *out << kDisplayNames[static_cast<int>(display)]; }
+void PrintTo(Display display, std::ostream* out)
+{
+    *out << kDisplayNames[static_cast<int>(display)];
+}
 
 class NoDisplay : public ::testing::TestWithParam<std::tuple<Program, Display>> {
 protected:
@@ -110,8 +116,8 @@ protected:
 TEST_P(NoDisplay, SaysSoInGermanAndEndsWithCodeOne)
 {
     const auto& [program, display] = GetParam();
-    std::vector<std::string> environment = {"PATH=/usr/bin:/bin", "LANG=C.UTF-8",
-                                            "HOME=" + folder_.string(), "TMPDIR=" + folder_.string(),
+    std::vector<std::string> environment = {"PATH=/usr/bin:/bin", "LANG=C.UTF-8", "HOME=" + folder_.string(),
+                                            "TMPDIR=" + folder_.string(),
                                             "XDG_RUNTIME_DIR=" + (folder_ / "run").string()};
     std::vector<fs::path> leftBehind = {folder_ / "run"};
     if (display == Display::Unreachable || display == Display::MissingPlatform)
@@ -132,12 +138,13 @@ TEST_P(NoDisplay, SaysSoInGermanAndEndsWithCodeOne)
     EXPECT_TRUE(WIFEXITED(status)) << program.name << " ended by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), 1);
     const std::string setup = "KARVELO-setup";
-    EXPECT_EQ(errors, std::string(program.name) +
-                          (display != Display::MissingPlatform
-                               ? ": Keine grafische Oberfläche erreicht: weder DISPLAY noch "
-                                 "WAYLAND_DISPLAY nennt eine Anzeige, die antwortet.\n"
-                               : std::string(": Qts Plattform-Modul ") + (program.name == setup ? "" : "„gone“ ") +
-                                     "ließ sich nicht laden: es fehlt, ist beschädigt oder wurde abgewiesen.\n"));
+    EXPECT_EQ(errors,
+              std::string(program.name) +
+                  (display != Display::MissingPlatform
+                       ? ": Keine grafische Oberfläche erreicht: weder DISPLAY noch "
+                         "WAYLAND_DISPLAY nennt eine Anzeige, die antwortet.\n"
+                       : std::string(": Qts Plattform-Modul ") + (program.name == setup ? "" : "„gone“ ") +
+                             "ließ sich nicht laden: es fehlt, ist beschädigt oder wurde abgewiesen.\n"));
     std::vector<fs::path> found;
     for (const auto& entry : fs::recursive_directory_iterator(folder_))
         found.push_back(entry.path());
@@ -158,11 +165,11 @@ std::string caseName(const ::testing::TestParamInfo<std::tuple<Program, Display>
     return name + "_" + kDisplayNames[static_cast<int>(std::get<1>(info.param))];
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryProgram, NoDisplay,
-    ::testing::Combine(::testing::ValuesIn(kPrograms),
-                       ::testing::Values(Display::Unset, Display::Unreachable, Display::SilentWayland,
-                                         Display::MissingPlatform)),
-    caseName);
+INSTANTIATE_TEST_SUITE_P(EveryProgram, NoDisplay,
+                         ::testing::Combine(::testing::ValuesIn(kPrograms),
+                                            ::testing::Values(Display::Unset, Display::Unreachable,
+                                                              Display::SilentWayland,
+                                                              Display::MissingPlatform)),
+                         caseName);
 
 }  // namespace

@@ -15,9 +15,9 @@
 #include <unistd.h>
 #include <vector>
 
-#include "board_look.h"
-#include "child_process.h"
-#include "x_server.h"
+#include "tests/support/board_look.h"
+#include "tests/support/child_process.h"
+#include "tests/support/x_server.h"
 
 namespace {
 
@@ -65,8 +65,8 @@ std::string soundModulesOf(pid_t pid)
     std::string line, found;
     while (std::getline(maps, line)) {
         const auto path = line.find('/');
-        if (path != std::string::npos && line.find("kv5-sound") != std::string::npos
-            && found.find(line.substr(path)) == std::string::npos)
+        if (path != std::string::npos && line.find("kv5-sound") != std::string::npos &&
+            found.find(line.substr(path)) == std::string::npos)
             found += " " + line.substr(path);
     }
     return found;
@@ -98,8 +98,7 @@ int play(const std::vector<std::string>& command, const std::filesystem::path& f
     Game game{server, *geometry};
     std::cout << "window: " << geometry->width << "x" << geometry->height << " of "
               << readLink("/proc/" + std::to_string(process.pid()) + "/exe") << "\n"
-              << "working folder: " << readLink("/proc/" + std::to_string(process.pid()) + "/cwd")
-              << "\n";
+              << "working folder: " << readLink("/proc/" + std::to_string(process.pid()) + "/cwd") << "\n";
 
     BoardOnScreen board = game.board();
     while (occupiedFields(board) != 0) {
@@ -126,7 +125,8 @@ int play(const std::vector<std::string>& command, const std::filesystem::path& f
         bool keptOld = false;
         const int added = occupiedGrowth(started, after, keptOld);
         std::cout << "clicked field " << filled << ": " << occupiedFields(started) << " -> "
-                  << occupiedFields(after) << " fields\n" << describe(after);
+                  << occupiedFields(after) << " fields\n"
+                  << describe(after);
         if (keptOld) {
             std::cout << "sound modules:" << soundModulesOf(process.pid()) << "\n";
             return added == 3 || added == 4 ? 0 : 1;
@@ -137,7 +137,7 @@ int play(const std::vector<std::string>& command, const std::filesystem::path& f
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -151,9 +151,9 @@ int main(int argc, char** argv)
         return 2;
     }
     // Readable by a player the command may switch to, for the X server's socket path.
-    std::filesystem::permissions(pattern, std::filesystem::perms::owner_all
-                                              | std::filesystem::perms::group_exec
-                                              | std::filesystem::perms::others_exec);
+    std::filesystem::permissions(pattern, std::filesystem::perms::owner_all |
+                                              std::filesystem::perms::group_exec |
+                                              std::filesystem::perms::others_exec);
     int status = 1;
     try {
         status = play({argv + 1, argv + argc}, pattern);

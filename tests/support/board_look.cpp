@@ -1,4 +1,4 @@
-#include "board_look.h"
+#include "tests/support/board_look.h"
 
 #include <algorithm>
 
@@ -47,7 +47,7 @@ FieldOnScreen readField(const XwdImage& screen, int x, int y)
     return {FieldLook::Other, {}};
 }
 
-} // namespace
+}  // namespace
 
 int fieldCentreX(int index)
 {
@@ -69,9 +69,8 @@ BoardOnScreen readBoard(const XwdImage& screen, int originX, int originY)
 
 int occupiedFields(const BoardOnScreen& board)
 {
-    return static_cast<int>(std::count_if(board.begin(), board.end(), [](const FieldOnScreen& f) {
-        return f.look != FieldLook::Free;
-    }));
+    return static_cast<int>(std::count_if(board.begin(), board.end(),
+                                          [](const FieldOnScreen& f) { return f.look != FieldLook::Free; }));
 }
 
 std::string describe(const BoardOnScreen& board)
@@ -93,4 +92,4 @@ std::string describe(const BoardOnScreen& board)
     return text;
 }
 
-} // namespace kv::x11test
+}  // namespace kv::x11test

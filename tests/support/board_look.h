@@ -3,21 +3,21 @@
 #include <array>
 #include <string>
 
-#include "xwd_image.h"
+#include "tests/support/xwd_image.h"
 
 namespace kv::x11test {
 
 // What a board field shows on screen, judged from a few pixels around its centre.
 enum class FieldLook {
-    Free,     // the base colour RGB(230,255,230) only
-    Coloured, // one of the seven plain colours
-    Blocked,  // the black and grey chequerboard
-    Other,    // a joker, a flash or something half drawn
+    Free,      // the base colour RGB(230,255,230) only
+    Coloured,  // one of the seven plain colours
+    Blocked,   // the black and grey chequerboard
+    Other,     // a joker, a flash or something half drawn
 };
 
 struct FieldOnScreen {
     FieldLook look = FieldLook::Other;
-    Rgb colour; // the plain colour of a Coloured field
+    Rgb colour;  // the plain colour of a Coloured field
     friend bool operator==(const FieldOnScreen&, const FieldOnScreen&) = default;
 };
 
@@ -35,4 +35,4 @@ int occupiedFields(const BoardOnScreen& board);
 // Nine lines, one letter a field: '.' free, a colour's initial, '#' blocked, '?' other.
 std::string describe(const BoardOnScreen& board);
 
-} // namespace kv::x11test
+}  // namespace kv::x11test

@@ -1,4 +1,4 @@
-#include "child_process.h"
+#include "tests/support/child_process.h"
 
 #include <csignal>
 #include <fcntl.h>
@@ -13,18 +13,17 @@ namespace kv::x11test {
 namespace {
 
 // Runs in the child between fork and exec: only async-signal-safe calls.
-[[noreturn]] void execChild(char* const* args, pid_t parent, int outFd, int passFd,
-                            const char* directory)
+[[noreturn]] void execChild(char* const* args, pid_t parent, int outFd, int passFd, const char* directory)
 {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (getppid() != parent) // the parent died before the line above took effect
+    if (getppid() != parent)  // the parent died before the line above took effect
         _exit(127);
     const int devNull = open("/dev/null", O_RDWR);
     dup2(devNull, 0);
     dup2(outFd >= 0 ? outFd : devNull, 1);
     dup2(outFd >= 0 ? outFd : devNull, 2);
     if (passFd == 3)
-        fcntl(3, F_SETFD, 0); // dup2 onto itself would leave close-on-exec set
+        fcntl(3, F_SETFD, 0);  // dup2 onto itself would leave close-on-exec set
     else if (passFd >= 0)
         dup2(passFd, 3);
     if (directory && chdir(directory) != 0)
@@ -55,7 +54,7 @@ void endProcess(pid_t pid)
     waitpid(pid, nullptr, 0);
 }
 
-} // namespace
+}  // namespace
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv, const Options& options)
 {
@@ -133,4 +132,4 @@ std::optional<std::string> runForOutput(const std::vector<std::string>& argv,
     return output;
 }
 
-} // namespace kv::x11test
+}  // namespace kv::x11test

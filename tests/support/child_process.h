@@ -14,9 +14,9 @@ namespace kv::x11test {
 class ChildProcess {
 public:
     struct Options {
-        std::filesystem::path workingDirectory; // empty: inherit
-        std::filesystem::path outputFile;       // stdout and stderr; empty: discarded
-        int passFd = -1;                        // handed to the child as descriptor 3
+        std::filesystem::path workingDirectory;  // empty: inherit
+        std::filesystem::path outputFile;        // stdout and stderr; empty: discarded
+        int passFd = -1;                         // handed to the child as descriptor 3
     };
 
     ChildProcess(const std::vector<std::string>& argv, const Options& options);
@@ -34,7 +34,6 @@ private:
 // Runs a program to its end and returns what it wrote to stdout, or nothing if it failed to
 // start, exited with a status other than 0, or ran longer than `timeout`.
 std::optional<std::string> runForOutput(const std::vector<std::string>& argv,
-                                        std::chrono::milliseconds timeout =
-                                            std::chrono::seconds(10));
+                                        std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
-} // namespace kv::x11test
+}  // namespace kv::x11test

@@ -1,4 +1,4 @@
-#include "panel_look.h"
+#include "tests/support/panel_look.h"
 
 #include <algorithm>
 
@@ -45,14 +45,14 @@ PanelOnScreen readPanel(const XwdImage& screen, int originX, int originY, const 
 
 std::string describe(const PanelOnScreen& panel)
 {
-    std::string text = std::string("covered ") + (panel.covered ? "yes" : "no") + ", right edge "
-                       + (panel.rightEdgeClear ? "clear" : "not clear") + ", bottom edge "
-                       + (panel.bottomEdgeClear ? "clear" : "not clear") + ", "
-                       + std::to_string(panel.spaceBelowText) + " rows below the text; text rows:";
+    std::string text = std::string("covered ") + (panel.covered ? "yes" : "no") + ", right edge " +
+                       (panel.rightEdgeClear ? "clear" : "not clear") + ", bottom edge " +
+                       (panel.bottomEdgeClear ? "clear" : "not clear") + ", " +
+                       std::to_string(panel.spaceBelowText) + " rows below the text; text rows:";
     for (const PanelOnScreen::Band& band : panel.textBands)
-        text += " " + std::to_string(band.top) + "-" + std::to_string(band.bottom) + "/"
-                + std::to_string(band.right);
+        text += " " + std::to_string(band.top) + "-" + std::to_string(band.bottom) + "/" +
+                std::to_string(band.right);
     return text;
 }
 
-} // namespace kv::x11test
+}  // namespace kv::x11test

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "xwd_image.h"
+#include "tests/support/xwd_image.h"
 
 namespace kv::x11test {
 
@@ -37,4 +37,4 @@ PanelOnScreen readPanel(const XwdImage& screen, int originX, int originY, const 
 
 std::string describe(const PanelOnScreen& panel);
 
-} // namespace kv::x11test
+}  // namespace kv::x11test

@@ -13,7 +13,8 @@ namespace kv::test {
 inline std::string shellQuote(const std::string& text)
 {
     std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
 }
 
@@ -25,10 +26,12 @@ struct CommandResult {
 inline CommandResult runCommand(const std::string& command)
 {
     FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe) throw std::runtime_error("popen failed: " + command);
+    if (!pipe)
+        throw std::runtime_error("popen failed: " + command);
     CommandResult result{-1, {}};
     char chunk[4096];
-    for (size_t n; (n = fread(chunk, 1, sizeof chunk, pipe)) > 0;) result.output.append(chunk, n);
+    for (size_t n; (n = fread(chunk, 1, sizeof chunk, pipe)) > 0;)
+        result.output.append(chunk, n);
     const int status = pclose(pipe);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;

@@ -1,4 +1,4 @@
-#include "window_look.h"
+#include "tests/support/window_look.h"
 
 #include <algorithm>
 #include <map>
@@ -26,10 +26,10 @@ int darkPixels(const XwdImage& screen, const WindowGeometry& window, const Box& 
 // The fewest dark pixels that count as text: a short word at the dialog font has hundreds.
 constexpr int kTextPixels = 12;
 
-} // namespace
+}  // namespace
 
-std::string lookOfFramedWindow(const XwdImage& screen, const WindowGeometry& window,
-                               Rgb background, const std::vector<Expectation>& expectations)
+std::string lookOfFramedWindow(const XwdImage& screen, const WindowGeometry& window, Rgb background,
+                               const std::vector<Expectation>& expectations)
 {
     std::string wrong;
     const int w = window.width;
@@ -37,8 +37,8 @@ std::string lookOfFramedWindow(const XwdImage& screen, const WindowGeometry& win
     auto expectPixel = [&](int x, int y, Rgb want, const char* what) {
         const Rgb seen = screen.at(window.x + x, window.y + y);
         if (!(seen == want))
-            wrong += std::string(what) + " at (" + std::to_string(x) + "," + std::to_string(y)
-                     + ") is " + toString(seen) + " instead of " + toString(want) + "\n";
+            wrong += std::string(what) + " at (" + std::to_string(x) + "," + std::to_string(y) + ") is " +
+                     toString(seen) + " instead of " + toString(want) + "\n";
     };
     for (int i = 1; i < 4; ++i) {
         expectPixel(w * i / 4, 0, kBlack, "top frame");
@@ -62,8 +62,7 @@ std::string lookOfFramedWindow(const XwdImage& screen, const WindowGeometry& win
                 wrong += e.what + " shows " + std::to_string(dark) + " dark pixels\n";
             break;
         case Expectation::Kind::ColourAtRightEnd:
-            expectPixel(e.box.left + e.box.width - 3, e.box.top + e.box.height / 2, e.colour,
-                        e.what.c_str());
+            expectPixel(e.box.left + e.box.width - 3, e.box.top + e.box.height / 2, e.colour, e.what.c_str());
             break;
         }
     }
@@ -90,4 +89,4 @@ bool drawnWithText(const XwdImage& screen, const WindowGeometry& window)
     return lightFace && commonest * 10 > window.width * window.height * 4 && dark > 30;
 }
 
-} // namespace kv::x11test
+}  // namespace kv::x11test

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "x_server.h"
-#include "xwd_image.h"
+#include "tests/support/x_server.h"
+#include "tests/support/xwd_image.h"
 
 namespace kv::x11test {
 
@@ -25,11 +25,11 @@ struct Expectation {
 
 // How a window of the game looks on screen: its background just inside the one-pixel black
 // frame along its edges, and every expectation. Returns what is wrong, empty when nothing is.
-std::string lookOfFramedWindow(const XwdImage& screen, const WindowGeometry& window,
-                               Rgb background, const std::vector<Expectation>& expectations);
+std::string lookOfFramedWindow(const XwdImage& screen, const WindowGeometry& window, Rgb background,
+                               const std::vector<Expectation>& expectations);
 
 // Whether a dialog shows on screen inside `window`: mostly one light face colour (not the black
 // of an empty screen) with some dark text on it.
 bool drawnWithText(const XwdImage& screen, const WindowGeometry& window);
 
-} // namespace kv::x11test
+}  // namespace kv::x11test

@@ -1,4 +1,4 @@
-#include "x_server.h"
+#include "tests/support/x_server.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -33,7 +33,7 @@ std::string readDisplayNumber(int fd)
 // over a button would light it up.
 const std::vector<std::string> kParkPointer{"sleep", "0.05", "mousemove", "1023", "767"};
 
-} // namespace
+}  // namespace
 
 XvfbServer::XvfbServer(const std::filesystem::path& folder, bool withWindowManager)
     : framebuffer_(folder / "Xvfb_screen0")
@@ -69,9 +69,9 @@ static int freeDisplay()
     const int first = 300 + static_cast<int>(getpid() % 500);
     for (int n = first; n < first + 500; ++n) {
         const std::string x = std::to_string(n);
-        if (!std::filesystem::exists("/tmp/.X" + x + "-lock")
-            && !std::filesystem::exists("/tmp/.X11-unix/X" + x)
-            && sockets.find("@/tmp/.X11-unix/X" + x + "\n") == std::string::npos)
+        if (!std::filesystem::exists("/tmp/.X" + x + "-lock") &&
+            !std::filesystem::exists("/tmp/.X11-unix/X" + x) &&
+            sockets.find("@/tmp/.X11-unix/X" + x + "\n") == std::string::npos)
             return n;
     }
     return first;
@@ -117,9 +117,8 @@ void XvfbServer::startServer(const std::filesystem::path& logFile)
 
 void XvfbServer::startWindowManager(const std::filesystem::path& logFile)
 {
-    windowManager_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"openbox", "--sm-disable"},
-        ChildProcess::Options{{}, logFile, -1});
+    windowManager_ = std::make_unique<ChildProcess>(std::vector<std::string>{"openbox", "--sm-disable"},
+                                                    ChildProcess::Options{{}, logFile, -1});
     // A window manager announces itself on the root window once it manages the screen; windows
     // mapped before that would be left unframed.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
@@ -157,8 +156,7 @@ bool windowManagerWanted()
 std::vector<std::string> visibleWindowsOf(int pid)
 {
     // xdotool ends with status 1 when it finds nothing: that is "no window yet", not an error.
-    const auto out = runForOutput({"xdotool", "search", "--onlyvisible", "--pid",
-                                   std::to_string(pid)});
+    const auto out = runForOutput({"xdotool", "search", "--onlyvisible", "--pid", std::to_string(pid)});
     std::vector<std::string> windows;
     std::istringstream lines(out.value_or(""));
     for (std::string line; std::getline(lines, line);)
@@ -183,11 +181,11 @@ std::optional<WindowGeometry> windowGeometry(const std::string& window)
             continue;
         const std::string key = line.substr(line.find_first_not_of(' '), colon);
         const int value = std::atoi(line.c_str() + colon + 1);
-        int* slot = key.starts_with("Absolute upper-left X") ? &g.x
-                  : key.starts_with("Absolute upper-left Y") ? &g.y
-                  : key.starts_with("Width")                 ? &g.width
-                  : key.starts_with("Height")                ? &g.height
-                                                             : nullptr;
+        int* slot = key.starts_with("Absolute upper-left X")   ? &g.x
+                    : key.starts_with("Absolute upper-left Y") ? &g.y
+                    : key.starts_with("Width")                 ? &g.width
+                    : key.starts_with("Height")                ? &g.height
+                                                               : nullptr;
         if (slot) {
             *slot = value;
             ++found;
@@ -200,17 +198,17 @@ std::optional<WindowGeometry> windowGeometry(const std::string& window)
 // already is at the target, as after a click on the same field.
 bool click(int x, int y)
 {
-    std::vector<std::string> command{"xdotool", "mousemove", std::to_string(x),
-                                     std::to_string(y), "sleep", "0.05", "click", "1"};
+    std::vector<std::string> command{"xdotool", "mousemove", std::to_string(x), std::to_string(y),
+                                     "sleep",   "0.05",      "click",           "1"};
     command.insert(command.end(), kParkPointer.begin(), kParkPointer.end());
     return runForOutput(command).has_value();
 }
 
 bool drag(int fromX, int fromY, int toX, int toY)
 {
-    std::vector<std::string> command{"xdotool", "mousemove", std::to_string(fromX),
-                                     std::to_string(fromY), "sleep", "0.05", "mousedown", "1",
-                                     "sleep", "0.1"};
+    std::vector<std::string> command{"xdotool", "mousemove", std::to_string(fromX), std::to_string(fromY),
+                                     "sleep",   "0.05",      "mousedown",           "1",
+                                     "sleep",   "0.1"};
     constexpr int kSteps = 6;
     for (int step = 1; step <= kSteps; ++step) {
         command.insert(command.end(),
@@ -234,4 +232,4 @@ bool pressKeys(const std::vector<std::string>& keys)
     return runForOutput(command).has_value();
 }
 
-} // namespace kv::x11test
+}  // namespace kv::x11test

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
-#include "xwd_image.h"
+#include "tests/support/child_process.h"
+#include "tests/support/xwd_image.h"
 
 namespace kv::x11test {
 
@@ -59,4 +59,4 @@ bool drag(int fromX, int fromY, int toX, int toY);
 bool typeText(const std::string& text);
 bool pressKeys(const std::vector<std::string>& keys);
 
-} // namespace kv::x11test
+}  // namespace kv::x11test

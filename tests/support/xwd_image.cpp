@@ -1,4 +1,4 @@
-#include "xwd_image.h"
+#include "tests/support/xwd_image.h"
 
 #include <bit>
 
@@ -25,12 +25,11 @@ int channel(std::uint32_t pixel, std::uint32_t mask)
     return static_cast<int>(((pixel & mask) >> shift) * 255u / maximum);
 }
 
-} // namespace
+}  // namespace
 
 std::string toString(Rgb c)
 {
-    return "RGB(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b)
-           + ")";
+    return "RGB(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
 }
 
 XwdImage XwdImage::parse(const std::string& b, std::string& error)
@@ -43,9 +42,9 @@ XwdImage XwdImage::parse(const std::string& b, std::string& error)
     std::uint32_t h[kHeaderWords];
     for (std::size_t i = 0; i < kHeaderWords; ++i)
         h[i] = bigEndian32(b, 4 * i);
-    const std::uint32_t headerSize = h[0], version = h[1], format = h[2], width = h[4],
-                        height = h[5], byteOrder = h[7], bitsPerPixel = h[11],
-                        bytesPerLine = h[12], visualClass = h[13], ncolors = h[19];
+    const std::uint32_t headerSize = h[0], version = h[1], format = h[2], width = h[4], height = h[5],
+                        byteOrder = h[7], bitsPerPixel = h[11], bytesPerLine = h[12], visualClass = h[13],
+                        ncolors = h[19];
     const std::uint32_t masks[3] = {h[14], h[15], h[16]};
     if (version != 7 || format != 2 || (visualClass != 4 && visualClass != 5)) {
         error = "not a version 7 ZPixmap dump of a true-colour visual";
@@ -56,8 +55,8 @@ XwdImage XwdImage::parse(const std::string& b, std::string& error)
         return image;
     }
     const std::uint64_t pixelsAt = std::uint64_t{headerSize} + std::uint64_t{ncolors} * 12;
-    if (headerSize < kHeaderWords * 4 || bytesPerLine < width * (bitsPerPixel / 8)
-        || pixelsAt + std::uint64_t{bytesPerLine} * height > b.size()) {
+    if (headerSize < kHeaderWords * 4 || bytesPerLine < width * (bitsPerPixel / 8) ||
+        pixelsAt + std::uint64_t{bytesPerLine} * height > b.size()) {
         error = "sizes in the XWD header do not fit the data";
         return image;
     }
@@ -89,4 +88,4 @@ Rgb XwdImage::at(int x, int y) const
     return pixels_[static_cast<std::size_t>(y) * width_ + x];
 }
 
-} // namespace kv::x11test
+}  // namespace kv::x11test

@@ -22,7 +22,7 @@ public:
 
     int width() const { return width_; }
     int height() const { return height_; }
-    Rgb at(int x, int y) const; // black outside the image
+    Rgb at(int x, int y) const;  // black outside the image
 
 private:
     int width_ = 0;
@@ -30,4 +30,4 @@ private:
     std::vector<Rgb> pixels_;
 };
 
-} // namespace kv::x11test
+}  // namespace kv::x11test

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "board_look.h"
-#include "xwd_image.h"
+#include "tests/support/board_look.h"
+#include "tests/support/xwd_image.h"
 
 namespace kv::x11test {
 namespace {
@@ -22,12 +22,31 @@ std::string makeDump(int width, int height, std::uint32_t byteOrder, int bytesPe
 {
     const std::string name = "xwdump";
     std::string out;
-    const std::uint32_t header[25] = {
-        static_cast<std::uint32_t>(100 + name.size() + 1), 7, 2, 24,
-        static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), 0, byteOrder,
-        32, byteOrder, 32, 32, static_cast<std::uint32_t>(bytesPerLine), 4,
-        0xFF0000, 0x00FF00, 0x0000FF, 8, 256, 2,
-        static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), 0, 0, 0};
+    const std::uint32_t header[25] = {static_cast<std::uint32_t>(100 + name.size() + 1),
+                                      7,
+                                      2,
+                                      24,
+                                      static_cast<std::uint32_t>(width),
+                                      static_cast<std::uint32_t>(height),
+                                      0,
+                                      byteOrder,
+                                      32,
+                                      byteOrder,
+                                      32,
+                                      32,
+                                      static_cast<std::uint32_t>(bytesPerLine),
+                                      4,
+                                      0xFF0000,
+                                      0x00FF00,
+                                      0x0000FF,
+                                      8,
+                                      256,
+                                      2,
+                                      static_cast<std::uint32_t>(width),
+                                      static_cast<std::uint32_t>(height),
+                                      0,
+                                      0,
+                                      0};
     for (std::uint32_t word : header)
         putBigEndian(out, word);
     out += name;
@@ -75,7 +94,7 @@ TEST(XwdImage, RefusesTruncatedOrForeignData)
     std::string dump = makeDump(4, 4, 0, 16, gradient);
     XwdImage::parse(dump.substr(0, dump.size() - 1), error);
     EXPECT_NE(error, "");
-    dump[7] = 6; // file version
+    dump[7] = 6;  // file version
     XwdImage::parse(dump, error);
     EXPECT_NE(error, "");
     XwdImage::parse("short", error);
@@ -95,7 +114,7 @@ std::uint32_t boardPixel(int x, int y)
     if (inField1)
         return ((wx - 100) / 16 + (wy - 17) / 16) % 2 ? 0x808080 : 0x000000;
     if (inField2)
-        return (wx - wy + 100) / 7 % 2 ? 0xFF00FF : 0x00FFFF; // diagonal bands
+        return (wx - wy + 100) / 7 % 2 ? 0xFF00FF : 0x00FFFF;  // diagonal bands
     return 0xE6FFE6;
 }
 
@@ -114,5 +133,5 @@ TEST(BoardLook, TellsFreeColouredBlockedAndOtherFieldsApart)
     EXPECT_EQ(describe(board).substr(0, 18), "r # ? . . . . . .\n");
 }
 
-} // namespace
-} // namespace kv::x11test
+}  // namespace
+}  // namespace kv::x11test

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "highscore/highscore_file.h"
-#include "highscore/highscore_table.h"
+#include "game/highscore/highscore_file.h"
+#include "game/highscore/highscore_table.h"
 
 int main(int argc, char** argv)
 {

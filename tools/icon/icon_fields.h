@@ -2,7 +2,7 @@
 // a joker.
 #pragma once
 
-#include "rules/palette.h"
+#include "game/rules/palette.h"
 
 namespace kv::icon {
 

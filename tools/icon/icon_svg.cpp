@@ -1,11 +1,11 @@
-#include "icon_svg.h"
+#include "tools/icon/icon_svg.h"
 
 #include <QColor>
 #include <QString>
 
-#include "icon_fields.h"
-#include "ui/widgets/bevel_colours.h"
-#include "ui/widgets/palette_pictures.h"
+#include "tools/icon/icon_fields.h"
+#include "game/ui/widgets/bevel_colours.h"
+#include "game/ui/widgets/palette_pictures.h"
 
 namespace kv::icon {
 namespace {
@@ -15,7 +15,11 @@ constexpr int kLast = kPictureSize - 1;
 QString rect(int x, int y, int width, int height, const QColor& colour)
 {
     return QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"%5\"/>")
-        .arg(x).arg(y).arg(width).arg(height).arg(colour.name());
+        .arg(x)
+        .arg(y)
+        .arg(width)
+        .arg(height)
+        .arg(colour.name());
 }
 
 // A coloured field with its bevel, as the game's pictures draw it: each ring light along the top
@@ -26,8 +30,8 @@ QString colourSquare(const QColor& base)
     for (int ring = 0; ring < kBevelRings; ++ring) {
         const int span = kPictureSize - 2 * ring;
         const QColor light = lightRing(base, ring), dark = darkRing(base, ring);
-        out += rect(ring, ring, span - 1, 1, light) + rect(ring, ring, 1, span - 1, light)
-               + rect(ring, kLast - ring, span, 1, dark) + rect(kLast - ring, ring, 1, span, dark);
+        out += rect(ring, ring, span - 1, 1, light) + rect(ring, ring, 1, span - 1, light) +
+               rect(ring, kLast - ring, span, 1, dark) + rect(kLast - ring, ring, 1, span, dark);
     }
     return out;
 }
@@ -42,9 +46,11 @@ QString jokerBands()
         const double from = diagonal * band / kColourCount;
         const double to = band + 1 == kColourCount ? diagonal + 1 : diagonal * (band + 1) / kColourCount;
         out += QStringLiteral("<clipPath id=\"band%1\"><polygon points=\"%2,0 %3,0 0,%3 0,%2\"/></clipPath>")
-                   .arg(band).arg(from, 0, 'f', 3).arg(to, 0, 'f', 3);
-        out += QStringLiteral("<g clip-path=\"url(#band%1)\">").arg(band) + colourSquare(paletteColour(band))
-               + QStringLiteral("</g>");
+                   .arg(band)
+                   .arg(from, 0, 'f', 3)
+                   .arg(to, 0, 'f', 3);
+        out += QStringLiteral("<g clip-path=\"url(#band%1)\">").arg(band) +
+               colourSquare(paletteColour(band)) + QStringLiteral("</g>");
     }
     return out;
 }
@@ -62,9 +68,11 @@ QByteArray iconSvg()
     for (int row = 0; row < 3; ++row)
         for (int column = 0; column < 3; ++column) {
             const PaletteIndex entry = kFields[row][column];
-            out += QStringLiteral("<g transform=\"translate(%1 %2)\">").arg(column * kPictureSize).arg(row * kPictureSize)
-                   + (entry == kJokerEntry ? jokerBands() : colourSquare(paletteColour(entry)))
-                   + QStringLiteral("</g>\n");
+            out += QStringLiteral("<g transform=\"translate(%1 %2)\">")
+                       .arg(column * kPictureSize)
+                       .arg(row * kPictureSize) +
+                   (entry == kJokerEntry ? jokerBands() : colourSquare(paletteColour(entry))) +
+                   QStringLiteral("</g>\n");
         }
     out += QStringLiteral("</svg>\n");
     return out.toUtf8();

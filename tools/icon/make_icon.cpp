@@ -11,9 +11,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "icon_fields.h"
-#include "icon_svg.h"
-#include "ui/widgets/palette_pictures.h"
+#include "tools/icon/icon_fields.h"
+#include "tools/icon/icon_svg.h"
+#include "game/ui/widgets/palette_pictures.h"
 
 namespace {
 

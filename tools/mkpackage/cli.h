@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "package_builder.h"
+#include "tools/mkpackage/package_builder.h"
 
 namespace mkpackage {
 
 struct Invocation {
-  PackagePlan plan;
-  std::string outPath;
-  std::size_t volumeSize = 0;  // 0: a single file
+    PackagePlan plan;
+    std::string outPath;
+    std::size_t volumeSize = 0;  // 0: a single file
 };
 
 // `args` excludes the program name. Reads the image and the input files; throws Error on

@@ -6,8 +6,8 @@
 namespace mkpackage {
 
 class Error : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
+public:
+    using std::runtime_error::runtime_error;
 };
 
 }  // namespace mkpackage

@@ -4,7 +4,7 @@
 #include <ctime>
 #include <string>
 
-#include "byte_writer.h"
+#include "tools/mkpackage/byte_writer.h"
 
 namespace mkpackage {
 

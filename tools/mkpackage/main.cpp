@@ -38,21 +38,22 @@
 #include <string>
 #include <vector>
 
-#include "cli.h"
-#include "error.h"
+#include "tools/mkpackage/cli.h"
+#include "tools/mkpackage/error.h"
 
-int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-    std::fputs(mkpackage::usageText(), args.empty() ? stderr : stdout);
-    return args.empty() ? 1 : 0;
-  }
-  try {
-    for (const auto& path : mkpackage::writePackage(mkpackage::parseCommandLine(args)))
-      std::printf("%s\n", path.c_str());
-    return 0;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "mkpackage: %s\n", e.what());
-    return 1;
-  }
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        std::fputs(mkpackage::usageText(), args.empty() ? stderr : stdout);
+        return args.empty() ? 1 : 0;
+    }
+    try {
+        for (const auto& path : mkpackage::writePackage(mkpackage::parseCommandLine(args)))
+            std::printf("%s\n", path.c_str());
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "mkpackage: %s\n", e.what());
+        return 1;
+    }
 }

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "byte_writer.h"
+#include "tools/mkpackage/byte_writer.h"
 #include "common/package_format/package_header_layout.h"
-#include "zip_entry.h"
+#include "tools/mkpackage/zip_entry.h"
 
 namespace mkpackage {
 
@@ -17,30 +17,30 @@ inline constexpr std::size_t kFixedHeaderSize = common::kFixedHeaderSize;
 
 // Texts are the bytes as stored (Windows-1252), before scrambling.
 struct HeaderSettings {
-  bool keepWindowOpen = false;
-  bool adminOnly = false;
-  bool hideInfoButton = false;
-  bool multiVolume = false;
-  bool advancedInf = false;
-  std::string productName;
-  std::string infName;
-  std::string notice;
-  std::string welcomeText;
-  std::string licenceText;
+    bool keepWindowOpen = false;
+    bool adminOnly = false;
+    bool hideInfoButton = false;
+    bool multiVolume = false;
+    bool advancedInf = false;
+    std::string productName;
+    std::string infName;
+    std::string notice;
+    std::string welcomeText;
+    std::string licenceText;
 };
 
 struct PackagePlan {
-  Bytes image;
-  HeaderSettings header;
-  std::vector<EntryPlan> entries;
-  Bytes rawArchive;                  // appended behind the entries unchanged, e.g. a whole .zip
-  Bytes tail{'R', 'S', 'F', 'X'};    // empty: no trailer at all
+    Bytes image;
+    HeaderSettings header;
+    std::vector<EntryPlan> entries;
+    Bytes rawArchive;                // appended behind the entries unchanged, e.g. a whole .zip
+    Bytes tail{'R', 'S', 'F', 'X'};  // empty: no trailer at all
 };
 
 struct BuiltPackage {
-  Bytes bytes;
-  std::uint32_t archiveStart = 0;
-  std::vector<std::size_t> entryOffsets;  // file offset of each entry's local header
+    Bytes bytes;
+    std::uint32_t archiveStart = 0;
+    std::vector<std::size_t> entryOffsets;  // file offset of each entry's local header
 };
 
 // Throws Error if the image is larger than the slot or carries a ZIP signature that a

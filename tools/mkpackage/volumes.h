@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "byte_writer.h"
+#include "tools/mkpackage/byte_writer.h"
 
 namespace mkpackage {
 
@@ -14,7 +14,6 @@ std::string volumeFileName(const std::string& base, unsigned k);
 
 // Cuts the package into pieces of at most `volumeSize` bytes. The first piece must hold the
 // whole header (`archiveStart` bytes): the setup reads it from its own file before joining.
-std::vector<Bytes> splitIntoVolumes(const Bytes& package, std::size_t volumeSize,
-                                    std::size_t archiveStart);
+std::vector<Bytes> splitIntoVolumes(const Bytes& package, std::size_t volumeSize, std::size_t archiveStart);
 
 }  // namespace mkpackage

@@ -4,21 +4,20 @@
 #include <filesystem>
 #include <fstream>
 
-#include "sound_designs.h"
-#include "wav_encoder.h"
+#include "tools/sounds/sound_designs.h"
+#include "tools/sounds/wav_encoder.h"
 
 namespace {
 
 bool writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.close();
     return static_cast<bool>(out);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

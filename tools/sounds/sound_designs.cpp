@@ -1,6 +1,6 @@
-#include "sound_designs.h"
+#include "tools/sounds/sound_designs.h"
 
-#include "wav_encoder.h"
+#include "tools/sounds/wav_encoder.h"
 
 namespace kv::sounds {
 namespace {
@@ -15,12 +15,11 @@ constexpr double C6 = 1046.50, D6 = 1174.66, E6 = 1318.51, G6 = 1567.98, C7 = 20
 // partials that last as long sound blown.
 const std::vector<Partial> kBell{{1, 1.0, 1}, {2, 0.30, 2}, {3, 0.12, 3}};
 const std::vector<Partial> kPluck{{1, 1.0, 1}, {2, 0.40, 2}, {3, 0.15, 3}};
-const std::vector<Partial> kBrass{{1, 1.0, 1}, {2, 0.6, 1}, {3, 0.4, 1.1}, {4, 0.25, 1.2},
-                                  {5, 0.12, 1.3}};
+const std::vector<Partial> kBrass{{1, 1.0, 1}, {2, 0.6, 1}, {3, 0.4, 1.1}, {4, 0.25, 1.2}, {5, 0.12, 1.3}};
 const std::vector<Partial> kWarm{{1, 1.0, 1}, {2, 0.35, 1.2}, {3, 0.10, 1.5}};
 const std::vector<Partial> kDull{{1, 1.0, 1}, {2, 0.25, 2}, {3, 0.08, 3}};
 
-constexpr double kPeak = 0.7; // about -3 dB below full scale
+constexpr double kPeak = 0.7;  // about -3 dB below full scale
 constexpr double kFadeInS = 0.003;
 constexpr double kFadeOutS = 0.008;
 
@@ -33,7 +32,8 @@ Note note(double startS, double lengthS, double hz, double gain, double attackS,
 // A bell "ding-dong" a fourth upwards over a soft low note: friendly and unmistakably a start.
 SoundDesign startChime()
 {
-    return {"sound1.wav", 0.9,
+    return {"sound1.wav",
+            0.9,
             {note(0.00, 0.90, G5, 0.8, 0.004, 0.35, 0.04, kBell),
              note(0.18, 0.72, C6, 1.0, 0.004, 0.30, 0.04, kBell),
              note(0.00, 0.90, C5, 0.25, 0.030, 0.60, 0.04, kWarm)}};
@@ -52,8 +52,7 @@ SoundDesign stripeArpeggio()
     SoundDesign design{"sound3.wav", 0.5, {}};
     for (int i = 0; i < 4; ++i) {
         const double start = 0.06 * i;
-        design.notes.push_back(
-            note(start, 0.5 - start, pitches[i], 0.7 + 0.1 * i, 0.003, 0.12, 0.03, kBell));
+        design.notes.push_back(note(start, 0.5 - start, pitches[i], 0.7 + 0.1 * i, 0.003, 0.12, 0.03, kBell));
     }
     return design;
 }
@@ -61,7 +60,8 @@ SoundDesign stripeArpeggio()
 // Two pickup notes, then a held C major chord.
 SoundDesign squareFanfare()
 {
-    return {"sound4.wav", 1.0,
+    return {"sound4.wav",
+            1.0,
             {note(0.00, 0.10, G4, 0.8, 0.010, 1.0, 0.02, kBrass),
              note(0.09, 0.10, C5, 0.8, 0.010, 1.0, 0.02, kBrass),
              note(0.18, 0.82, C5, 0.8, 0.020, 1.2, 0.05, kBrass),
@@ -81,7 +81,8 @@ SoundDesign blockedThud()
 // A bouncing little tune over a soft held note.
 SoundDesign tableJingle()
 {
-    return {"sound6.wav", 0.7,
+    return {"sound6.wav",
+            0.7,
             {note(0.00, 0.40, G5, 0.8, 0.003, 0.12, 0.05, kBell),
              note(0.10, 0.40, E6, 0.8, 0.003, 0.12, 0.05, kBell),
              note(0.20, 0.40, C6, 0.8, 0.003, 0.12, 0.05, kBell),
@@ -93,7 +94,8 @@ SoundDesign tableJingle()
 // never breaks off.
 SoundDesign gameOverCadence()
 {
-    return {"sound7.wav", 1.2,
+    return {"sound7.wav",
+            1.2,
             {note(0.00, 0.30, G4, 1.0, 0.020, 0.6, 0.06, kWarm),
              note(0.25, 0.30, E4, 1.0, 0.020, 0.6, 0.06, kWarm),
              note(0.50, 0.30, D4, 1.0, 0.020, 0.6, 0.06, kWarm),
@@ -102,7 +104,7 @@ SoundDesign gameOverCadence()
              note(0.75, 0.45, C3, 0.5, 0.030, 0.6, 0.05, kWarm)}};
 }
 
-} // namespace
+}  // namespace
 
 std::vector<SoundDesign> gameSounds()
 {
@@ -112,8 +114,8 @@ std::vector<SoundDesign> gameSounds()
 
 std::vector<std::int16_t> renderSound(const SoundDesign& design)
 {
-    return finishMix(renderNotes(design.notes, design.lengthS, kSampleRate), kPeak, kFadeInS,
-                     kFadeOutS, kSampleRate);
+    return finishMix(renderNotes(design.notes, design.lengthS, kSampleRate), kPeak, kFadeInS, kFadeOutS,
+                     kSampleRate);
 }
 
-} // namespace kv::sounds
+}  // namespace kv::sounds

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "synth.h"
+#include "tools/sounds/synth.h"
 
 namespace kv::sounds {
 
@@ -21,4 +21,4 @@ std::vector<SoundDesign> gameSounds();
 // The finished 16-bit samples of one effect at kSampleRate.
 std::vector<std::int16_t> renderSound(const SoundDesign& design);
 
-} // namespace kv::sounds
+}  // namespace kv::sounds

@@ -1,4 +1,4 @@
-#include "synth.h"
+#include "tools/sounds/synth.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,8 +27,7 @@ double fundamentalPhase(const Note& note, double t)
     if (std::abs(ratio - 1.0) < 1e-12)
         return kTwoPi * note.startHz * t;
     const double logRatio = std::log(ratio);
-    return kTwoPi * note.startHz * note.lengthS * (std::exp(logRatio * t / note.lengthS) - 1.0)
-           / logRatio;
+    return kTwoPi * note.startHz * note.lengthS * (std::exp(logRatio * t / note.lengthS) - 1.0) / logRatio;
 }
 
 double envelopeShape(const Note& note, double t)
@@ -53,13 +52,12 @@ void addNote(const Note& note, std::vector<double>& mix, int sampleRate)
         const double decayed = std::max(0.0, t - note.attackS);
         double value = 0.0;
         for (const Partial& p : note.partials)
-            value += p.gain * std::exp(-decayed * p.decaySpeed / note.decayS)
-                     * std::sin(p.ratio * phase);
+            value += p.gain * std::exp(-decayed * p.decaySpeed / note.decayS) * std::sin(p.ratio * phase);
         mix[i] += note.gain * envelopeShape(note, t) * value;
     }
 }
 
-} // namespace
+}  // namespace
 
 std::vector<double> renderNotes(const std::vector<Note>& notes, double lengthS, int sampleRate)
 {
@@ -69,8 +67,8 @@ std::vector<double> renderNotes(const std::vector<Note>& notes, double lengthS, 
     return mix;
 }
 
-std::vector<std::int16_t> finishMix(std::vector<double> mix, double peak, double fadeInS,
-                                    double fadeOutS, int sampleRate)
+std::vector<std::int16_t> finishMix(std::vector<double> mix, double peak, double fadeInS, double fadeOutS,
+                                    int sampleRate)
 {
     double loudest = 0.0;
     for (double v : mix)
@@ -92,4 +90,4 @@ std::vector<std::int16_t> finishMix(std::vector<double> mix, double peak, double
     return samples;
 }
 
-} // namespace kv::sounds
+}  // namespace kv::sounds

@@ -20,10 +20,10 @@ struct Note {
     double startS = 0.0;
     double lengthS = 0.1;
     double startHz = 440.0;
-    double endHz = 0.0; // 0: no glide
+    double endHz = 0.0;  // 0: no glide
     double gain = 1.0;
     double attackS = 0.005;
-    double decayS = 1.0; // time constant of the exponential decay
+    double decayS = 1.0;  // time constant of the exponential decay
     double releaseS = 0.02;
     std::vector<Partial> partials{Partial{}};
 };
@@ -34,7 +34,7 @@ std::vector<double> renderNotes(const std::vector<Note>& notes, double lengthS, 
 // Scales the mix so its largest magnitude is `peak` (a fraction of full scale), fades the very
 // beginning and end to exactly zero so that playback starts and stops without a click, and
 // rounds to 16-bit samples.
-std::vector<std::int16_t> finishMix(std::vector<double> mix, double peak, double fadeInS,
-                                    double fadeOutS, int sampleRate);
+std::vector<std::int16_t> finishMix(std::vector<double> mix, double peak, double fadeInS, double fadeOutS,
+                                    int sampleRate);
 
-} // namespace kv::sounds
+}  // namespace kv::sounds

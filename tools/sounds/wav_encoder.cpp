@@ -1,4 +1,4 @@
-#include "wav_encoder.h"
+#include "tools/sounds/wav_encoder.h"
 
 #include <stdexcept>
 
@@ -22,7 +22,7 @@ void putU32(std::vector<std::uint8_t>& out, std::uint32_t v)
         out.push_back(static_cast<std::uint8_t>((v >> shift) & 0xFF));
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::uint8_t> encodeWavPcm16Mono(std::span<const std::int16_t> samples, int sampleRate)
 {
@@ -44,7 +44,7 @@ std::vector<std::uint8_t> encodeWavPcm16Mono(std::span<const std::int16_t> sampl
     putTag(out, "WAVE");
     putTag(out, "fmt ");
     putU32(out, 16);
-    putU16(out, 1); // PCM
+    putU16(out, 1);  // PCM
     putU16(out, kChannels);
     putU32(out, static_cast<std::uint32_t>(sampleRate));
     putU32(out, static_cast<std::uint32_t>(sampleRate) * kBlockAlign);
@@ -57,4 +57,4 @@ std::vector<std::uint8_t> encodeWavPcm16Mono(std::span<const std::int16_t> sampl
     return out;
 }
 
-} // namespace kv::sounds
+}  // namespace kv::sounds

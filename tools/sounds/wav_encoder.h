@@ -12,4 +12,4 @@ inline constexpr int kSampleRate = 44100;
 std::vector<std::uint8_t> encodeWavPcm16Mono(std::span<const std::int16_t> samples,
                                              int sampleRate = kSampleRate);
 
-} // namespace kv::sounds
+}  // namespace kv::sounds

@@ -1,4 +1,4 @@
-#include "ui/highscore/framed_window.h"
+#include "game/ui/highscore/framed_window.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -17,7 +17,10 @@ namespace kv {
 
 // The windows are laid out in twips; 15 twips make one pixel. Positions that do not divide by
 // 15 go to the nearest pixel.
-constexpr int twipsToPixels(int twips) { return (twips + 7) / 15; }
+constexpr int twipsToPixels(int twips)
+{
+    return (twips + 7) / 15;
+}
 QRect twipsRect(int left, int top, int width, int height);
 
 inline const QColor kHighscoreWindowColour{128, 255, 128};

@@ -1,11 +1,11 @@
-#include "ui/highscore/highscore_table_window.h"
+#include "game/ui/highscore/highscore_table_window.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "highscore/date_text.h"
-#include "ui/highscore/table_cell.h"
-#include "ui/widgets/font_fit.h"
+#include "game/highscore/date_text.h"
+#include "game/ui/highscore/table_cell.h"
+#include "game/ui/widgets/font_fit.h"
 
 namespace kv {
 namespace {
@@ -26,11 +26,15 @@ QLineEdit* makeCell(const Column& column, int row, QWidget* parent)
     QLineEdit* cell = makeTableCell(twipsRect(column.left, 300 * (row + 1), column.width, 285),
                                     column.alignment, tableRowColour(row), parent);
     // The eleventh row holds data but is never shown.
-    if (row == HighscoreTableWindow::kResultRow) cell->hide();
+    if (row == HighscoreTableWindow::kResultRow)
+        cell->hide();
     return cell;
 }
 
-bool validRow(int row) { return row >= 0 && row < HighscoreTableWindow::kRows; }
+bool validRow(int row)
+{
+    return row >= 0 && row < HighscoreTableWindow::kRows;
+}
 
 // The installed substitutes for the dialog font are wider than it, and a date that does not fit
 // its cell loses its seconds: the date column's font is lowered until the 17 characters fit, the
@@ -47,7 +51,8 @@ void fitDateColumn(const std::array<QLineEdit*, HighscoreTableWindow::kRows>& ce
     QLineEdit* first = cells.front();
     fitFontToBox(first, {QStringLiteral("12.06.99 16:02:47"), QString::fromStdString(dateText(wide))},
                  tableCellTextWidth(*first));
-    for (QLineEdit* cell : cells) cell->setFont(first->font());
+    for (QLineEdit* cell : cells)
+        cell->setFont(first->font());
 }
 
 }  // namespace
@@ -100,7 +105,8 @@ void HighscoreTableWindow::fillRows(const HighscoreTable& table)
 void HighscoreTableWindow::loadRowsFromFile()
 {
     HighscoreTable table;
-    if (loadHighscoreTable(table, folder_)) fillRows(table);
+    if (loadHighscoreTable(table, folder_))
+        fillRows(table);
 }
 
 void HighscoreTableWindow::showTable()
@@ -131,13 +137,24 @@ void HighscoreTableWindow::showTableInBackground()
 
 void HighscoreTableWindow::setPointsCell(int row, const QString& text)
 {
-    if (!validRow(row)) return;
+    if (!validRow(row))
+        return;
     points_[row]->setText(text);
-    if (row == kResultRow) emit resultCellWritten(text);
+    if (row == kResultRow)
+        emit resultCellWritten(text);
 }
 
-QString HighscoreTableWindow::pointsCell(int row) const { return validRow(row) ? points_[row]->text() : QString(); }
-QString HighscoreTableWindow::nameCell(int row) const { return validRow(row) ? name_[row]->text() : QString(); }
-QString HighscoreTableWindow::dateCell(int row) const { return validRow(row) ? date_[row]->text() : QString(); }
+QString HighscoreTableWindow::pointsCell(int row) const
+{
+    return validRow(row) ? points_[row]->text() : QString();
+}
+QString HighscoreTableWindow::nameCell(int row) const
+{
+    return validRow(row) ? name_[row]->text() : QString();
+}
+QString HighscoreTableWindow::dateCell(int row) const
+{
+    return validRow(row) ? date_[row]->text() : QString();
+}
 
 }  // namespace kv

@@ -6,8 +6,8 @@
 #include <array>
 #include <filesystem>
 
-#include "ui/highscore/framed_window.h"
-#include "highscore/highscore_table.h"
+#include "game/ui/highscore/framed_window.h"
+#include "game/highscore/highscore_table.h"
 
 class QLineEdit;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "ui/highscore/name_entry_window.h"
+#include "game/ui/highscore/name_entry_window.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <limits>
 
-#include "highscore/date_text.h"
-#include "ui/highscore/highscore_table_window.h"
-#include "highscore/highscore_table.h"
-#include "ui/widgets/font_fit.h"
+#include "game/highscore/date_text.h"
+#include "game/ui/highscore/highscore_table_window.h"
+#include "game/highscore/highscore_table.h"
+#include "game/ui/widgets/font_fit.h"
 
 namespace kv {
 namespace {
@@ -22,19 +22,21 @@ std::int16_t pointsFromText(const QString& text)
 {
     bool isNumber = false;
     const qlonglong value = text.trimmed().toLongLong(&isNumber);
-    if (!isNumber) return 0;
+    if (!isNumber)
+        return 0;
     return static_cast<std::int16_t>(std::clamp<qlonglong>(value, std::numeric_limits<std::int16_t>::min(),
                                                            std::numeric_limits<std::int16_t>::max()));
 }
 
 }  // namespace
 
-NameEntryWindow::NameEntryWindow(HighscoreTableWindow& table, const std::filesystem::path& folder, QWidget* parent)
+NameEntryWindow::NameEntryWindow(HighscoreTableWindow& table, const std::filesystem::path& folder,
+                                 QWidget* parent)
     : FramedWindow(QStringLiteral("Spielername"), QSize(twipsToPixels(3285), twipsToPixels(2040)), parent),
-      table_(table),
-      folder_(folder)
+      table_(table), folder_(folder)
 {
-    QLabel* question = makeQuestionLabel(QStringLiteral("Wer hat so viel Punkte erzielt?"), twipsRect(525, 330, 2310, 495), this);
+    QLabel* question = makeQuestionLabel(QStringLiteral("Wer hat so viel Punkte erzielt?"),
+                                         twipsRect(525, 330, 2310, 495), this);
     question->setWordWrap(true);
     question->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -50,7 +52,8 @@ NameEntryWindow::NameEntryWindow(HighscoreTableWindow& table, const std::filesys
     setTabOrder(nameBox_, continueButton_);
 
     connect(continueButton_, &QPushButton::clicked, this, &NameEntryWindow::storeEntry);
-    connect(&table_, &HighscoreTableWindow::resultCellWritten, this, [this](const QString& points) { result_ = points; });
+    connect(&table_, &HighscoreTableWindow::resultCellWritten, this,
+            [this](const QString& points) { result_ = points; });
 }
 
 void NameEntryWindow::ask()
@@ -61,7 +64,10 @@ void NameEntryWindow::ask()
     nameBox_->setFocus(Qt::OtherFocusReason);
 }
 
-QString NameEntryWindow::resultPoints() const { return result_.value_or(table_.pointsCell(HighscoreTableWindow::kResultRow)); }
+QString NameEntryWindow::resultPoints() const
+{
+    return result_.value_or(table_.pointsCell(HighscoreTableWindow::kResultRow));
+}
 
 void NameEntryWindow::storeEntry()
 {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "ui/highscore/framed_window.h"
+#include "game/ui/highscore/framed_window.h"
 
 class QLineEdit;
 class QPushButton;
@@ -19,7 +19,8 @@ class NameEntryWindow : public FramedWindow {
 
 public:
     // `table` shows the result afterwards; `folder` holds P1.dat (empty: the working directory).
-    explicit NameEntryWindow(HighscoreTableWindow& table, const std::filesystem::path& folder = {}, QWidget* parent = nullptr);
+    explicit NameEntryWindow(HighscoreTableWindow& table, const std::filesystem::path& folder = {},
+                             QWidget* parent = nullptr);
 
     // Shows the window modeless with the keyboard focus in the name box.
     void ask();

@@ -1,20 +1,21 @@
-#include "ui/highscore/reset_question.h"
+#include "game/ui/highscore/reset_question.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-#include "ui/highscore/highscore_table_window.h"
-#include "highscore/highscore_table.h"
-#include "ui/widgets/font_fit.h"
+#include "game/ui/highscore/highscore_table_window.h"
+#include "game/highscore/highscore_table.h"
+#include "game/ui/widgets/font_fit.h"
 
 namespace kv {
 
-ResetQuestion::ResetQuestion(HighscoreTableWindow& table, const std::filesystem::path& folder, QWidget* parent)
-    : FramedWindow(QString(), QSize(twipsToPixels(3750), twipsToPixels(2160)), parent),
-      table_(table),
+ResetQuestion::ResetQuestion(HighscoreTableWindow& table, const std::filesystem::path& folder,
+                             QWidget* parent)
+    : FramedWindow(QString(), QSize(twipsToPixels(3750), twipsToPixels(2160)), parent), table_(table),
       folder_(folder)
 {
-    QLabel* question = makeQuestionLabel(QStringLiteral("Soll das Highscore wirklich gelöscht werden?"), twipsRect(285, 615, 3225, 270), this);
+    QLabel* question = makeQuestionLabel(QStringLiteral("Soll das Highscore wirklich gelöscht werden?"),
+                                         twipsRect(285, 615, 3225, 270), this);
     // The substitutes for the dialog font are wider: at 8 pt the question lost its "?".
     fitFontToBox(question, {question->text()}, question->width(), question->height());
 
@@ -37,7 +38,8 @@ void ResetQuestion::ask()
     show();
     raise();
     activateWindow();
-    if (!wasOpen) yesButton_->setFocus(Qt::OtherFocusReason);
+    if (!wasOpen)
+        yesButton_->setFocus(Qt::OtherFocusReason);
 }
 
 void ResetQuestion::reset()

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "ui/highscore/framed_window.h"
+#include "game/ui/highscore/framed_window.h"
 
 class QPushButton;
 
@@ -17,7 +17,8 @@ class ResetQuestion : public FramedWindow {
 public:
     // `table` is refilled and shown after a reset; `folder` holds P1.dat (empty: the working
     // directory).
-    explicit ResetQuestion(HighscoreTableWindow& table, const std::filesystem::path& folder = {}, QWidget* parent = nullptr);
+    explicit ResetQuestion(HighscoreTableWindow& table, const std::filesystem::path& folder = {},
+                           QWidget* parent = nullptr);
 
     // Shows the question modeless with the focus on "&ja"; while it is open, asking again only
     // brings it to the front.

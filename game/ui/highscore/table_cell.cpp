@@ -1,9 +1,9 @@
-#include "ui/highscore/table_cell.h"
+#include "game/ui/highscore/table_cell.h"
 
 #include <QLineEdit>
 #include <QPalette>
 
-#include "ui/highscore/framed_window.h"
+#include "game/ui/highscore/framed_window.h"
 
 namespace kv {
 
@@ -31,17 +31,20 @@ int tableCellTextWidth(const QLineEdit& cell)
     constexpr int kSideMargin = 2;
     constexpr int kCursorAndRounding = 2;
     const QMargins text = cell.textMargins();
-    return cell.contentsRect().width() - text.left() - text.right() - 2 * kSideMargin -
-           kCursorAndRounding;
+    return cell.contentsRect().width() - text.left() - text.right() - 2 * kSideMargin - kCursorAndRounding;
 }
 
 QColor tableRowColour(int row)
 {
     switch (row) {
-    case 0: return QColor(255, 255, 0);
-    case 1: return QColor(255, 255, 128);
-    case 2: return QColor(255, 255, 192);
-    default: return QColor(255, 255, 255);
+    case 0:
+        return QColor(255, 255, 0);
+    case 1:
+        return QColor(255, 255, 128);
+    case 2:
+        return QColor(255, 255, 192);
+    default:
+        return QColor(255, 255, 255);
     }
 }
 

@@ -1,4 +1,4 @@
-#include "ui/sound/pulse_connection.h"
+#include "game/ui/sound/pulse_connection.h"
 
 #include <pulse/proplist.h>
 

@@ -1,16 +1,17 @@
-#include "ui/sound/pulse_output.h"
+#include "game/ui/sound/pulse_output.h"
 
 #include <QMetaObject>
 
 #include <utility>
 
-#include "ui/sound/pulse_sample_format.h"
+#include "game/ui/sound/pulse_sample_format.h"
 
 namespace kv {
 
 PulseOutput::PulseOutput()
     : connection_([this] {
-          QMetaObject::invokeMethod(this, [this] { connectionChanged(); }, Qt::QueuedConnection);
+          QMetaObject::invokeMethod(
+              this, [this] { connectionChanged(); }, Qt::QueuedConnection);
       })
 {
 }
@@ -51,7 +52,8 @@ void PulseOutput::play(const WavSound& sound, std::function<void()> finished)
 bool PulseOutput::start(pa_context* context, const pa_sample_spec& spec, const QByteArray& samples)
 {
     stream_ = PulseStream::play(context, spec, samples, [this, sound = sound_] {
-        QMetaObject::invokeMethod(this, [this, sound] { streamEnded(sound); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, sound] { streamEnded(sound); }, Qt::QueuedConnection);
     });
     return stream_ != nullptr;
 }

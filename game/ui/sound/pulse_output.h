@@ -9,9 +9,9 @@
 #include <memory>
 #include <optional>
 
-#include "ui/sound/pulse_connection.h"
-#include "ui/sound/pulse_stream.h"
-#include "ui/sound/sound_output.h"
+#include "game/ui/sound/pulse_connection.h"
+#include "game/ui/sound/pulse_stream.h"
+#include "game/ui/sound/sound_output.h"
 
 namespace kv {
 

@@ -1,4 +1,4 @@
-#include "ui/sound/pulse_sample_format.h"
+#include "game/ui/sound/pulse_sample_format.h"
 
 namespace kv {
 

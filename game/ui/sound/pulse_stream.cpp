@@ -1,4 +1,4 @@
-#include "ui/sound/pulse_stream.h"
+#include "game/ui/sound/pulse_stream.h"
 
 #include <pulse/channelmap.h>
 #include <pulse/operation.h>
@@ -64,8 +64,8 @@ void PulseStream::write(size_t requested)
     const auto left = static_cast<size_t>(samples_.size() - written_);
     const size_t now = std::min(requested, left);
     // The library copies the bytes: the samples may go before the server has played them.
-    if (now > 0 && pa_stream_write(stream_, samples_.constData() + written_, now, nullptr, 0,
-                                   PA_SEEK_RELATIVE) < 0) {
+    if (now > 0 &&
+        pa_stream_write(stream_, samples_.constData() + written_, now, nullptr, 0, PA_SEEK_RELATIVE) < 0) {
         end();
         return;
     }

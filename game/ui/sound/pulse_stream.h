@@ -47,7 +47,6 @@ private:
     Ended ended_;
     pa_stream* stream_ = nullptr;
     pa_operation* drain_ = nullptr;
-
 };
 
 }  // namespace kv

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "ui/wav_file.h"
+#include "game/ui/wav_file.h"
 
 namespace kv {
 

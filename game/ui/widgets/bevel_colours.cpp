@@ -1,4 +1,4 @@
-#include "ui/widgets/bevel_colours.h"
+#include "game/ui/widgets/bevel_colours.h"
 
 #include <array>
 
@@ -30,7 +30,8 @@ QColor paletteColour(int colourEntry)
         QColor(255, 0, 0),   QColor(255, 196, 0), QColor(255, 255, 0), QColor(0, 255, 0),
         QColor(0, 255, 255), QColor(0, 0, 255),   QColor(255, 0, 255),
     };
-    if (colourEntry < 0 || colourEntry >= kColourCount) return {};
+    if (colourEntry < 0 || colourEntry >= kColourCount)
+        return {};
     return colours[static_cast<std::size_t>(colourEntry)];
 }
 

@@ -3,7 +3,7 @@
 
 #include <QColor>
 
-#include "rules/palette.h"
+#include "game/rules/palette.h"
 
 namespace kv {
 

@@ -1,4 +1,4 @@
-#include "ui/widgets/bevel_frame.h"
+#include "game/ui/widgets/bevel_frame.h"
 
 #include <array>
 

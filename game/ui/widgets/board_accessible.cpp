@@ -1,10 +1,10 @@
-#include "ui/widgets/board_accessible.h"
+#include "game/ui/widgets/board_accessible.h"
 
 #include <QAccessibleWidget>
 
-#include "ui/widgets/board_cursor.h"
-#include "ui/widgets/field_widget.h"
-#include "ui/widgets/no_cell_accessible.h"
+#include "game/ui/widgets/board_cursor.h"
+#include "game/ui/widgets/field_widget.h"
+#include "game/ui/widgets/no_cell_accessible.h"
 
 namespace kv {
 namespace {
@@ -189,8 +189,8 @@ QAccessibleInterface* boardAccessible(const QString& className, QObject* object)
         return new FieldCell(field);
     // Asked once per class of the object's ancestry: only its own class needs the look.
     auto* widget = qobject_cast<QWidget*>(object);
-    if (widget && widget->isWindow() && className == QLatin1String(object->metaObject()->className())
-        && widget->findChild<BoardCursor*>(QString(), Qt::FindDirectChildrenOnly))
+    if (widget && widget->isWindow() && className == QLatin1String(object->metaObject()->className()) &&
+        widget->findChild<BoardCursor*>(QString(), Qt::FindDirectChildrenOnly))
         return new BoardWindow(widget);
     return nullptr;
 }

@@ -1,4 +1,4 @@
-#include "ui/widgets/board_cursor.h"
+#include "game/ui/widgets/board_cursor.h"
 
 #include <QAccessible>
 #include <QFocusEvent>
@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "ui/widgets/field_widget.h"
+#include "game/ui/widgets/field_widget.h"
 
 namespace kv {
 
@@ -36,13 +36,23 @@ void BoardCursor::keyPressEvent(QKeyEvent* event)
         return;
     }
     switch (event->key()) {
-    case Qt::Key_Left: moveCursor(0, -1); break;
-    case Qt::Key_Right: moveCursor(0, 1); break;
-    case Qt::Key_Up: moveCursor(-1, 0); break;
-    case Qt::Key_Down: moveCursor(1, 0); break;
+    case Qt::Key_Left:
+        moveCursor(0, -1);
+        break;
+    case Qt::Key_Right:
+        moveCursor(0, 1);
+        break;
+    case Qt::Key_Up:
+        moveCursor(-1, 0);
+        break;
+    case Qt::Key_Down:
+        moveCursor(1, 0);
+        break;
     case Qt::Key_Space:
     case Qt::Key_Return:
-    case Qt::Key_Enter: pickUpOrDrop(); break;
+    case Qt::Key_Enter:
+        pickUpOrDrop();
+        break;
     case Qt::Key_Escape:
         if (!pickedUp_) {
             QWidget::keyPressEvent(event);
@@ -50,7 +60,9 @@ void BoardCursor::keyPressEvent(QKeyEvent* event)
         }
         putBack();
         break;
-    default: QWidget::keyPressEvent(event); return;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
     }
     event->accept();
     showCursor();

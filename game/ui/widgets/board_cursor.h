@@ -11,7 +11,7 @@
 #include <array>
 #include <optional>
 
-#include "rules/board.h"
+#include "game/rules/board.h"
 
 namespace kv {
 

@@ -1,4 +1,4 @@
-#include "ui/widgets/field_drag_data.h"
+#include "game/ui/widgets/field_drag_data.h"
 
 #include <QCoreApplication>
 #include <QDataStream>
@@ -23,15 +23,19 @@ std::unique_ptr<QMimeData> makeFieldDragData(int sourceIndex)
 std::optional<int> readFieldDragData(const QMimeData* data)
 {
     const QString type = QString::fromLatin1(kFieldMimeType);
-    if (data == nullptr || !data->hasFormat(type)) return std::nullopt;
+    if (data == nullptr || !data->hasFormat(type))
+        return std::nullopt;
     QByteArray payload = data->data(type);
     QDataStream in(&payload, QIODevice::ReadOnly);
     qint64 pid = 0;
     qint32 index = -1;
     in >> pid >> index;
-    if (in.status() != QDataStream::Ok || !in.atEnd()) return std::nullopt;
-    if (pid != QCoreApplication::applicationPid()) return std::nullopt;
-    if (index < 0 || index >= kFieldCount) return std::nullopt;
+    if (in.status() != QDataStream::Ok || !in.atEnd())
+        return std::nullopt;
+    if (pid != QCoreApplication::applicationPid())
+        return std::nullopt;
+    if (index < 0 || index >= kFieldCount)
+        return std::nullopt;
     return index;
 }
 

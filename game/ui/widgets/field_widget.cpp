@@ -1,4 +1,4 @@
-#include "ui/widgets/field_widget.h"
+#include "game/ui/widgets/field_widget.h"
 
 #include <QCursor>
 #include <QDrag>
@@ -8,17 +8,17 @@
 #include <QPainter>
 #include <QPointer>
 
-#include "rules/board.h"
-#include "ui/widgets/field_drag_data.h"
-#include "ui/widgets/palette_pictures.h"
+#include "game/rules/board.h"
+#include "game/ui/widgets/field_drag_data.h"
+#include "game/ui/widgets/palette_pictures.h"
 
 namespace kv {
 namespace {
 
 QString whatFieldShows(std::optional<PaletteIndex> picture)
 {
-    static const char* const kNames[kPaletteSize] = {
-        "rot", "orange", "gelb", "grün", "türkis", "blau", "magenta", "Joker", "markiert", "blockiert"};
+    static const char* const kNames[kPaletteSize] = {"rot",  "orange",  "gelb",  "grün",     "türkis",
+                                                     "blau", "magenta", "Joker", "markiert", "blockiert"};
     return picture ? QString::fromUtf8(kNames[*picture]) : QStringLiteral("frei");
 }
 
@@ -43,8 +43,10 @@ void FieldWidget::updateAccessibleName()
 
 void FieldWidget::setPicture(std::optional<PaletteIndex> entry)
 {
-    if (entry && *entry >= kPaletteSize) entry.reset();
-    if (entry == picture_) return;
+    if (entry && *entry >= kPaletteSize)
+        entry.reset();
+    if (entry == picture_)
+        return;
     picture_ = entry;
     updateAccessibleName();
     update();
@@ -52,7 +54,8 @@ void FieldWidget::setPicture(std::optional<PaletteIndex> entry)
 
 void FieldWidget::setBaseColour(const QColor& colour)
 {
-    if (colour == baseColour_) return;
+    if (colour == baseColour_)
+        return;
     baseColour_ = colour;
     update();
 }
@@ -66,7 +69,8 @@ void FieldWidget::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     painter.fillRect(rect(), baseColour_);
-    if (picture_) painter.drawPixmap(0, 0, pictures_.picture(*picture_));
+    if (picture_)
+        painter.drawPixmap(0, 0, pictures_.picture(*picture_));
 }
 
 void FieldWidget::mousePressEvent(QMouseEvent* event)
@@ -83,7 +87,8 @@ void FieldWidget::mousePressEvent(QMouseEvent* event)
 
 QPixmap FieldWidget::dragPixmap() const
 {
-    if (picture_) return pictures_.picture(*picture_);
+    if (picture_)
+        return pictures_.picture(*picture_);
     // A vacated field can still be dragged; it shows what it looks like: its base colour.
     const qreal ratio = pictures_.devicePixelRatio() > 0 ? pictures_.devicePixelRatio() : 1.0;
     QPixmap empty(qRound(kPictureSize * ratio), qRound(kPictureSize * ratio));
@@ -102,7 +107,8 @@ void FieldWidget::runDrag(const QPoint& hotSpot)
     dropDelivered_ = false;
     const QPointer<FieldWidget> self(this);
     drag->exec(Qt::MoveAction);
-    if (!self) return;  // Qt itself deletes the finished drag
+    if (!self)
+        return;  // Qt itself deletes the finished drag
 
     // Some platforms cancel a drag that never moved instead of dropping it where it started.
     // A click is a drop on the field itself, so deliver it here when the pointer is still over
@@ -139,7 +145,8 @@ void FieldWidget::dropEvent(QDropEvent* event)
     event->setDropAction(Qt::MoveAction);
     event->accept();
     // The source's fallback for cancelled drags must not report this drop a second time.
-    if (auto* sourceField = qobject_cast<FieldWidget*>(event->source())) sourceField->dropDelivered_ = true;
+    if (auto* sourceField = qobject_cast<FieldWidget*>(event->source()))
+        sourceField->dropDelivered_ = true;
     emit dropped(index_, *source);
 }
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-#include "rules/palette.h"
+#include "game/rules/palette.h"
 
 namespace kv {
 

@@ -1,4 +1,4 @@
-#include "ui/widgets/font_fit.h"
+#include "game/ui/widgets/font_fit.h"
 
 #include <QAbstractButton>
 #include <QFont>

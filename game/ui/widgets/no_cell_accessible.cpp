@@ -1,4 +1,4 @@
-#include "ui/widgets/no_cell_accessible.h"
+#include "game/ui/widgets/no_cell_accessible.h"
 
 #include <QRect>
 #include <QString>

@@ -1,11 +1,11 @@
-#include "ui/widgets/palette_pictures.h"
+#include "game/ui/widgets/palette_pictures.h"
 
 #include <QPainter>
 #include <QtMath>
 #include <algorithm>
 #include <cstdint>
 
-#include "ui/widgets/bevel_colours.h"
+#include "game/ui/widgets/bevel_colours.h"
 
 namespace kv {
 
@@ -72,14 +72,16 @@ void drawJoker(QImage& image, qreal ratio)
         const qreal ly = (dy + 0.5) / ratio;
         for (int dx = 0; dx < image.width(); ++dx) {
             const qreal lx = (dx + 0.5) / ratio;
-            const int band = std::clamp(static_cast<int>((lx + ly) / diagonal * kColourCount), 0, kColourCount - 1);
+            const int band =
+                std::clamp(static_cast<int>((lx + ly) / diagonal * kColourCount), 0, kColourCount - 1);
             const QColor bandColour = paletteColour(band);
             const int x = std::clamp(static_cast<int>(lx), 0, kLast);
             const int y = std::clamp(static_cast<int>(ly), 0, kLast);
             const int ring = ringOf(x, y);
             QColor colour = bandColour;
             if (ring < kBevelRings) {
-                colour = isLightBevelPixel(x, y, ring) ? lightRing(bandColour, ring) : darkRing(bandColour, ring);
+                colour =
+                    isLightBevelPixel(x, y, ring) ? lightRing(bandColour, ring) : darkRing(bandColour, ring);
             }
             line[dx] = colour.rgb();
         }
@@ -127,7 +129,8 @@ void drawFlash(QPainter& painter)
 
 QImage drawPalettePicture(PaletteIndex entry, qreal devicePixelRatio)
 {
-    if (entry >= kPaletteSize) return {};
+    if (entry >= kPaletteSize)
+        return {};
     const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     const int side = std::max(1, qRound(kPictureSize * ratio));
     QImage image(side, side, QImage::Format_RGB32);

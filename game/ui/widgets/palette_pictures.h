@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <array>
 
-#include "rules/palette.h"
+#include "game/rules/palette.h"
 
 namespace kv {
 

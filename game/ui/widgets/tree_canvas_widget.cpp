@@ -1,4 +1,4 @@
-#include "ui/widgets/tree_canvas_widget.h"
+#include "game/ui/widgets/tree_canvas_widget.h"
 
 #include <QPaintEvent>
 #include <QPen>
@@ -11,7 +11,8 @@ namespace {
 // odd widths sit symmetrically on it.
 QPointF pixelCentre(int xTwips, int yTwips)
 {
-    return {xTwips / static_cast<double>(kTwipsPerPixel) + 0.5, yTwips / static_cast<double>(kTwipsPerPixel) + 0.5};
+    return {xTwips / static_cast<double>(kTwipsPerPixel) + 0.5,
+            yTwips / static_cast<double>(kTwipsPerPixel) + 0.5};
 }
 
 }  // namespace
@@ -78,7 +79,8 @@ QImage TreeCanvasWidget::image() const
 void TreeCanvasWidget::requestRepaint()
 {
     // A tree is thousands of lines; one pending update covers them all.
-    if (repaintRequested_) return;
+    if (repaintRequested_)
+        return;
     repaintRequested_ = true;
     update();
 }
@@ -113,13 +115,15 @@ void TreeCanvasWidget::renderLine(const Line& line) const
 void TreeCanvasWidget::fitImageToRatio() const
 {
     const qreal ratio = devicePixelRatioF() > 0 ? devicePixelRatioF() : 1.0;
-    if (!image_.isNull() && qFuzzyCompare(image_.devicePixelRatio(), ratio)) return;
+    if (!image_.isNull() && qFuzzyCompare(image_.devicePixelRatio(), ratio))
+        return;
     endImagePainting();
     const int side = qRound(kTreeCanvasInner * ratio);
     image_ = QImage(side, side, QImage::Format_RGB32);
     image_.setDevicePixelRatio(ratio);
     image_.fill(background_);
-    for (const Line& line : lines_) renderLine(line);
+    for (const Line& line : lines_)
+        renderLine(line);
 }
 
 void TreeCanvasWidget::paintEvent(QPaintEvent* /*event*/)

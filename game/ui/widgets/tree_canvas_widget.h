@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "tree/tree_canvas.h"
+#include "game/tree/tree_canvas.h"
 
 namespace kv {
 

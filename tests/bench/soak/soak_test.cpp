@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "soak/board_checks.h"
-#include "soak/soak_run.h"
+#include "bench/soak/board_checks.h"
+#include "bench/soak/soak_run.h"
 
 namespace kv::soak {
 namespace {
@@ -26,8 +26,8 @@ TEST(Soak, HundredsOfGamesKeepEveryInvariant)
     options.seed = testing::UnitTest::GetInstance()->random_seed();
     const SoakReport report = runSoak(options);
 
-    EXPECT_TRUE(report.faults.empty())
-        << "moves chosen with seed " << options.seed << "\n" << allFaults(report);
+    EXPECT_TRUE(report.faults.empty()) << "moves chosen with seed " << options.seed << "\n"
+                                       << allFaults(report);
     EXPECT_EQ(report.games, options.games);
     // Every check had something to look at.
     const SoakCounts& seen = report.counts;
@@ -74,8 +74,7 @@ TEST(Soak, HitsAreCheckedForTheirShapeAndColour)
         {"two colours", {0, 10, 20, 30, 40}, {1, 1, 1, 3, 1}, false, false},
         {"a blocked field", {0, 1, 2, 3, 4}, {5, 5, X, 5, 5}, false, false},
         {"block", {60, 61, 62, 69, 70, 71, 78, 79, 80}, {6, 6, 6, J, 6, 6, 6, 6, 6}, true, true},
-        {"block that wraps", {7, 8, 9, 16, 17, 18, 25, 26, 27}, {0, 0, 0, 0, 0, 0, 0, 0, 0}, true,
-         false},
+        {"block that wraps", {7, 8, 9, 16, 17, 18, 25, 26, 27}, {0, 0, 0, 0, 0, 0, 0, 0, 0}, true, false},
         {"block of eight", {0, 1, 2, 9, 10, 11, 18, 19}, {0, 0, 0, 0, 0, 0, 0, 0}, true, false},
     };
     for (const Case& c : cases) {
@@ -142,9 +141,10 @@ TEST(Soak, ABrokenGameIsCaught)
         options.beforeMove = [&](Game& game, long, int move) { c.breakIt(game, move); };
         const SoakReport report = runSoak(options);
         EXPECT_NE(allFaults(report).find(c.fault), std::string::npos)
-            << c.what << " went unnoticed; faults:\n" << allFaults(report);
+            << c.what << " went unnoticed; faults:\n"
+            << allFaults(report);
     }
 }
 
-} // namespace
-} // namespace kv::soak
+}  // namespace
+}  // namespace kv::soak

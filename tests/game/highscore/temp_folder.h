@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "record_entry.h"
-#include "support/scratch_folder.h"
+#include "tests/game/highscore/record_entry.h"
+#include "tests/support/scratch_folder.h"
 
 namespace kv::test {
 
@@ -26,13 +26,14 @@ public:
     void setBytes(const std::vector<unsigned char>& content) const
     {
         std::ofstream out(file(), std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(content.data()), static_cast<std::streamsize>(content.size()));
+        out.write(reinterpret_cast<const char*>(content.data()),
+                  static_cast<std::streamsize>(content.size()));
     }
-
 };
 
 // 39 bytes of one record: points little-endian, then the 37 text bytes as given.
-inline std::vector<unsigned char> recordBytes(int points, const std::string& name20, const std::string& date17)
+inline std::vector<unsigned char> recordBytes(int points, const std::string& name20,
+                                              const std::string& date17)
 {
     std::vector<unsigned char> bytes{static_cast<unsigned char>(points & 0xFF),
                                      static_cast<unsigned char>((points >> 8) & 0xFF)};

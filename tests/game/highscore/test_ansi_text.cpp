@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "highscore/ansi_text.h"
-#include "highscore/fixed_width_text.h"
+#include "game/highscore/ansi_text.h"
+#include "game/highscore/fixed_width_text.h"
 
 namespace kv {
 namespace {
@@ -22,7 +22,10 @@ TEST(AnsiText, CutsAndPadsByCharactersNotBytes)
 TEST(AnsiText, MalformedUtf8BytesBecomeQuestionMarksOneCharacterEach)
 {
     // A stray continuation byte, a truncated two-byte sequence and an overlong form of '/'.
-    EXPECT_EQ(fitToCharacters("a\x80" "b\xC3", 5), "a?b? ");
+    EXPECT_EQ(fitToCharacters("a\x80"
+                              "b\xC3",
+                              5),
+              "a?b? ");
     EXPECT_EQ(cutToCharacters("\xC0\xAFx", 3), "??x");
 }
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "highscore/date_text.h"
-#include "support/scratch_folder.h"
+#include "game/highscore/date_text.h"
+#include "tests/support/scratch_folder.h"
 
 namespace kv {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "highscore/highscore_file.h"
-#include "temp_folder.h"
+#include "game/highscore/highscore_file.h"
+#include "tests/game/highscore/temp_folder.h"
 
 namespace kv {
 namespace {
@@ -107,7 +107,8 @@ TEST(HighscoreFile, GarbageBytesDecodeWithoutFailing)
 {
     test::TempFolder folder;
     std::vector<unsigned char> garbage(kHighscoreFileSize);
-    for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<unsigned char>(i * 97 + 13);
+    for (std::size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<unsigned char>(i * 97 + 13);
     folder.setBytes(garbage);
     HighscoreFile file(folder.file());
     for (int n = 1; n <= kHighscoreRecordCount; ++n) {
@@ -132,7 +133,8 @@ TEST(HighscoreFile, OversizedFileUsesItsFirstElevenRecordsAndKeepsTheRest)
     test::TempFolder folder;
     std::vector<unsigned char> content;
     for (int n = 1; n <= 13; ++n) {
-        const auto record = test::recordBytes(n, std::string(20, static_cast<char>('a' + n)), std::string(17, '-'));
+        const auto record =
+            test::recordBytes(n, std::string(20, static_cast<char>('a' + n)), std::string(17, '-'));
         content.insert(content.end(), record.begin(), record.end());
     }
     content.push_back('!');

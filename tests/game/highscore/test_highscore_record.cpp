@@ -3,13 +3,16 @@
 #include <string>
 #include <vector>
 
-#include "highscore/highscore_record.h"
-#include "temp_folder.h"
+#include "game/highscore/highscore_record.h"
+#include "tests/game/highscore/temp_folder.h"
 
 namespace kv {
 namespace {
 
-std::vector<unsigned char> asVector(const HighscoreRecordBytes& bytes) { return {bytes.begin(), bytes.end()}; }
+std::vector<unsigned char> asVector(const HighscoreRecordBytes& bytes)
+{
+    return {bytes.begin(), bytes.end()};
+}
 
 TEST(HighscoreRecord, EncodesPointsLittleEndianAndTextsAsBlankPaddedWindows1252)
 {
@@ -37,7 +40,9 @@ TEST(HighscoreRecord, NegativeAndExtremePointsSurviveTheRoundTrip)
 
 TEST(HighscoreRecord, DecodesTextsIntoFullFields)
 {
-    const std::string date("\0" "1234567890123456", 17);
+    const std::string date("\0"
+                           "1234567890123456",
+                           17);
     const auto raw = test::recordBytes(-2, "\xC4rger \x80uro\x81" + std::string(8, ' ') + "x", date);
     HighscoreRecordBytes bytes{};
     std::copy(raw.begin(), raw.end(), bytes.begin());

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "highscore/highscore_table.h"
-#include "temp_folder.h"
+#include "game/highscore/highscore_table.h"
+#include "tests/game/highscore/temp_folder.h"
 
 namespace kv {
 namespace {
@@ -54,7 +54,8 @@ TEST(HighscoreTable, MakeP1DatWritesTheShippedFileOverAnyOldOne)
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(folder.bytes(), shippedFileBytes());
 
-    const std::string unwritable = std::string(KV_MAKE_P1DAT) + " '" + folder.path().string() + "/none/P1.dat' 2>/dev/null";
+    const std::string unwritable =
+        std::string(KV_MAKE_P1DAT) + " '" + folder.path().string() + "/none/P1.dat' 2>/dev/null";
     EXPECT_NE(std::system(unwritable.c_str()), 0);
 }
 
@@ -69,7 +70,8 @@ TEST(HighscoreTable, ResetWritesExactlyElevenBlankRecordsWhateverWasThere)
         {}, {0x10, 0x00, 'S', 'h', 'o', 'r', 't'}, shippedFileBytes(), longer};
     for (std::size_t n = 0; n < before.size(); ++n) {
         test::TempFolder folder;
-        if (n > 0) folder.setBytes(before[n]);  // the first: no file at all
+        if (n > 0)
+            folder.setBytes(before[n]);  // the first: no file at all
         EXPECT_TRUE(resetHighscoreFile(folder.path())) << n;
         EXPECT_EQ(folder.bytes(), blankFileBytes()) << n;
     }
@@ -84,7 +86,8 @@ TEST(HighscoreTable, LowestHighscoreIsRecordTen)
     EXPECT_TRUE(std::filesystem::exists(folder.file()));
 
     HighscoreTable table;
-    for (int i = 0; i < kHighscoreRecordCount; ++i) table[i].points = static_cast<std::int16_t>(110 - 10 * i);
+    for (int i = 0; i < kHighscoreRecordCount; ++i)
+        table[i].points = static_cast<std::int16_t>(110 - 10 * i);
     writeTable(folder, table);
     EXPECT_EQ(readLowestHighscore(folder.path()), 20);
 
@@ -104,7 +107,8 @@ TEST(HighscoreTable, RankingKeepsNamesAndDatesWithTheirPointsAndEarlierRecordsFi
     EXPECT_EQ(table[1], entry(50, "Anna", "01.01.99 10:00:00"));
     EXPECT_EQ(table[2], entry(50, "Clara", "03.01.99 10:00:00"));
     EXPECT_EQ(table[3], entry(50, "Neu", "05.01.99 10:00:00"));
-    for (int i = 4; i < 10; ++i) EXPECT_EQ(table[i], HighscoreRecord{}) << i;
+    for (int i = 4; i < 10; ++i)
+        EXPECT_EQ(table[i], HighscoreRecord{}) << i;
     EXPECT_EQ(table[10], entry(-5, "Dieter", "04.01.99 10:00:00"));
 }
 
@@ -146,7 +150,8 @@ TEST(HighscoreTable, NewEntryReplacesTheLowestRecordWhateverOrderTheFileIsIn)
     HighscoreTable ranked;
     EXPECT_TRUE(storeNewHighscore(entry(35, "Neu", "24.12.23 18:30:00"), ranked, folder.path()));
     HighscoreTable expected;
-    for (int i = 0; i < 7; ++i) expected[i] = entry(110 - 10 * i, ("Spieler " + std::to_string(11 - i)).c_str(), "10.10.10 10:10:10");
+    for (int i = 0; i < 7; ++i)
+        expected[i] = entry(110 - 10 * i, ("Spieler " + std::to_string(11 - i)).c_str(), "10.10.10 10:10:10");
     expected[7] = entry(40, "Spieler 4", "10.10.10 10:10:10");
     expected[8] = entry(35, "Neu", "24.12.23 18:30:00");
     expected[9] = entry(30, "Spieler 3", "10.10.10 10:10:10");

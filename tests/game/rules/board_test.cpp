@@ -1,5 +1,5 @@
-#include "rules/board.h"
-#include "rules/detection_targets.h"
+#include "game/rules/board.h"
+#include "game/rules/detection_targets.h"
 
 #include <gtest/gtest.h>
 
@@ -98,10 +98,10 @@ TEST(Board, FillAndClearKeepCodeValueAndEnabledConsistent)
     EXPECT_TRUE(board.isFree(40));
     EXPECT_EQ(board.fieldValue(40), 0);
     EXPECT_FALSE(board.field(40).draggable);
-    EXPECT_FALSE(board.field(40).enabled); // clearing leaves enabled alone
+    EXPECT_FALSE(board.field(40).enabled);  // clearing leaves enabled alone
 
     board.setCode(8, FieldCode("voll"));
-    EXPECT_FALSE(board.isFree(8)); // a zero value is not a free field
+    EXPECT_FALSE(board.isFree(8));  // a zero value is not a free field
     EXPECT_EQ(board.fieldValue(8), 0);
 
     EXPECT_THROW(board.fillField(81, 0), std::out_of_range);
@@ -109,5 +109,5 @@ TEST(Board, FillAndClearKeepCodeValueAndEnabledConsistent)
     EXPECT_THROW(board.field(-1), std::out_of_range);
 }
 
-} // namespace
-} // namespace kv
+}  // namespace
+}  // namespace kv

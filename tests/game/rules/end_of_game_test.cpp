@@ -1,4 +1,4 @@
-#include "rules_fakes.h"
+#include "tests/game/rules/rules_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@ namespace {
 
 struct EndCase {
     const char* name;
-    bool byBlockedField; // otherwise the new fields fill the board
-    int lowestHighscore; // the game ends with 30 points
+    bool byBlockedField;  // otherwise the new fields fill the board
+    int lowestHighscore;  // the game ends with 30 points
 };
 
 class GameEnd : public testing::TestWithParam<EndCase> {};
@@ -40,7 +40,7 @@ TEST_P(GameEnd, LocksTheBoardAndEntersOnlyAResultAboveTheLowest)
     if (30 > c.lowestHighscore)
         expected.push_back("highscore 30");
     EXPECT_EQ(t.outside.log, expected);
-    EXPECT_EQ(t.random.remaining(), 0U); // nothing drawn after the end
+    EXPECT_EQ(t.random.remaining(), 0U);  // nothing drawn after the end
     EXPECT_EQ(t.game.state().gameOver, !c.byBlockedField);
     EXPECT_FALSE(t.game.board().hasFreeField());
     for (int i = 0; i < kFieldCount; ++i)
@@ -73,5 +73,5 @@ TEST(GameEnd, WithSoundOffNothingIsPlayedOrWaitedFor)
     EXPECT_TRUE(t.outside.log.empty());
 }
 
-} // namespace
-} // namespace kv::test
+}  // namespace
+}  // namespace kv::test

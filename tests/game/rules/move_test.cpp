@@ -1,4 +1,4 @@
-#include "rules_fakes.h"
+#include "tests/game/rules/rules_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -19,17 +19,17 @@ constexpr const char* kFruitlessTrace = "ddddddSddSdd";
 TEST(Move, ValidDropCarriesTheFieldAndRunsTheWholeFruitlessSequence)
 {
     Table t;
-    t.arrange({"12.......", ".........", ".........", ".........", ".........", ".........", ".........", ".........",
-               "........."});
+    t.arrange({"12.......", ".........", ".........", ".........", ".........", ".........", ".........",
+               ".........", "........."});
     // The first new place is the moved field's target: drawn again.
     t.random.add({colour(3), fieldAt(40), fieldAt(80), colour(4), fieldAt(79), colour(7), fieldAt(78)});
     t.random.add({kNoChance, wipeOf(5), kNoChance, fieldAt(0)});
     t.game.dropField(40, 0);
 
-    EXPECT_EQ(t.board(), rowsText({".2.......", ".........", ".........", ".........", "....1....", ".........",
-                                   ".........", ".........", "......J43"}));
+    EXPECT_EQ(t.board(), rowsText({".2.......", ".........", ".........", ".........", "....1....",
+                                   ".........", ".........", ".........", "......J43"}));
     const Field& source = t.game.board().field(0);
-    EXPECT_TRUE(source.code == "0" && !source.picture && source.draggable); // vacated, still draggable
+    EXPECT_TRUE(source.code == "0" && !source.picture && source.draggable);  // vacated, still draggable
     EXPECT_TRUE(t.game.board().field(40).draggable);
     EXPECT_EQ(t.random.trace(), "dddddddSddSdd");
     EXPECT_EQ(t.random.remaining(), 0U);
@@ -47,20 +47,21 @@ class FruitlessMove : public testing::TestWithParam<FruitlessDrop> {};
 TEST_P(FruitlessMove, ChangesNothingButBringsThreeNewFields)
 {
     Table t;
-    t.arrange({"12X*.....", ".........", ".........", ".........", ".........", ".........", ".........", ".........",
-               "........."});
-    t.game.board().setDraggable(5, true); // vacated by an earlier move
+    t.arrange({"12X*.....", ".........", ".........", ".........", ".........", ".........", ".........",
+               ".........", "........."});
+    t.game.board().setDraggable(5, true);  // vacated by an earlier move
     scriptFruitless(t.random);
     t.game.dropField(GetParam().index, GetParam().source);
 
-    EXPECT_EQ(t.board(), rowsText({"12X*.....", ".........", ".........", ".........", ".........", ".........",
-                                   ".........", ".........", "......J43"}));
+    EXPECT_EQ(t.board(), rowsText({"12X*.....", ".........", ".........", ".........", ".........",
+                                   ".........", ".........", ".........", "......J43"}));
     EXPECT_EQ(t.random.trace(), kFruitlessTrace);
     EXPECT_EQ(t.outside.log, kFieldsPlaced);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, FruitlessMove,
-                         testing::Values(FruitlessDrop{"OntoAColour", 1, 0}, FruitlessDrop{"OntoItself", 0, 0},
+                         testing::Values(FruitlessDrop{"OntoAColour", 1, 0},
+                                         FruitlessDrop{"OntoItself", 0, 0},
                                          FruitlessDrop{"FromAVacatedField", 6, 5},
                                          FruitlessDrop{"OntoABlockedField", 2, 0},
                                          FruitlessDrop{"OntoAMarkedField", 3, 0},
@@ -71,8 +72,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, FruitlessMove,
 TEST(Move, DropsTheBoardCouldNotDeliverAreIgnored)
 {
     Table t;
-    const BoardRows rows = {"12.......", ".........", ".........", ".........", ".........", ".........", ".........",
-                            ".........", "........."};
+    const BoardRows rows = {"12.......", ".........", ".........", ".........", ".........",
+                            ".........", ".........", ".........", "........."};
     t.arrange(rows);
     t.game.board().setEnabled(8, false);
     t.game.board().setEnabled(1, false);
@@ -87,46 +88,46 @@ TEST(Move, DropsTheBoardCouldNotDeliverAreIgnored)
 TEST(Move, CrossingColumnAndRowScoreOnlyTheColumn)
 {
     Table t;
-    t.arrange({"....2....", "....2....", "....2....", "....2....", "2222.....", ".........", ".........", ".........",
-               "........2"});
+    t.arrange({"....2....", "....2....", "....2....", "....2....", "2222.....", ".........", ".........",
+               ".........", "........2"});
     t.game.dropField(40, 80);
 
-    EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", "2222.....", ".........",
-                                   ".........", ".........", "........."}));
+    EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", "2222.....",
+                                   ".........", ".........", ".........", "........."}));
     EXPECT_EQ(t.game.state().score, 4);
-    EXPECT_EQ(t.random.trace(), ""); // a scoring move places nothing
+    EXPECT_EQ(t.random.trace(), "");  // a scoring move places nothing
     EXPECT_EQ(t.outside.log, kStripeScored);
 }
 
 TEST(Move, StripeThroughACompletedSquareWinsAndBreaksIt)
 {
     Table t;
-    t.arrange({"333......", "333......", "33.33....", ".........", ".........", ".........", ".........", ".........",
-               "........3"});
+    t.arrange({"333......", "333......", "33.33....", ".........", ".........", ".........", ".........",
+               ".........", "........3"});
     t.game.dropField(20, 80);
 
-    EXPECT_EQ(t.board(), rowsText({"333......", "333......", ".........", ".........", ".........", ".........",
-                                   ".........", ".........", "........."}));
+    EXPECT_EQ(t.board(), rowsText({"333......", "333......", ".........", ".........", ".........",
+                                   ".........", ".........", ".........", "........."}));
     EXPECT_EQ(t.game.state().score, 4);
-    EXPECT_EQ(t.random.trace(), ""); // no colour wipe
+    EXPECT_EQ(t.random.trace(), "");  // no colour wipe
 }
 
 TEST(Move, FiguresLeftOnTheBoardAreScoredByTheNextDrops)
 {
     Table t;
     // A falling diagonal already stands; the move completes a square.
-    t.arrange({"....5....", ".....5...", "......5..", ".......5.", "........5", ".....1...", "111......", "111......",
-               "11......."});
+    t.arrange({"....5....", ".....5...", "......5..", ".......5.", "........5", ".....1...", "111......",
+               "111......", "11......."});
     t.game.dropField(74, 50);
-    EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", ".........", ".........",
-                                   "111......", "111......", "111......"}));
+    EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", ".........",
+                                   ".........", "111......", "111......", "111......"}));
     EXPECT_EQ(t.game.state().score, 4);
 
     // A plain click on the square now scores it, and still no new fields.
     t.random.add({wipeOf(6)});
     t.game.dropField(54, 54);
-    EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", ".........", ".........",
-                                   ".........", ".........", "........."}));
+    EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", ".........",
+                                   ".........", ".........", ".........", "........."}));
     EXPECT_EQ(t.game.state().score, 21);
     EXPECT_EQ(t.random.trace(), "Sd");
 }
@@ -134,19 +135,19 @@ TEST(Move, FiguresLeftOnTheBoardAreScoredByTheNextDrops)
 TEST(Move, NewFieldsCompletingTwoColumnsScoreOneNowAndOneOnTheNextClick)
 {
     Table t;
-    t.arrange({"1.......1", "1.......1", "1.......1", "1.......1", ".........", ".........", ".........", ".........",
-               "....5...."});
+    t.arrange({"1.......1", "1.......1", "1.......1", "1.......1", ".........", ".........", ".........",
+               ".........", "....5...."});
     t.random.add({colour(1), fieldAt(36), colour(1), fieldAt(44), colour(2), fieldAt(60)});
     t.random.add({kNoChance, wipeOf(0), kNoChance, fieldAt(0)});
     t.game.dropField(77, 76);
 
-    EXPECT_EQ(t.board(), rowsText({"........1", "........1", "........1", "........1", "........1", ".........",
-                                   "......2..", ".........", ".....5..."}));
-    EXPECT_EQ(t.random.trace(), kFruitlessTrace); // the random events ran after the hit
+    EXPECT_EQ(t.board(), rowsText({"........1", "........1", "........1", "........1", "........1",
+                                   ".........", "......2..", ".........", ".....5..."}));
+    EXPECT_EQ(t.random.trace(), kFruitlessTrace);  // the random events ran after the hit
 
     t.game.dropField(77, 77);
-    EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", ".........", ".........",
-                                   "......2..", ".........", ".....5..."}));
+    EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", ".........",
+                                   ".........", "......2..", ".........", ".....5..."}));
     EXPECT_EQ(t.random.trace(), kFruitlessTrace);
     Strings expected = kFieldsPlaced;
     expected.insert(expected.end(), kStripeScored.begin(), kStripeScored.end());
@@ -157,19 +158,19 @@ TEST(Move, NewFieldsCompletingTwoColumnsScoreOneNowAndOneOnTheNextClick)
 TEST(Move, MarkedFieldMovedDuringAFlashIsClearedAtItsNewPlace)
 {
     Table t;
-    t.arrange({".........", ".*.......", ".........", ".........", ".........", ".........", ".........", ".........",
-               "........."});
+    t.arrange({".........", ".*.......", ".........", ".........", ".........", ".........", ".........",
+               ".........", "........."});
     scriptFruitless(t.random);
     t.game.dropField(50, 10);
-    EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", ".........", ".....*...",
-                                   ".........", ".........", "......J43"}));
+    EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", ".........",
+                                   ".....*...", ".........", ".........", "......J43"}));
 
     t.game.flashTick();
-    EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", ".........", ".........",
-                                   ".........", ".........", "......J43"}));
+    EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", ".........",
+                                   ".........", ".........", ".........", "......J43"}));
     EXPECT_FALSE(t.game.board().field(50).draggable);
     EXPECT_EQ(t.outside.log, (Strings{"sound placed", "background 0,127,0", "frame", "timer off"}));
 }
 
-} // namespace
-} // namespace kv::test
+}  // namespace
+}  // namespace kv::test

@@ -1,4 +1,4 @@
-#include "rules_fakes.h"
+#include "tests/game/rules/rules_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@ namespace {
 TEST(NewFields, WithRoomLeftThreeFieldsFillOnlyFreePlacesAndNothingIsDetected)
 {
     Table t;
-    t.arrange({"11111....", "XJ*2.....", ".........", ".........", ".........", ".........", ".........", ".........",
-               "........."});
+    t.arrange({"11111....", "XJ*2.....", ".........", ".........", ".........", ".........", ".........",
+               ".........", "........."});
     // Each occupied kind is drawn once before a free place turns up.
     t.random.add({0.975, fieldAt(0), fieldAt(9), fieldAt(10), fieldAt(11), fieldAt(12), fieldAt(40)});
     t.random.add({0.9749, fieldAt(41), 0.0, fieldAt(42)});
@@ -17,8 +17,8 @@ TEST(NewFields, WithRoomLeftThreeFieldsFillOnlyFreePlacesAndNothingIsDetected)
     t.game.placeNewFields();
 
     // 0.975 * 7.18 = 7.0005 is the joker, 0.9749 * 7.18 = 6.9998 magenta.
-    EXPECT_EQ(t.board(), rowsText({"11111....", "XJ*2.....", ".........", ".........", "....J60..", ".........",
-                                   ".........", ".........", "........."}));
+    EXPECT_EQ(t.board(), rowsText({"11111....", "XJ*2.....", ".........", ".........", "....J60..",
+                                   ".........", ".........", ".........", "........."}));
     EXPECT_FALSE(t.game.state().gameOver);
     EXPECT_EQ(t.random.trace(), std::string(11, 'd'));
     EXPECT_EQ(t.outside.log, Strings{"sound placed"});
@@ -63,7 +63,7 @@ TEST(NewFields, AFullBoardGetsThreeCompletePasses)
     EXPECT_EQ(t.board(), board);
     EXPECT_EQ(t.game.state().score, 12);
     EXPECT_FALSE(t.game.state().gameOver);
-    EXPECT_EQ(t.random.trace(), "dddd"); // the third placement found no room
+    EXPECT_EQ(t.random.trace(), "dddd");  // the third placement found no room
 }
 
 TEST(NewFields, MarkedGapsCountAsFullAndAreClearedOnTheEndedBoard)
@@ -84,5 +84,5 @@ TEST(NewFields, MarkedGapsCountAsFullAndAreClearedOnTheEndedBoard)
         EXPECT_FALSE(t.game.board().field(i).enabled) << i;
 }
 
-} // namespace
-} // namespace kv::test
+}  // namespace
+}  // namespace kv::test

@@ -1,4 +1,4 @@
-#include "rules_fakes.h"
+#include "tests/game/rules/rules_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,8 @@ class RandomWipeChance : public testing::TestWithParam<ChanceCase> {};
 TEST_P(RandomWipeChance, WipesOnlyAboveSevenAtFourPlaces)
 {
     Table t;
-    t.arrange({"2.2......", ".........", ".........", ".........", ".........", ".........", ".........", ".........",
-               "....3...."});
+    t.arrange({"2.2......", ".........", ".........", ".........", ".........", ".........", ".........",
+               ".........", "....3...."});
     t.random.add({GetParam().r, wipeOf(2)});
     t.game.randomColourWipe();
 
@@ -37,8 +37,8 @@ class RandomBlockChance : public testing::TestWithParam<ChanceCase> {};
 TEST_P(RandomBlockChance, BlocksOnlyAboveNineAtFourPlaces)
 {
     Table t;
-    t.arrange({"1........", ".........", ".........", ".........", ".........", ".........", ".........", ".........",
-               "........."});
+    t.arrange({"1........", ".........", ".........", ".........", ".........", ".........", ".........",
+               ".........", "........."});
     // The first place is drawn either way; it is taken, so a block redraws.
     t.random.add({GetParam().r, fieldAt(0)});
     if (GetParam().happens)
@@ -70,35 +70,37 @@ TEST(RandomEvents, BlockedFieldOnAFullBoardDrawsButPlacesNothing)
 TEST(RandomEvents, JokerWipeFlashesJokersAndEarlierMarksAndTheTimerClearsThem)
 {
     Table t;
-    t.arrange({"J1J*X....", ".........", ".........", ".........", ".........", ".........", ".........", ".........",
-               "........."});
+    t.arrange({"J1J*X....", ".........", ".........", ".........", ".........", ".........", ".........",
+               ".........", "........."});
     t.outside.logFields = true;
     t.random.add({wipeOf(7)});
     t.game.colourWipe();
     EXPECT_EQ(t.random.trace(), "Sd");
     EXPECT_EQ(t.board().substr(0, 9), "*1**X....");
     EXPECT_EQ(t.game.board().field(0).picture, Picture{kFlashEntry});
-    EXPECT_TRUE(t.game.board().field(0).draggable); // marked fields can still be moved
+    EXPECT_TRUE(t.game.board().field(0).draggable);  // marked fields can still be moved
 
     t.game.flashTick();
     EXPECT_EQ(t.board().substr(0, 9), ".1..X....");
     EXPECT_FALSE(t.game.board().field(2).draggable);
-    EXPECT_EQ(t.outside.log, (Strings{"background 240,240,70", "field 0", "field 2", "field 3", "timer on", "field 0",
-                                      "field 2", "field 3", "background 0,127,0", "frame", "timer off"}));
+    EXPECT_EQ(t.outside.log,
+              (Strings{"background 240,240,70", "field 0", "field 2", "field 3", "timer on", "field 0",
+                       "field 2", "field 3", "background 0,127,0", "frame", "timer off"}));
 }
 
 TEST(RandomEvents, WipeOfAnAbsentColourOnlyFlashes)
 {
     Table t;
-    const BoardRows rows = {"J1J.X....", ".........", ".........", ".........", ".........", ".........", ".........",
-                            ".........", "........."};
+    const BoardRows rows = {"J1J.X....", ".........", ".........", ".........", ".........",
+                            ".........", ".........", ".........", "........."};
     t.arrange(rows);
     t.random.add({wipeOf(5)});
     t.game.colourWipe();
     t.game.flashTick();
     EXPECT_EQ(t.board(), rowsText(rows));
-    EXPECT_EQ(t.outside.log, (Strings{"background 240,240,70", "timer on", "background 0,127,0", "frame", "timer off"}));
+    EXPECT_EQ(t.outside.log,
+              (Strings{"background 240,240,70", "timer on", "background 0,127,0", "frame", "timer off"}));
 }
 
-} // namespace
-} // namespace kv::test
+}  // namespace
+}  // namespace kv::test

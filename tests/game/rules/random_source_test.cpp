@@ -1,4 +1,4 @@
-#include "rules/random_source.h"
+#include "game/rules/random_source.h"
 
 #include <gtest/gtest.h>
 
@@ -35,5 +35,5 @@ TEST(ClockRandom, ReseedsWithinOneTickStillDifferAndStayInRange)
     EXPECT_NEAR(below / double{kDraws}, 0.25, 0.01);
 }
 
-} // namespace
-} // namespace kv
+}  // namespace
+}  // namespace kv

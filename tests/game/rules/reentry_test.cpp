@@ -1,18 +1,18 @@
-#include "rules_fakes.h"
+#include "tests/game/rules/rules_fakes.h"
 
 #include <gtest/gtest.h>
 
 namespace kv::test {
 namespace {
 
-const BoardRows kEmpty = {".........", ".........", ".........", ".........", ".........", ".........", ".........",
-                          ".........", "........."};
+const BoardRows kEmpty = {".........", ".........", ".........", ".........", ".........",
+                          ".........", ".........", ".........", "........."};
 // Dropping 80 on 36 completes the column; 8 and 17 stay.
-const BoardRows kStripeMove = {"1.......2", "1.......3", "1........", "1........", ".........", ".........",
-                               ".........", ".........", "........1"};
+const BoardRows kStripeMove = {"1.......2", "1.......3", "1........", "1........", ".........",
+                               ".........", ".........", ".........", "........1"};
 // Dropping 80 on 20 completes the square.
-const BoardRows kSquareMove = {"444......", "444......", "44.......", ".........", ".........", "*........",
-                               ".........", ".........", "........4"};
+const BoardRows kSquareMove = {"444......", "444......", "44.......", ".........", ".........",
+                               "*........", ".........", ".........", "........4"};
 
 TEST(Reentry, AbortDuringAStripesTreeKeepsItsPointsOutOfTheNewGame)
 {
@@ -44,10 +44,10 @@ TEST(Reentry, StartDuringASquaresTreeGetsNeitherItsPointsNorItsWipe)
     t.outside.onRegrowTree = [&] { t.game.startGame(); };
     t.game.dropField(20, 80);
 
-    EXPECT_EQ(t.board(), rowsText({".444.....", ".........", ".........", ".........", ".........", ".........",
-                                   ".........", ".........", "........."}));
+    EXPECT_EQ(t.board(), rowsText({".444.....", ".........", ".........", ".........", ".........",
+                                   ".........", ".........", ".........", "........."}));
     EXPECT_EQ(t.game.state().score, 0);
-    EXPECT_EQ(t.random.trace(), "Sdddddd"); // the start's draws only
+    EXPECT_EQ(t.random.trace(), "Sdddddd");  // the start's draws only
     EXPECT_EQ(t.outside.view.score, 0);
     EXPECT_FALSE(t.outside.view.startButton || t.outside.view.panelsOpen || t.outside.view.flashing);
     EXPECT_EQ(t.outside.view.sounds, (Strings{"square", "placed"}));
@@ -66,7 +66,7 @@ TEST(Reentry, FlashTimerDuringTheTreeClearsItsFieldsAndTheSquareCarriesOn)
     EXPECT_EQ(t.board(), rowsText(kEmpty));
     EXPECT_EQ(t.game.state().score, 17);
     EXPECT_EQ(t.outside.view.score, 17);
-    EXPECT_TRUE(t.outside.view.flashing); // the square's own wipe flashes after the tick
+    EXPECT_TRUE(t.outside.view.flashing);  // the square's own wipe flashes after the tick
 }
 
 TEST(Reentry, DropDuringTheTreeIsIgnored)
@@ -76,8 +76,8 @@ TEST(Reentry, DropDuringTheTreeIsIgnored)
     t.outside.onRegrowTree = [&] { t.game.dropField(40, 8); };
     t.game.dropField(36, 80);
 
-    EXPECT_EQ(t.board(), rowsText({"........2", "........3", ".........", ".........", ".........", ".........",
-                                   ".........", ".........", "........."}));
+    EXPECT_EQ(t.board(), rowsText({"........2", "........3", ".........", ".........", ".........",
+                                   ".........", ".........", ".........", "........."}));
     EXPECT_EQ(t.random.trace(), "");
     EXPECT_EQ(t.game.state().score, 4);
 }
@@ -85,8 +85,8 @@ TEST(Reentry, DropDuringTheTreeIsIgnored)
 TEST(Reentry, AbortDuringTheSecondPassSkipsTheRandomEvents)
 {
     Table t;
-    t.arrange({"5........", "5........", "5........", "5........", ".........", ".........", ".........", ".........",
-               "........1"});
+    t.arrange({"5........", "5........", "5........", "5........", ".........", ".........", ".........",
+               ".........", "........1"});
     t.random.add({colour(5), fieldAt(36), colour(1), fieldAt(50), colour(2), fieldAt(60)});
     t.outside.onRegrowTree = [&] { t.game.abortGame(); };
     t.game.dropField(80, 80);
@@ -118,5 +118,5 @@ TEST(Reentry, AbortDuringTheFullBoardPassesEndsNoGame)
         EXPECT_TRUE(t.game.board().field(i).enabled) << i;
 }
 
-} // namespace
-} // namespace kv::test
+}  // namespace
+}  // namespace kv::test

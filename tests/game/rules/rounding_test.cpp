@@ -1,4 +1,4 @@
-#include "rules/rounding.h"
+#include "game/rules/rounding.h"
 
 #include <gtest/gtest.h>
 
@@ -40,15 +40,15 @@ TEST(Rounding, FourPlacesDecidesOnTheExactValueNotTheRoundedProduct)
 {
     // These doubles lie just beside a half; their product with 10000 rounds
     // onto the half, where rounding to even would pick the wrong neighbour.
-    EXPECT_EQ(roundToFourPlaces(0.00025), 3);  // a hair above 2.5 ten-thousandths
-    EXPECT_EQ(roundToFourPlaces(0.00035), 3);  // a hair below 3.5
-    EXPECT_EQ(roundToFourPlaces(0.00125), 13); // above 12.5
-    EXPECT_EQ(roundToFourPlaces(0.00095), 9);  // below 9.5
+    EXPECT_EQ(roundToFourPlaces(0.00025), 3);   // a hair above 2.5 ten-thousandths
+    EXPECT_EQ(roundToFourPlaces(0.00035), 3);   // a hair below 3.5
+    EXPECT_EQ(roundToFourPlaces(0.00125), 13);  // above 12.5
+    EXPECT_EQ(roundToFourPlaces(0.00095), 9);   // below 9.5
     // Near the game's thresholds the neighbours of the half fall on either side.
     EXPECT_EQ(roundToFourPlaces(std::nextafter(7.00005, 0.0)), 70000);
     EXPECT_EQ(roundToFourPlaces(std::nextafter(7.00005, 10.0)), 70001);
     EXPECT_EQ(roundToFourPlaces(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
-} // namespace
-} // namespace kv
+}  // namespace
+}  // namespace kv

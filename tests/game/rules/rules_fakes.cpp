@@ -1,4 +1,4 @@
-#include "rules_fakes.h"
+#include "tests/game/rules/rules_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +25,10 @@ double ScriptedRandom::next()
 
 void RecordingOutside::playSound(Sound sound, SoundFlags flags)
 {
-    static constexpr const char* kNames[] = {"start", "placed", "stripe", "square", "blocked", "table", "over"};
-    const std::string name = std::string(kNames[static_cast<int>(sound)]) + (flags == SoundFlags::Wait ? " wait" : "");
+    static constexpr const char* kNames[] = {"start",   "placed", "stripe", "square",
+                                             "blocked", "table",  "over"};
+    const std::string name =
+        std::string(kNames[static_cast<int>(sound)]) + (flags == SoundFlags::Wait ? " wait" : "");
     view.sounds.push_back(name);
     log.push_back("sound " + name);
 }
@@ -71,8 +73,8 @@ void RecordingOutside::hidePanels()
 
 void RecordingOutside::setFlashBackground(Rgb c)
 {
-    log.push_back("background " + std::to_string(c.red) + "," + std::to_string(c.green) + ","
-                  + std::to_string(c.blue));
+    log.push_back("background " + std::to_string(c.red) + "," + std::to_string(c.green) + "," +
+                  std::to_string(c.blue));
 }
 
 void RecordingOutside::fieldChanged(int index)
@@ -124,7 +126,7 @@ char fieldChar(const Field& f)
     return '?';
 }
 
-} // namespace
+}  // namespace
 
 std::string boardText(const Board& board)
 {
@@ -161,4 +163,4 @@ void put(std::string& text, int field, char c)
     text.at(static_cast<std::size_t>(field + field / kBoardSide)) = c;
 }
 
-} // namespace kv::test
+}  // namespace kv::test

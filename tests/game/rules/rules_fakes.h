@@ -1,10 +1,10 @@
 #pragma once
 
-#include "draws.h"
-#include "rules/board.h"
-#include "rules/game.h"
-#include "rules/game_outside.h"
-#include "rules/random_source.h"
+#include "tests/game/rules/draws.h"
+#include "game/rules/board.h"
+#include "game/rules/game.h"
+#include "game/rules/game_outside.h"
+#include "game/rules/random_source.h"
 
 #include <array>
 #include <deque>
@@ -45,7 +45,7 @@ using Strings = std::vector<std::string>;
 class RecordingOutside : public GameOutside {
 public:
     bool logFields = false;
-    std::function<void()> onRegrowTree; // runs in the tree's yield
+    std::function<void()> onRegrowTree;  // runs in the tree's yield
 
     void playSound(Sound sound, SoundFlags flags) override;
     void regrowTree() override;
@@ -73,7 +73,6 @@ public:
     } view;
 };
 
-
 // A board as nine rows of nine characters: '.' free, '0'-'6' a colour,
 // 'J' joker, 'X' blocked, '*' marked. Anything inconsistent reads as '?'.
 // As text, the rows follow each other, each ended by '\n'.
@@ -100,4 +99,4 @@ struct Table {
     std::string board() const { return boardText(game.board()); }
 };
 
-} // namespace kv::test
+}  // namespace kv::test

@@ -1,4 +1,4 @@
-#include "rules_fakes.h"
+#include "tests/game/rules/rules_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@ namespace {
 TEST(Scoring, ScoreHoldsAtTheLargestSixteenBitValue)
 {
     Table t;
-    t.arrange({"555......", "555......", "555......", ".........", ".........", ".........", ".........", ".........",
-               "11111...."});
+    t.arrange({"555......", "555......", "555......", ".........", ".........", ".........", ".........",
+               ".........", "11111...."});
     t.game.state().score = 32760;
     t.random.add({wipeOf(0)});
     t.game.detectUpperSquares();
@@ -23,31 +23,30 @@ TEST(Scoring, ScoreHoldsAtTheLargestSixteenBitValue)
 TEST(Scoring, HitsOfOnePassAddUpOneByOne)
 {
     Table t;
-    t.arrange({"1...333..", "1...333..", "1...33...", "1........", ".........", ".........", ".........", ".........",
-               "....2222."});
+    t.arrange({"1...333..", "1...333..", "1...33...", "1........", ".........", ".........", ".........",
+               ".........", "....2222."});
     t.random.add({colour(1), fieldAt(36), colour(2), fieldAt(80), colour(3), fieldAt(24)});
     t.random.add({wipeOf(5), kNoChance, wipeOf(0), kNoChance, fieldAt(0)});
     t.game.dropField(0, 0);
 
-    EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", ".........", ".........",
-                                   ".........", ".........", "........."}));
+    EXPECT_EQ(t.board(), rowsText({".........", ".........", ".........", ".........", ".........",
+                                   ".........", ".........", ".........", "........."}));
     EXPECT_EQ(t.game.state().score, 25);
     EXPECT_EQ(t.random.trace(), "ddddddSdSddSdd");
     EXPECT_EQ(t.outside.log,
-              (Strings{"sound placed", "sound stripe", "tree", "score 4",
-                       "sound stripe", "tree", "score 8", "sound square", "tree", "score 25",
-                       "background 240,240,70", "timer on"}));
+              (Strings{"sound placed", "sound stripe", "tree", "score 4", "sound stripe", "tree", "score 8",
+                       "sound square", "tree", "score 25", "background 240,240,70", "timer on"}));
 }
 
 TEST(Scoring, WithSoundOffHitsAreScoredInSilence)
 {
     Table t;
-    t.arrange({"JJJJJ....", ".........", ".........", ".........", ".........", ".........", ".........", ".........",
-               "........."});
+    t.arrange({"JJJJJ....", ".........", ".........", ".........", ".........", ".........", ".........",
+               ".........", "........."});
     t.game.state().soundOn = false;
     t.game.detectRows();
     EXPECT_EQ(t.outside.log, (Strings{"tree", "score 4"}));
 }
 
-} // namespace
-} // namespace kv::test
+}  // namespace
+}  // namespace kv::test

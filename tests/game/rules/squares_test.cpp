@@ -1,4 +1,4 @@
-#include "rules_fakes.h"
+#include "tests/game/rules/rules_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ struct SquareCase {
     const char* name;
     void (Game::*detector)();
     bool GameState::*flag;
-    int wipe; // palette entry the wipe draws, -1 if nothing is found
+    int wipe;  // palette entry the wipe draws, -1 if nothing is found
     BoardRows before;
     BoardRows after;
 };
@@ -30,8 +30,7 @@ TEST_P(SquareDetector, DissolvesTheFirstBlockAndWipesAColour)
     EXPECT_EQ(t.game.state().*c.flag, scored);
     EXPECT_EQ(t.game.state().score, scored ? 17 : 0);
     EXPECT_EQ(t.random.trace(), scored ? "Sd" : "");
-    const Strings scoredLog = {"sound square", "tree", "score 17", "background 240,240,70",
-                               "timer on"};
+    const Strings scoredLog = {"sound square", "tree", "score 17", "background 240,240,70", "timer on"};
     EXPECT_EQ(t.outside.log, scored ? scoredLog : Strings{});
 }
 
@@ -70,9 +69,9 @@ INSTANTIATE_TEST_SUITE_P(Rules, SquareDetector, testing::ValuesIn(kCases),
 TEST(SquareScoring, BoardIsLockedFromBeforeTheTreeUntilAfterTheWipe)
 {
     Table t;
-    t.arrange({"666......", "666......", "666......", ".........", ".........", ".........", ".........", ".........",
-               "3......3."});
-    t.game.board().setEnabled(80, false); // even a field that was off ends up enabled
+    t.arrange({"666......", "666......", "666......", ".........", ".........", ".........", ".........",
+               ".........", "3......3."});
+    t.game.board().setEnabled(80, false);  // even a field that was off ends up enabled
     t.random.add({wipeOf(3)});
     t.outside.logFields = true;
     t.game.detectUpperSquares();
@@ -85,16 +84,16 @@ TEST(SquareScoring, BoardIsLockedFromBeforeTheTreeUntilAfterTheWipe)
             expected.push_back("field " + std::to_string(i));
     };
     allFields();
-    for (const char* s : {"sound square", "tree", "score 17", "background 240,240,70", "field 72",
-                          "field 79", "timer on"})
+    for (const char* s :
+         {"sound square", "tree", "score 17", "background 240,240,70", "field 72", "field 79", "timer on"})
         expected.push_back(s);
     allFields();
     EXPECT_EQ(t.outside.log, expected);
 
     bool lockedDuringTree = false;
     t.outside.onRegrowTree = [&] { lockedDuringTree = !t.game.board().field(50).enabled; };
-    t.arrange({"666......", "666......", "666......", ".........", ".........", ".........", ".........", ".........",
-               "........."});
+    t.arrange({"666......", "666......", "666......", ".........", ".........", ".........", ".........",
+               ".........", "........."});
     t.random.add({wipeOf(0)});
     t.game.detectUpperSquares();
     EXPECT_TRUE(lockedDuringTree);
@@ -102,5 +101,5 @@ TEST(SquareScoring, BoardIsLockedFromBeforeTheTreeUntilAfterTheWipe)
         EXPECT_TRUE(t.game.board().field(i).enabled) << i;
 }
 
-} // namespace
-} // namespace kv::test
+}  // namespace
+}  // namespace kv::test

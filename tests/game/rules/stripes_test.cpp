@@ -1,4 +1,4 @@
-#include "rules_fakes.h"
+#include "tests/game/rules/rules_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ struct StripeCase {
     void (Game::*detector)();
     bool GameState::*flag;
     BoardRows before;
-    BoardRows after; // equal to before: no stripe
+    BoardRows after;  // equal to before: no stripe
 };
 
 class StripeDetector : public testing::TestWithParam<StripeCase> {};
@@ -22,7 +22,7 @@ TEST_P(StripeDetector, DissolvesOnlyTheFirstStripeInScanOrder)
     const StripeCase& c = GetParam();
     Table t;
     t.arrange(c.before);
-    t.game.state().*c.flag = true; // a detector first forgets its last result
+    t.game.state().*c.flag = true;  // a detector first forgets its last result
     (t.game.*c.detector)();
 
     const bool scored = rowsText(c.before) != rowsText(c.after);
@@ -30,7 +30,7 @@ TEST_P(StripeDetector, DissolvesOnlyTheFirstStripeInScanOrder)
     EXPECT_EQ(t.game.state().*c.flag, scored);
     EXPECT_EQ(t.game.state().score, scored ? 4 : 0);
     EXPECT_EQ(t.outside.log, scored ? kStripeScored : Strings{});
-    EXPECT_EQ(t.random.trace(), ""); // a stripe draws nothing
+    EXPECT_EQ(t.random.trace(), "");  // a stripe draws nothing
 }
 
 // clang-format off
@@ -77,5 +77,5 @@ const StripeCase kCases[] = {
 INSTANTIATE_TEST_SUITE_P(Rules, StripeDetector, testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-} // namespace
-} // namespace kv::test
+}  // namespace
+}  // namespace kv::test

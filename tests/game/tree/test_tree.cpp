@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <map>
 
-#include "tree/tree.h"
-#include "tree_fakes.h"
+#include "game/tree/tree.h"
+#include "tests/game/tree/tree_fakes.h"
 
 namespace kv {
 namespace {
@@ -19,7 +19,8 @@ constexpr double kHeight = 2220;
 std::map<int, int> linesPerWidth(const std::vector<Line>& lines)
 {
     std::map<int, int> counts;
-    for (const Line& line : lines) ++counts[line.width];
+    for (const Line& line : lines)
+        ++counts[line.width];
     return counts;
 }
 
@@ -55,8 +56,8 @@ TEST_F(TreeFixture, TrunkFootIsTheRoundedCanvasSizeHalvedInSixteenBits)
         int treeX, treeY;
     };
     const Case cases[] = {
-        {2281.5, 2224.5, 1141, 2220},  // 2282 / 2 and 2219.5 -> 2220: halves go to even
-        {2280.5, 2223.5, 1140, 2218},  // 2280 / 2 and 2218.5 -> 2218
+        {2281.5, 2224.5, 1141, 2220},     // 2282 / 2 and 2219.5 -> 2220: halves go to even
+        {2280.5, 2223.5, 1140, 2218},     // 2280 / 2 and 2218.5 -> 2218
         {40000.6, kHeight, 20000, 2215},  // only the half is stored in 16 bits: 40001 halves to 20000
     };
     for (const Case& c : cases) {
@@ -83,7 +84,8 @@ TEST_F(TreeFixture, YieldsOnceAfterClearingAndBeforeTheFirstLine)
 {
     tree.regrow();
     ASSERT_GE(log.size(), 5u);
-    EXPECT_EQ((EventLog{log.begin(), log.begin() + 5}), (EventLog{"reseed", "clear", "yield", "width 4", "line"}));
+    EXPECT_EQ((EventLog{log.begin(), log.begin() + 5}),
+              (EventLog{"reseed", "clear", "yield", "width 4", "line"}));
     EXPECT_EQ(yields, 1);
     tree.regrow();
     EXPECT_EQ(yields, 2);
@@ -103,8 +105,8 @@ TEST_F(TreeFixture, BendZeroDrawsTheWholeSubtreeStraight)
 
 TEST_F(TreeFixture, ChildrenCountTwoToFourFromOneDraw)
 {
-    const std::vector<std::pair<double, std::size_t>> cases{{0.0, 2}, {0.3333, 2}, {0.34, 3}, {0.6666, 3},
-                                                            {0.6667, 4}, {0.9999, 4}};
+    const std::vector<std::pair<double, std::size_t>> cases{{0.0, 2},    {0.3333, 2}, {0.34, 3},
+                                                            {0.6666, 3}, {0.6667, 4}, {0.9999, 4}};
     for (const auto& [r, children] : cases) {
         EventLog localLog;
         RecordingCanvas local(2280, kHeight, localLog);
@@ -201,7 +203,8 @@ TEST(TreeDraws, CoordinatesBeyondSixteenBitsSaturateInsteadOfWrapping)
     EXPECT_EQ(tree.settings().treeLength, 12162);  // (40000 - 10) / 3.2880859
     ASSERT_FALSE(huge.lines.empty());
     // The trunk runs upwards from the bottom edge, never through a wrapped negative y.
-    for (int step = 0; step < 10; ++step) EXPECT_EQ(huge.lines[step].y1, 32767 - 5 * step);
+    for (int step = 0; step < 10; ++step)
+        EXPECT_EQ(huge.lines[step].y1, 32767 - 5 * step);
 }
 
 TEST(TreeClock, TwoRegrowthsDiffer)

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "rules/random_source.h"
-#include "tree/tree_canvas.h"
+#include "game/rules/random_source.h"
+#include "game/tree/tree_canvas.h"
 
 namespace kv::test {
 
@@ -64,8 +64,10 @@ public:
     double next() override
     {
         ++draws;
-        if (used_ < script_.size()) return script_[used_++];
-        if (fallback_ < 0) ADD_FAILURE() << "more random numbers drawn than scripted";
+        if (used_ < script_.size())
+            return script_[used_++];
+        if (fallback_ < 0)
+            ADD_FAILURE() << "more random numbers drawn than scripted";
         return fallback_ < 0 ? 0.5 : fallback_;
     }
     void reseedFromClock() override { log_.push_back("reseed"); }

@@ -1,4 +1,4 @@
-#include "main_window_fixture.h"
+#include "tests/game/ui/main_window_fixture.h"
 
 #include <fstream>
 #include <iterator>

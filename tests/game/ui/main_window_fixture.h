@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
-#include "game/rules/draws.h"
-#include "highscore/highscore_table.h"
-#include "rules/game.h"
-#include "ui/main_window.h"
-#include "ui/sound_backend.h"
-#include "ui/widgets/field_widget.h"
-#include "support/scratch_folder.h"
+#include "tests/game/rules/draws.h"
+#include "game/highscore/highscore_table.h"
+#include "game/rules/game.h"
+#include "game/ui/main_window.h"
+#include "game/ui/sound_backend.h"
+#include "game/ui/widgets/field_widget.h"
+#include "tests/support/scratch_folder.h"
 
 namespace kv::test {
 
@@ -44,7 +44,10 @@ public:
 class ScriptedRandom : public RandomSource {
 public:
     void add(std::initializer_list<double> numbers) { numbers_.insert(numbers_.end(), numbers); }
-    void add(const std::vector<double>& numbers) { numbers_.insert(numbers_.end(), numbers.begin(), numbers.end()); }
+    void add(const std::vector<double>& numbers)
+    {
+        numbers_.insert(numbers_.end(), numbers.begin(), numbers.end());
+    }
     double next() override
     {
         if (numbers_.empty())

@@ -4,7 +4,7 @@
 
 #include <QLibrary>
 
-#include "ui/sound/sound_output.h"
+#include "game/ui/sound/sound_output.h"
 
 namespace kv::test {
 

@@ -7,10 +7,10 @@
 
 #include <filesystem>
 
-#include "main_window_fixture.h"
-#include "ui/highscore/highscore_table_window.h"
-#include "ui/highscore/reset_question.h"
-#include "ui/info_panels.h"
+#include "tests/game/ui/main_window_fixture.h"
+#include "game/ui/highscore/highscore_table_window.h"
+#include "game/ui/highscore/reset_question.h"
+#include "game/ui/info_panels.h"
 
 using namespace kv;
 using namespace kv::test;
@@ -24,35 +24,35 @@ void pressAlt(const Play& play, Qt::Key key)
 
 // The rules as the panel must show them, typed out here so that a slip in the program's copy
 // shows up.
-const QString kRulesText = QStringLiteral(
-    "                                \n"
-    "      Es geht darum, eine möglichst hohe Punktezahl zu erreichen.\n"
-    "      Punkte werden erzielt durch Verschieben (Drag&Drop) von Feldern, um Strei-\n"
-    "fen oder Quadrate mit gleichfarbigen Feldern zu bilden. Verschiebbar sind nur\n"
-    "gefüllte Felder. Es darf beliebig über andere Felder hinweg verschoben werden.\n"
-    "Die Streifen bestehen aus fünf Feldern, die horizontal, vertikal oder diagonal ver-\n"
-    "laufen. Die Quadrate bestehen aus drei mal drei Feldern.\n"
-    "      Es werden am Spielanfang und nach jedem Spielzug, der nicht zum Löschen\n"
-    "eines Streifens oder Quadrats führt, drei Felder gefüllt.\n"
-    "      Wird ein Streifen oder Quadrat erzielt, löst er oder es sich auf, und dem Spie-\n"
-    "ler werden vier beziehungsweise siebzehn Punkte angerechnet.\n"
-    "      Das Spiel endet, wenn keine Felder mehr frei sind.\n"
-    "      Nach Bildung und Auflösung eines Quadrats werden dem Spieler nicht nur\n"
-    "siebzehn Punkte gutgeschrieben: Als weitere Belohnung werden alle Felder einer\n"
-    "(zufällig) bestimmten Farbe blitzartig gelöscht.\n"
-    "      Ueberdies erfolgt zwischendurch gelegentlich und rein zufällig (unabhängig\n"
-    "vom Erreichen von Streifen oder Quadraten) die Auflösung aller Felder einer\n"
-    "Farbe blitzartig.\n"
-    "      Ab und zu werden umgekehrt Felder schwarz-grau und unheilbar besetzt.\n"
-    "      Die vielfarbigen Felder können als beliebige Farbfelder verwendet werden - es\n"
-    "sind Joker.\n"
-    "                                \n"
-    "      Das Bäumchen auf der rechten Seite hat direkt nichts mit dem Spiel zu tun.\n"
-    "Es wächst bei jedem Erzielen und Erlöschen eines Streifens oder Quadrats ganz\n"
-    "von neuem, und zwar jedesmal als noch nie dagewesenes Bäumchen. Kein Spie-\n"
-    "ler wird zweimal dasselbe Bäumchen sehen, weil es unendlich viele davon gibt...\n"
-    "                                \n"
-    "      Viel Vergnügen!\n");
+const QString kRulesText =
+    QStringLiteral("                                \n"
+                   "      Es geht darum, eine möglichst hohe Punktezahl zu erreichen.\n"
+                   "      Punkte werden erzielt durch Verschieben (Drag&Drop) von Feldern, um Strei-\n"
+                   "fen oder Quadrate mit gleichfarbigen Feldern zu bilden. Verschiebbar sind nur\n"
+                   "gefüllte Felder. Es darf beliebig über andere Felder hinweg verschoben werden.\n"
+                   "Die Streifen bestehen aus fünf Feldern, die horizontal, vertikal oder diagonal ver-\n"
+                   "laufen. Die Quadrate bestehen aus drei mal drei Feldern.\n"
+                   "      Es werden am Spielanfang und nach jedem Spielzug, der nicht zum Löschen\n"
+                   "eines Streifens oder Quadrats führt, drei Felder gefüllt.\n"
+                   "      Wird ein Streifen oder Quadrat erzielt, löst er oder es sich auf, und dem Spie-\n"
+                   "ler werden vier beziehungsweise siebzehn Punkte angerechnet.\n"
+                   "      Das Spiel endet, wenn keine Felder mehr frei sind.\n"
+                   "      Nach Bildung und Auflösung eines Quadrats werden dem Spieler nicht nur\n"
+                   "siebzehn Punkte gutgeschrieben: Als weitere Belohnung werden alle Felder einer\n"
+                   "(zufällig) bestimmten Farbe blitzartig gelöscht.\n"
+                   "      Ueberdies erfolgt zwischendurch gelegentlich und rein zufällig (unabhängig\n"
+                   "vom Erreichen von Streifen oder Quadraten) die Auflösung aller Felder einer\n"
+                   "Farbe blitzartig.\n"
+                   "      Ab und zu werden umgekehrt Felder schwarz-grau und unheilbar besetzt.\n"
+                   "      Die vielfarbigen Felder können als beliebige Farbfelder verwendet werden - es\n"
+                   "sind Joker.\n"
+                   "                                \n"
+                   "      Das Bäumchen auf der rechten Seite hat direkt nichts mit dem Spiel zu tun.\n"
+                   "Es wächst bei jedem Erzielen und Erlöschen eines Streifens oder Quadrats ganz\n"
+                   "von neuem, und zwar jedesmal als noch nie dagewesenes Bäumchen. Kein Spie-\n"
+                   "ler wird zweimal dasselbe Bäumchen sehen, weil es unendlich viele davon gibt...\n"
+                   "                                \n"
+                   "      Viel Vergnügen!\n");
 
 // The panel's text is in sight as a whole: nothing to scroll, and no scroll bar covering text.
 void checkWholeTextInSight(QTextEdit* panel)
@@ -64,8 +64,10 @@ void checkWholeTextInSight(QTextEdit* panel)
     const QSizeF text = panel->document()->size();
     QVERIFY2(text.width() <= panel->viewport()->width() && text.height() <= panel->viewport()->height(),
              qPrintable(QStringLiteral("text %1 x %2 in a viewport of %3 x %4")
-                            .arg(text.width()).arg(text.height())
-                            .arg(panel->viewport()->width()).arg(panel->viewport()->height())));
+                            .arg(text.width())
+                            .arg(text.height())
+                            .arg(panel->viewport()->width())
+                            .arg(panel->viewport()->height())));
     QCOMPARE(panel->viewport()->size(), panel->contentsRect().size());
     for (QTextBlock block = panel->document()->begin(); block.isValid(); block = block.next())
         QCOMPARE(block.layout()->lineCount(), 1);
@@ -140,7 +142,7 @@ private slots:
         play.click("startButton");
         const std::string pictures = play.pictures();
         const QList<QColor> cycle = {QColor(255, 255, 255), QColor(230, 230, 230), QColor(195, 195, 195),
-                                     QColor(0, 0, 0), QColor(255, 230, 230), QColor(230, 255, 230)};
+                                     QColor(0, 0, 0),       QColor(255, 230, 230), QColor(230, 255, 230)};
         for (const QColor& expected : cycle) {
             play.click("baseColourButton");
             for (const int i : {0, 10, 40, 80})

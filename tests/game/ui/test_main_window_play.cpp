@@ -4,11 +4,11 @@
 #include <QTimer>
 #include <optional>
 
-#include "main_window_fixture.h"
-#include "ui/highscore/highscore_table_window.h"
-#include "ui/highscore/name_entry_window.h"
-#include "ui/widgets/board_cursor.h"
-#include "ui/widgets/tree_canvas_widget.h"
+#include "tests/game/ui/main_window_fixture.h"
+#include "game/ui/highscore/highscore_table_window.h"
+#include "game/ui/highscore/name_entry_window.h"
+#include "game/ui/widgets/board_cursor.h"
+#include "game/ui/widgets/tree_canvas_widget.h"
 
 using namespace kv;
 using namespace kv::test;
@@ -17,7 +17,10 @@ namespace {
 
 // A colouring of the whole board in which no five fields in a line and no three-by-three square
 // share a colour: every step along a row, column or diagonal changes the colour.
-int patternColour(int index) { return (index % 9 + 3 * (index / 9)) % 7; }
+int patternColour(int index)
+{
+    return (index % 9 + 3 * (index / 9)) % 7;
+}
 
 // Start with red on 0, 1 and 2; a click on 0 brings red on 3 and 20 and the pattern colour on
 // 60. Dragging 20 onto 4 then completes the red stripe 0 to 4.
@@ -166,7 +169,8 @@ private slots:
         QCOMPARE(play.sound.log.last(), QStringLiteral("sounds/sound7.wav 0"));
         QVERIFY(!entryOpenDuringEndSound);
         QVERIFY(play.window->nameEntry().isVisible());
-        QCOMPARE(play.window->highscoreTable().pointsCell(HighscoreTableWindow::kResultRow), QStringLiteral("4"));
+        QCOMPARE(play.window->highscoreTable().pointsCell(HighscoreTableWindow::kResultRow),
+                 QStringLiteral("4"));
         for (int i = 0; i < kFieldCount; ++i)
             QVERIFY(!play.field(i)->isEnabled());
         QVERIFY(play.button("startButton")->isHidden());

@@ -4,13 +4,13 @@
 #include <QSet>
 #include <QTextEdit>
 
-#include "main_window_fixture.h"
-#include "game/ui_widgets/logical_pixel.h"
-#include "ui/highscore/highscore_table_window.h"
-#include "ui/highscore/name_entry_window.h"
-#include "ui/highscore/reset_question.h"
-#include "ui/sound_files.h"
-#include "ui/widgets/tree_canvas_widget.h"
+#include "tests/game/ui/main_window_fixture.h"
+#include "tests/game/ui_widgets/logical_pixel.h"
+#include "game/ui/highscore/highscore_table_window.h"
+#include "game/ui/highscore/name_entry_window.h"
+#include "game/ui/highscore/reset_question.h"
+#include "game/ui/sound_files.h"
+#include "game/ui/widgets/tree_canvas_widget.h"
 
 using namespace kv;
 using namespace kv::test;
@@ -105,10 +105,10 @@ private slots:
             int x;
             int y;
             QColor colour;
-        } frame[] = {{5, 5, {0, 128, 0}},     {400, 0, {0, 245, 0}},   {400, 1, {0, 210, 0}},
-                     {400, 2, {0, 175, 0}},   {400, 3, {0, 140, 0}},   {400, 596, {0, 80, 0}},
-                     {400, 599, {0, 5, 0}},   {0, 300, {0, 245, 0}},   {3, 300, {0, 140, 0}},
-                     {796, 300, {0, 80, 0}},  {799, 300, {0, 5, 0}},   {0, 599, {0, 245, 0}},
+        } frame[] = {{5, 5, {0, 128, 0}},    {400, 0, {0, 245, 0}}, {400, 1, {0, 210, 0}},
+                     {400, 2, {0, 175, 0}},  {400, 3, {0, 140, 0}}, {400, 596, {0, 80, 0}},
+                     {400, 599, {0, 5, 0}},  {0, 300, {0, 245, 0}}, {3, 300, {0, 140, 0}},
+                     {796, 300, {0, 80, 0}}, {799, 300, {0, 5, 0}}, {0, 599, {0, 245, 0}},
                      {799, 0, {0, 5, 0}}};
         for (const auto& point : frame)
             QCOMPARE(logicalPixel(shot, point.x, point.y), point.colour);
@@ -134,7 +134,8 @@ private slots:
         window.resetQuestion();
         QVERIFY(window.findChild<QTextEdit*>(QStringLiteral("rulesPanel")) != nullptr);
         QVERIFY(window.findChild<HighscoreTableWindow*>() != nullptr);
-        QVERIFY(window.findChild<NameEntryWindow*>() != nullptr && window.findChild<ResetQuestion*>() != nullptr);
+        QVERIFY(window.findChild<NameEntryWindow*>() != nullptr &&
+                window.findChild<ResetQuestion*>() != nullptr);
         QVERIFY(!window.findChild<HighscoreTableWindow*>()->isVisible());
         QTextEdit* rules = window.findChild<QTextEdit*>(QStringLiteral("rulesPanel"));
         QTextEdit* information = window.findChild<QTextEdit*>(QStringLiteral("informationPanel"));

@@ -2,8 +2,8 @@
 // what cannot.
 #include <QTest>
 
-#include "test_sound_wav.h"
-#include "ui/wav_file.h"
+#include "tests/game/ui/test_sound_wav.h"
+#include "game/ui/wav_file.h"
 
 using namespace kv;
 using namespace kv::testwav;
@@ -24,8 +24,9 @@ private slots:
     void skipsUnknownChunksWithTheirPadding()
     {
         const QByteArray samples(4 * 3, '\x01');
-        const QByteArray bytes = riff(chunk("LIST", "abc", 3) + chunk("fmt ", fmtBody(1, 2, 11025, 8, 2), 16) +
-                                      chunk("data", samples, static_cast<quint32>(samples.size())));
+        const QByteArray bytes =
+            riff(chunk("LIST", "abc", 3) + chunk("fmt ", fmtBody(1, 2, 11025, 8, 2), 16) +
+                 chunk("data", samples, static_cast<quint32>(samples.size())));
         const auto sound = parseWav(bytes);
         QVERIFY(sound.has_value());
         QCOMPARE(sound->format, (PcmFormat{11025, 2, 8}));
@@ -59,7 +60,8 @@ private slots:
         QTest::newRow("data before format") << riff(data + chunk("fmt ", fmtBody(1, 1, 8000, 16, 2), 16));
         QTest::newRow("short format") << riff(chunk("fmt ", fmtBody(1, 1, 8000, 16, 2).left(10), 10) + data);
         QTest::newRow("no data") << riff(chunk("fmt ", fmtBody(1, 1, 8000, 16, 2), 16));
-        QTest::newRow("no whole frame") << riff(chunk("fmt ", fmtBody(1, 1, 8000, 16, 2), 16) + chunk("data", "x", 1));
+        QTest::newRow("no whole frame")
+            << riff(chunk("fmt ", fmtBody(1, 1, 8000, 16, 2), 16) + chunk("data", "x", 1));
         QTest::newRow("chunk size past the end") << riff(chunk("LIST", "", 0xFFFFFFF0u));
     }
 

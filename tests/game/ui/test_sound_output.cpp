@@ -10,10 +10,10 @@
 #include <memory>
 #include <unistd.h>
 
-#include "sound_module.h"
-#include "test_sound_wav.h"
-#include "ui/sound/pulse_sample_format.h"
-#include "ui/sound/sound_output.h"
+#include "tests/game/ui/sound_module.h"
+#include "tests/game/ui/test_sound_wav.h"
+#include "game/ui/sound/pulse_sample_format.h"
+#include "game/ui/sound/sound_output.h"
 
 using namespace kv;
 using namespace kv::testwav;
@@ -94,7 +94,8 @@ private slots:
     {
         QCOMPARE(standardErrorOf([this] { playEveryKindOfEnd(); }), QByteArray());
         // The client library makes its folder there, but no server put its socket into it.
-        const QStringList left = QDir(runtime_.filePath(QStringLiteral("pulse"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const QStringList left = QDir(runtime_.filePath(QStringLiteral("pulse")))
+                                     .entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         QVERIFY2(left.isEmpty(), qPrintable(left.join(u' ')));
     }
 

@@ -10,11 +10,11 @@
 #include <cstdio>
 #include <memory>
 
-#include "sound_module.h"
-#include "test_sound_server.h"
-#include "test_sound_wav.h"
-#include "ui/sound/sound_output.h"
-#include "ui/sound_player.h"
+#include "tests/game/ui/sound_module.h"
+#include "tests/game/ui/test_sound_server.h"
+#include "tests/game/ui/test_sound_wav.h"
+#include "game/ui/sound/sound_output.h"
+#include "game/ui/sound_player.h"
 
 using namespace kv;
 using namespace kv::testserver;

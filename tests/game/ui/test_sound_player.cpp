@@ -8,9 +8,9 @@
 #include <QTest>
 #include <QThread>
 
-#include "test_sound_probe.h"
-#include "test_sound_wav.h"
-#include "ui/sound_player.h"
+#include "tests/game/ui/test_sound_probe.h"
+#include "tests/game/ui/test_sound_wav.h"
+#include "game/ui/sound_player.h"
 
 using namespace kv;
 using namespace kv::testwav;
@@ -39,10 +39,11 @@ private slots:
             const QString path = folder_.filePath(QString::fromLatin1(name));
             QVERIFY(writeFile(path, bytes));
         };
-        write("short.wav", silence(1600));                              // 200 ms
-        write("long.wav", silence(8000 * 30));                          // 30 s
+        write("short.wav", silence(1600));                                // 200 ms
+        write("long.wav", silence(8000 * 30));                            // 30 s
         write("stalling.wav", silence(800, probe::kStallingSampleRate));  // 100 ms
-        write("libkv5-sound.so", "\x7F" "ELF but nothing more");
+        write("libkv5-sound.so", "\x7F"
+                                 "ELF but nothing more");
     }
 
     void loadsTheModuleOnItsOwnThreadAtTheFirstSound()

@@ -4,7 +4,7 @@
 
 #include <QtGlobal>
 
-#include "ui/wav_file.h"
+#include "game/ui/wav_file.h"
 
 namespace kv::probe {
 
@@ -12,9 +12,9 @@ namespace kv::probe {
 inline constexpr int kStallingSampleRate = 8001;
 
 struct Record {
-    int created = 0;               // outputs made by the factory
+    int created = 0;  // outputs made by the factory
     int played = 0;
-    int finished = 0;              // sounds whose end was reported
+    int finished = 0;                 // sounds whose end was reported
     const void* createdOn = nullptr;  // the thread that made the last output
     PcmFormat lastFormat;
     qsizetype lastSampleBytes = 0;

@@ -6,8 +6,8 @@
 #include <mutex>
 #include <utility>
 
-#include "test_sound_probe.h"
-#include "ui/sound/sound_output.h"
+#include "tests/game/ui/test_sound_probe.h"
+#include "game/ui/sound/sound_output.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "test_sound_server.h"
+#include "tests/game/ui/test_sound_server.h"
 
 #include <QDeadlineTimer>
 #include <QFileInfo>
@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-#include "test_sound_wav.h"
+#include "tests/game/ui/test_sound_wav.h"
 
 namespace kv::testserver {
 
@@ -44,11 +44,12 @@ bool NullSinkServer::start(QString* reason)
     // Its complaints (as root it warns that it is not meant for root) go to a file of its own.
     server_.setStandardOutputFile(QProcess::nullDevice());
     server_.setStandardErrorFile(folder_.filePath(QStringLiteral("server.log")), QIODevice::Append);
-    server_.start(program(),
-                  {QStringLiteral("--daemonize=no"), QStringLiteral("-n"), QStringLiteral("--exit-idle-time=-1"),
-                   QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1"),
-                   QStringLiteral("--load=module-null-sink sink_name=null rate=%1 format=s16le channels=1 norewinds=1")
-                       .arg(kSinkRate)});
+    server_.start(
+        program(),
+        {QStringLiteral("--daemonize=no"), QStringLiteral("-n"), QStringLiteral("--exit-idle-time=-1"),
+         QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1"),
+         QStringLiteral("--load=module-null-sink sink_name=null rate=%1 format=s16le channels=1 norewinds=1")
+             .arg(kSinkRate)});
     if (!server_.waitForStarted(5000)) {
         *reason = QStringLiteral("pulseaudio does not start: ") + server_.errorString();
         return false;
@@ -133,8 +134,9 @@ QByteArray steadyTone(int frames, short value, int channels, int bits)
             testwav::appendLe(samples, static_cast<quint16>(value), 2);
     }
     const int blockAlign = channels * bits / 8;
-    return testwav::riff(testwav::chunk("fmt ", testwav::fmtBody(1, channels, kSinkRate, bits, blockAlign), 16) +
-                         testwav::chunk("data", samples, static_cast<quint32>(samples.size())));
+    return testwav::riff(
+        testwav::chunk("fmt ", testwav::fmtBody(1, channels, kSinkRate, bits, blockAlign), 16) +
+        testwav::chunk("data", samples, static_cast<quint32>(samples.size())));
 }
 
 }  // namespace kv::testserver

@@ -27,7 +27,10 @@ public:
     bool start(QString* reason);
     void stop();
     QString runtimeFolder() const { return folder_.path(); }
-    QString address() const { return QStringLiteral("unix:") + folder_.filePath(QStringLiteral("pulse/native")); }
+    QString address() const
+    {
+        return QStringLiteral("unix:") + folder_.filePath(QStringLiteral("pulse/native"));
+    }
 
 private:
     QTemporaryDir folder_;

@@ -1,4 +1,4 @@
-#include "test_sound_wav.h"
+#include "tests/game/ui/test_sound_wav.h"
 
 #include <QFile>
 

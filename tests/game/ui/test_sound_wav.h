@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "ui/wav_file.h"
+#include "game/ui/wav_file.h"
 
 namespace kv::testwav {
 

@@ -12,9 +12,9 @@
 #include <filesystem>
 #include <string>
 
-#include "ui/highscore/highscore_table_window.h"
-#include "highscore/highscore_table.h"
-#include "../highscore/record_entry.h"
+#include "game/ui/highscore/highscore_table_window.h"
+#include "game/highscore/highscore_table.h"
+#include "tests/game/highscore/record_entry.h"
 
 namespace kv::test {
 

@@ -4,10 +4,10 @@
 #include <QImage>
 #include <QTest>
 
-#include "ui/highscore/highscore_table_window.h"
-#include "ui/highscore/name_entry_window.h"
-#include "ui/highscore/reset_question.h"
-#include "window_checks.h"
+#include "game/ui/highscore/highscore_table_window.h"
+#include "game/ui/highscore/name_entry_window.h"
+#include "game/ui/highscore/reset_question.h"
+#include "tests/game/ui_highscore/window_checks.h"
 
 namespace kv {
 

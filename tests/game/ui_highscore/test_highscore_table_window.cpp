@@ -2,9 +2,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "ui/highscore/highscore_table_window.h"
-#include "highscore_folder.h"
-#include "window_checks.h"
+#include "game/ui/highscore/highscore_table_window.h"
+#include "tests/game/ui_highscore/highscore_folder.h"
+#include "tests/game/ui_highscore/window_checks.h"
 
 namespace kv {
 namespace {
@@ -14,7 +14,10 @@ QLineEdit* cell(HighscoreTableWindow& table, const char* column, int row)
     return table.findChild<QLineEdit*>(QStringLiteral("%1%2").arg(QLatin1String(column)).arg(row));
 }
 
-QPushButton* button(HighscoreTableWindow& table) { return table.findChild<QPushButton*>(QStringLiteral("continueButton")); }
+QPushButton* button(HighscoreTableWindow& table)
+{
+    return table.findChild<QPushButton*>(QStringLiteral("continueButton"));
+}
 
 }  // namespace
 
@@ -142,7 +145,8 @@ private slots:
         QTest::addColumn<QString>("points");
         QTest::addColumn<QString>("name");
         QTest::newRow("missing") << false << "0" << QString(20, ' ');
-        QTest::newRow("unreadable") << true << "100" << "Karvelino           ";
+        QTest::newRow("unreadable") << true << "100"
+                                    << "Karvelino           ";
     }
 
     void displayWithoutAFile()
@@ -151,7 +155,8 @@ private slots:
         QFETCH(QString, points);
         QFETCH(QString, name);
         test::HighscoreFolder folder;
-        if (folderInItsPlace) QVERIFY(std::filesystem::create_directory(folder.path() / "P1.dat"));
+        if (folderInItsPlace)
+            QVERIFY(std::filesystem::create_directory(folder.path() / "P1.dat"));
         HighscoreTableWindow table(folder.path());
         table.fillRows(shippedHighscoreTable());
         table.displayTable();

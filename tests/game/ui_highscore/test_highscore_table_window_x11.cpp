@@ -12,11 +12,11 @@
 #include <optional>
 #include <string>
 
-#include "highscore/date_text.h"
-#include "ui/highscore/highscore_table_window.h"
-#include "support/scratch_folder.h"
-#include "window_look.h"
-#include "x_server.h"
+#include "game/highscore/date_text.h"
+#include "game/ui/highscore/highscore_table_window.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/window_look.h"
+#include "tests/support/x_server.h"
 
 namespace kv {
 namespace {
@@ -24,7 +24,10 @@ namespace {
 using x11test::XwdImage;
 
 // Black text on the rows' white and yellow, which all have full red.
-bool isInk(const XwdImage& screen, int x, int y) { return screen.at(x, y).r < 128; }
+bool isInk(const XwdImage& screen, int x, int y)
+{
+    return screen.at(x, y).r < 128;
+}
 
 // The leftmost and rightmost column with ink inside `cell`, or nothing.
 std::optional<std::pair<int, int>> inkColumns(const XwdImage& screen, const QRect& cell)
@@ -32,7 +35,8 @@ std::optional<std::pair<int, int>> inkColumns(const XwdImage& screen, const QRec
     std::optional<std::pair<int, int>> ink;
     for (int x = cell.left(); x <= cell.right(); ++x) {
         for (int y = cell.top(); y <= cell.bottom(); ++y) {
-            if (!isInk(screen, x, y)) continue;
+            if (!isInk(screen, x, y))
+                continue;
             ink = {ink ? ink->first : x, x};
             break;
         }
@@ -55,7 +59,8 @@ int inkWidth(const QString& text, const QFont& font)
     int last = -1;
     for (int x = 0; x < image.width(); ++x) {
         for (int y = 0; y < image.height(); ++y) {
-            if (image.pixelColor(x, y).red() >= 128) continue;
+            if (image.pixelColor(x, y).red() >= 128)
+                continue;
             first = std::min(first, x);
             last = x;
             break;
@@ -76,12 +81,10 @@ private slots:
     void everyDateCellShowsAllSeventeenCharacters()
     {
         // The shipped date, the widest digits, and dates as other settings write them.
-        const QStringList dates{QStringLiteral("12.06.99 16:02:47"),
-                                QStringLiteral("28.08.88 20:58:58"),
-                                QStringLiteral("06/12/99 16:02:47"),
-                                QStringLiteral("31-12-24 23:59:58"),
-                                QStringLiteral("00.00.00 00:00:00"),
-                                QString::fromStdString(currentDateText())};
+        const QStringList dates{
+            QStringLiteral("12.06.99 16:02:47"), QStringLiteral("28.08.88 20:58:58"),
+            QStringLiteral("06/12/99 16:02:47"), QStringLiteral("31-12-24 23:59:58"),
+            QStringLiteral("00.00.00 00:00:00"), QString::fromStdString(currentDateText())};
         HighscoreTable table;
         for (int row = 0; row < dates.size(); ++row) {
             table[static_cast<std::size_t>(row)].points = static_cast<std::int16_t>(100 - row);
@@ -117,7 +120,12 @@ private slots:
             const QString where =
                 QStringLiteral("row %1 \"%2\": %3 px of ink for %4 px of text, %5 px free on the "
                                "left, %6 on the right")
-                    .arg(row).arg(dates[row]).arg(drawn).arg(whole).arg(left).arg(right);
+                    .arg(row)
+                    .arg(dates[row])
+                    .arg(drawn)
+                    .arg(whole)
+                    .arg(left)
+                    .arg(right);
             QVERIFY2(std::abs(drawn - whole) <= 1, qPrintable(where));
             QVERIFY2(left > 0 && right > 0 && std::abs(left - right) <= 2, qPrintable(where));
         }

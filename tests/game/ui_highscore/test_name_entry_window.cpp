@@ -3,17 +3,23 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "highscore/date_text.h"
-#include "ui/highscore/highscore_table_window.h"
-#include "ui/highscore/name_entry_window.h"
-#include "highscore_folder.h"
-#include "window_checks.h"
+#include "game/highscore/date_text.h"
+#include "game/ui/highscore/highscore_table_window.h"
+#include "game/ui/highscore/name_entry_window.h"
+#include "tests/game/ui_highscore/highscore_folder.h"
+#include "tests/game/ui_highscore/window_checks.h"
 
 namespace kv {
 namespace {
 
-QLineEdit* nameBox(NameEntryWindow& entry) { return entry.findChild<QLineEdit*>(QStringLiteral("nameBox")); }
-QPushButton* button(QWidget& window) { return window.findChild<QPushButton*>(QStringLiteral("continueButton")); }
+QLineEdit* nameBox(NameEntryWindow& entry)
+{
+    return entry.findChild<QLineEdit*>(QStringLiteral("nameBox"));
+}
+QPushButton* button(QWidget& window)
+{
+    return window.findChild<QPushButton*>(QStringLiteral("continueButton"));
+}
 
 // Eleven stored entries from 110 down to 10 points, named "R1" to "R11".
 HighscoreTable fullTable()
@@ -81,10 +87,14 @@ private slots:
         auto* question = entry.findChild<QLabel*>(QStringLiteral("questionLabel"));
         // The question is broken at blanks; the lines must fit the label's box.
         const QRect box = question->contentsRect();
-        const QRect text = QFontMetrics(question->font()).boundingRect(box, Qt::TextWordWrap, question->text());
+        const QRect text =
+            QFontMetrics(question->font()).boundingRect(box, Qt::TextWordWrap, question->text());
         QVERIFY2(text.width() <= box.width() && text.height() <= box.height(),
-                 qPrintable(QStringLiteral("%1 x %2 in %3 x %4").arg(text.width()).arg(text.height())
-                                .arg(box.width()).arg(box.height())));
+                 qPrintable(QStringLiteral("%1 x %2 in %3 x %4")
+                                .arg(text.width())
+                                .arg(text.height())
+                                .arg(box.width())
+                                .arg(box.height())));
         test::checkCaptionsFit(button(entry), {button(entry)->text()});
     }
 
@@ -211,27 +221,33 @@ private slots:
     // it and the file holds what the table shows.
     void entriesRankIntoTheFile_data()
     {
-        QTest::addColumn<QString>("file");  // "shipped", "full" (110 down to 10) or "none"
+        QTest::addColumn<QString>("file");         // "shipped", "full" (110 down to 10) or "none"
         QTest::addColumn<QStringList>("entries");  // points and name, in turn
-        QTest::addColumn<int>("row");  // where the last entry lands
+        QTest::addColumn<int>("row");              // where the last entry lands
         QTest::addColumn<QString>("points");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("rowBelow");  // the points of the next row
         QTest::newRow("equal goes below") << "shipped" << QStringList{"100", "Bert"} << 1 << "100"
-                                          << "Bert                " << "0";
+                                          << "Bert                "
+                                          << "0";
         QTest::newRow("lowest is the hidden eleventh") << "full" << QStringList{"15", "Klein"} << 10 << "15"
                                                        << "Klein               " << QString();
         // A new entry is written over the eleventh, whatever either holds.
-        QTest::newRow("over the eleventh") << "full" << QStringList{"15", "Klein", "3", "Noch kleiner"} << 10 << "3"
-                                           << "Noch kleiner        " << QString();
-        QTest::newRow("empty name") << "none" << QStringList{"40", ""} << 0 << "40" << QString(20, ' ') << "0";
-        QTest::newRow("long name is cut") << "none" << QStringList{"40", "", "50", "Maximilian Müller-Lüdenscheidt"}
-                                          << 0 << "50" << "Maximilian Müller-Lü" << "40";
+        QTest::newRow("over the eleventh")
+            << "full" << QStringList{"15", "Klein", "3", "Noch kleiner"} << 10 << "3"
+            << "Noch kleiner        " << QString();
+        QTest::newRow("empty name") << "none" << QStringList{"40", ""} << 0 << "40" << QString(20, ' ')
+                                    << "0";
+        QTest::newRow("long name is cut")
+            << "none" << QStringList{"40", "", "50", "Maximilian Müller-Lüdenscheidt"} << 0 << "50"
+            << "Maximilian Müller-Lü"
+            << "40";
         QTest::newRow("beyond 16 bits") << "none" << QStringList{"99999", "Gross"} << 0 << "32767"
-                                        << "Gross               " << "0";
+                                        << "Gross               "
+                                        << "0";
         // Zero points: below the blank records that hold zero too.
-        QTest::newRow("no number") << "none" << QStringList{"kaputt", "Null"} << 10 << "0" << "Null                "
-                                   << QString();
+        QTest::newRow("no number") << "none" << QStringList{"kaputt", "Null"} << 10 << "0"
+                                   << "Null                " << QString();
     }
 
     void entriesRankIntoTheFile()
@@ -243,17 +259,22 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, rowBelow);
         test::HighscoreFolder folder;
-        if (file == QLatin1String("shipped")) folder.installShippedFile();
-        if (file == QLatin1String("full")) folder.writeTable(fullTable());
+        if (file == QLatin1String("shipped"))
+            folder.installShippedFile();
+        if (file == QLatin1String("full"))
+            folder.writeTable(fullTable());
         HighscoreTableWindow table(folder.path());
         NameEntryWindow entry(table, folder.path());
-        for (qsizetype i = 0; i + 1 < entries.size(); i += 2) enter(table, entry, entries[i], entries[i + 1]);
+        for (qsizetype i = 0; i + 1 < entries.size(); i += 2)
+            enter(table, entry, entries[i], entries[i + 1]);
 
         QCOMPARE(table.pointsCell(row), points);
         QCOMPARE(table.nameCell(row), name);
-        if (!rowBelow.isNull()) QCOMPARE(table.pointsCell(row + 1), rowBelow);
+        if (!rowBelow.isNull())
+            QCOMPARE(table.pointsCell(row + 1), rowBelow);
         if (file == QLatin1String("full"))
-            for (int shown = 0; shown < 10; ++shown) QCOMPARE(table.pointsCell(shown), QString::number(110 - 10 * shown));
+            for (int shown = 0; shown < 10; ++shown)
+                QCOMPARE(table.pointsCell(shown), QString::number(110 - 10 * shown));
         checkFileMatchesTable(folder, table);
     }
 

@@ -3,22 +3,32 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "ui/highscore/highscore_table_window.h"
-#include "ui/highscore/reset_question.h"
-#include "highscore_folder.h"
-#include "window_checks.h"
+#include "game/ui/highscore/highscore_table_window.h"
+#include "game/ui/highscore/reset_question.h"
+#include "tests/game/ui_highscore/highscore_folder.h"
+#include "tests/game/ui_highscore/window_checks.h"
 
 namespace kv {
 namespace {
 
-QPushButton* yes(ResetQuestion& question) { return question.findChild<QPushButton*>(QStringLiteral("yesButton")); }
-QPushButton* no(ResetQuestion& question) { return question.findChild<QPushButton*>(QStringLiteral("noButton")); }
-QPushButton* tableButton(HighscoreTableWindow& table) { return table.findChild<QPushButton*>(QStringLiteral("continueButton")); }
+QPushButton* yes(ResetQuestion& question)
+{
+    return question.findChild<QPushButton*>(QStringLiteral("yesButton"));
+}
+QPushButton* no(ResetQuestion& question)
+{
+    return question.findChild<QPushButton*>(QStringLiteral("noButton"));
+}
+QPushButton* tableButton(HighscoreTableWindow& table)
+{
+    return table.findChild<QPushButton*>(QStringLiteral("continueButton"));
+}
 
 int visibleWindows()
 {
     int count = 0;
-    for (const QWidget* widget : QApplication::topLevelWidgets()) count += widget->isVisible() ? 1 : 0;
+    for (const QWidget* widget : QApplication::topLevelWidgets())
+        count += widget->isVisible() ? 1 : 0;
     return count;
 }
 

@@ -13,7 +13,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "../ui_widgets/logical_pixel.h"
+#include "tests/game/ui_widgets/logical_pixel.h"
 
 namespace kv::test {
 
@@ -27,11 +27,13 @@ inline void checkFramedWindow(QWidget& window, int width, int height)
     QCOMPARE(image.deviceIndependentSize(), QSizeF(width, height));
     const QColor black(0, 0, 0);
     const QColor green(128, 255, 128);
-    const QPoint line[] = {{0, 0}, {width - 1, height - 1}, {width - 1, 0}, {0, height - 1},
-                           {width / 2, 0}, {0, height / 2}, {width / 2, height - 1}, {width - 1, height / 2}};
+    const QPoint line[] = {
+        {0, 0},         {width - 1, height - 1}, {width - 1, 0},          {0, height - 1},
+        {width / 2, 0}, {0, height / 2},         {width / 2, height - 1}, {width - 1, height / 2}};
     for (const QPoint& p : line)
         QCOMPARE(logicalPixel(image, p.x(), p.y()), black);
-    for (const QPoint& p : {QPoint(1, 1), QPoint(width - 2, height - 2), QPoint(width / 2, 1), QPoint(1, height / 2)})
+    for (const QPoint& p :
+         {QPoint(1, 1), QPoint(width - 2, height - 2), QPoint(width / 2, 1), QPoint(1, height / 2)})
         QCOMPARE(logicalPixel(image, p.x(), p.y()), green);
 }
 
@@ -46,7 +48,9 @@ inline void checkCaptionsFit(QAbstractButton* button, const QStringList& caption
         caption.remove(u'&');
         QVERIFY2(metrics.horizontalAdvance(caption) <= face.width(),
                  qPrintable(QStringLiteral("\"%1\" is %2 px wide on a face of %3 px")
-                                .arg(caption).arg(metrics.horizontalAdvance(caption)).arg(face.width())));
+                                .arg(caption)
+                                .arg(metrics.horizontalAdvance(caption))
+                                .arg(face.width())));
     }
 }
 
@@ -57,7 +61,9 @@ inline void checkLabelFits(const QLabel* label)
     const QRect box = label->contentsRect();
     QVERIFY2(metrics.horizontalAdvance(label->text()) <= box.width(),
              qPrintable(QStringLiteral("\"%1\" is %2 px wide in a label of %3 px")
-                            .arg(label->text()).arg(metrics.horizontalAdvance(label->text())).arg(box.width())));
+                            .arg(label->text())
+                            .arg(metrics.horizontalAdvance(label->text()))
+                            .arg(box.width())));
     QVERIFY(metrics.height() <= box.height());
 }
 

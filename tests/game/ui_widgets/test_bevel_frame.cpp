@@ -3,8 +3,8 @@
 #include <QPainter>
 #include <QTest>
 
-#include "ui/widgets/bevel_frame.h"
-#include "logical_pixel.h"
+#include "game/ui/widgets/bevel_frame.h"
+#include "tests/game/ui_widgets/logical_pixel.h"
 
 namespace {
 
@@ -22,7 +22,10 @@ QImage framed(qreal ratio, bool antialiased)
     return image;
 }
 
-QColor green(int g) { return QColor(0, g, 0); }
+QColor green(int g)
+{
+    return QColor(0, g, 0);
+}
 
 }  // namespace
 
@@ -46,10 +49,14 @@ private slots:
         auto px = [&](int x, int y) { return kv::test::logicalPixel(image, x, y); };
 
         // The middle of each edge, outermost to innermost, then the untouched inside.
-        const int topBottom[][2] = {{0, 245}, {1, 210}, {2, 175}, {3, 140}, {596, 80}, {597, 55}, {598, 30}, {599, 5}};
-        for (const auto& [row, g] : topBottom) QCOMPARE(px(400, row), green(g));
-        const int leftRight[][2] = {{0, 245}, {1, 210}, {2, 175}, {3, 140}, {796, 80}, {797, 55}, {798, 30}, {799, 5}};
-        for (const auto& [column, g] : leftRight) QCOMPARE(px(column, 300), green(g));
+        const int topBottom[][2] = {{0, 245},  {1, 210},  {2, 175},  {3, 140},
+                                    {596, 80}, {597, 55}, {598, 30}, {599, 5}};
+        for (const auto& [row, g] : topBottom)
+            QCOMPARE(px(400, row), green(g));
+        const int leftRight[][2] = {{0, 245},  {1, 210},  {2, 175},  {3, 140},
+                                    {796, 80}, {797, 55}, {798, 30}, {799, 5}};
+        for (const auto& [column, g] : leftRight)
+            QCOMPARE(px(column, 300), green(g));
         QCOMPARE(px(400, 4), kUntouched);
         QCOMPARE(px(400, 595), kUntouched);
         QCOMPARE(px(4, 300), kUntouched);

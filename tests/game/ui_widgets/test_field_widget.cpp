@@ -13,9 +13,9 @@
 #include <array>
 #include <memory>
 
-#include "ui/widgets/field_drag_data.h"
-#include "ui/widgets/field_widget.h"
-#include "ui/widgets/palette_pictures.h"
+#include "game/ui/widgets/field_drag_data.h"
+#include "game/ui/widgets/field_widget.h"
+#include "game/ui/widgets/palette_pictures.h"
 
 using kv::FieldWidget;
 
@@ -107,11 +107,14 @@ private slots:
         QVERIFY(board.exposed);
         board.field(target).setEnabled(enabled);
         QList<QSignalSpy*> spies;
-        for (int i = 0; i < 3; ++i) spies.append(new QSignalSpy(&board.field(i), &FieldWidget::dropped));
+        for (int i = 0; i < 3; ++i)
+            spies.append(new QSignalSpy(&board.field(i), &FieldWidget::dropped));
         const auto data = kv::makeFieldDragData(source);
         QCOMPARE(dropOnWindow(board.window, board.centreInWindow(target), *data), enabled);
-        for (int i = 0; i < 3; ++i) QCOMPARE(spies[i]->count(), i == target && enabled ? 1 : 0);
-        if (enabled) QCOMPARE(args(*spies[target], 0), (QList<int>{10 + target, source}));
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(spies[i]->count(), i == target && enabled ? 1 : 0);
+        if (enabled)
+            QCOMPARE(args(*spies[target], 0), (QList<int>{10 + target, source}));
         qDeleteAll(spies);
     }
 
@@ -120,11 +123,12 @@ private slots:
         Board board;
         QVERIFY(board.exposed);
         QList<QSignalSpy*> spies;
-        for (int i = 0; i < 3; ++i) spies.append(new QSignalSpy(&board.field(i), &FieldWidget::dropped));
+        for (int i = 0; i < 3; ++i)
+            spies.append(new QSignalSpy(&board.field(i), &FieldWidget::dropped));
 
         const auto ours = kv::makeFieldDragData(10);
-        QVERIFY(!dropOnWindow(board.window, QPoint(5, 5), *ours));         // window background
-        QVERIFY(!dropOnWindow(board.window, QPoint(82, 50), *ours));       // the gap between fields
+        QVERIFY(!dropOnWindow(board.window, QPoint(5, 5), *ours));    // window background
+        QVERIFY(!dropOnWindow(board.window, QPoint(82, 50), *ours));  // the gap between fields
 
         QMimeData text;
         text.setText(QStringLiteral("10"));
@@ -142,7 +146,8 @@ private slots:
         QVERIFY(!kv::readFieldDragData(kv::makeFieldDragData(-1).get()));
         QCOMPARE(kv::readFieldDragData(kv::makeFieldDragData(80).get()), std::optional<int>(80));
 
-        for (QSignalSpy* spy : spies) QCOMPARE(spy->count(), 0);
+        for (QSignalSpy* spy : spies)
+            QCOMPARE(spy->count(), 0);
         qDeleteAll(spies);
     }
 

@@ -4,8 +4,8 @@
 #include <QTest>
 #include <vector>
 
-#include "ui/widgets/bevel_colours.h"
-#include "ui/widgets/palette_pictures.h"
+#include "game/ui/widgets/bevel_colours.h"
+#include "game/ui/widgets/palette_pictures.h"
 
 using kv::drawPalettePicture;
 
@@ -39,14 +39,15 @@ private slots:
         const QRgb dark[] = {rgb(95, 0, 0), rgb(135, 0, 0), rgb(175, 0, 0), rgb(215, 0, 0)};
         for (int ring = 0; ring < 4; ++ring) {
             for (int along = 4; along < 58; ++along) {
-                QCOMPARE(ringColour(red, along, ring), light[ring]);        // top
-                QCOMPARE(ringColour(red, ring, along), light[ring]);        // left
-                QCOMPARE(ringColour(red, along, 61 - ring), dark[ring]);    // bottom
-                QCOMPARE(ringColour(red, 61 - ring, along), dark[ring]);    // right
+                QCOMPARE(ringColour(red, along, ring), light[ring]);      // top
+                QCOMPARE(ringColour(red, ring, along), light[ring]);      // left
+                QCOMPARE(ringColour(red, along, 61 - ring), dark[ring]);  // bottom
+                QCOMPARE(ringColour(red, 61 - ring, along), dark[ring]);  // right
             }
         }
         for (int y = 4; y < 58; ++y) {
-            for (int x = 4; x < 58; ++x) QCOMPARE(at(red, x, y), rgb(255, 0, 0));
+            for (int x = 4; x < 58; ++x)
+                QCOMPARE(at(red, x, y), rgb(255, 0, 0));
         }
     }
 
@@ -75,7 +76,8 @@ private slots:
         for (int y = 0; y < 62; ++y) {
             for (int x = 0; x < 62; ++x) {
                 const int ring = std::min({x, y, 61 - x, 61 - y});
-                if (ring >= 4) continue;
+                if (ring >= 4)
+                    continue;
                 const bool light = (x + y < 61) && (x == ring || y == ring);
                 const QColor expected = light ? kv::lightRing(base, ring) : kv::darkRing(base, ring);
                 QVERIFY2(at(green, x, y) == (expected.rgb() & 0xFFFFFFU),
@@ -95,7 +97,8 @@ private slots:
         QCOMPARE(red.size(), QSize(124, 124));
         QCOMPARE(red.devicePixelRatio(), 2.0);
         const QRgb light[] = {rgb(255, 160, 160), rgb(255, 120, 120), rgb(255, 80, 80), rgb(255, 40, 40)};
-        for (int row = 0; row < 8; ++row) QCOMPARE(at(red, 60, row), light[row / 2]);
+        for (int row = 0; row < 8; ++row)
+            QCOMPARE(at(red, 60, row), light[row / 2]);
         for (int row = 116; row < 124; ++row) {
             const QRgb dark[] = {rgb(215, 0, 0), rgb(175, 0, 0), rgb(135, 0, 0), rgb(95, 0, 0)};
             QCOMPARE(at(red, 60, row), dark[(row - 116) / 2]);
@@ -115,10 +118,12 @@ private slots:
             std::vector<QRgb> order;
             for (int d = inset; d < joker.width() - inset; ++d) {
                 const QRgb colour = at(joker, d, d);
-                if (order.empty() || order.back() != colour) order.push_back(colour);
+                if (order.empty() || order.back() != colour)
+                    order.push_back(colour);
             }
             std::vector<QRgb> expected;
-            for (int k = 0; k < kv::kColourCount; ++k) expected.push_back(kv::paletteColour(k).rgb() & 0xFFFFFFU);
+            for (int k = 0; k < kv::kColourCount; ++k)
+                expected.push_back(kv::paletteColour(k).rgb() & 0xFFFFFFU);
             QCOMPARE(order, expected);
 
             QCOMPARE(at(joker, 0, 0), rgb(255, 160, 160));

@@ -3,10 +3,10 @@
 // QT_SCALE_FACTOR, at ratio 2; expectations are in logical pixels.
 #include <QTest>
 
-#include "rules/random_source.h"
-#include "tree/tree.h"
-#include "ui/widgets/tree_canvas_widget.h"
-#include "logical_pixel.h"
+#include "game/rules/random_source.h"
+#include "game/tree/tree.h"
+#include "game/ui/widgets/tree_canvas_widget.h"
+#include "tests/game/ui_widgets/logical_pixel.h"
 
 using kv::TreeCanvasWidget;
 
@@ -15,13 +15,17 @@ namespace {
 const QColor kBackground(230, 255, 230);
 const QColor kForeground(0, 128, 0);
 
-QColor logical(const QImage& image, int x, int y) { return kv::test::logicalPixel(image, x, y); }
+QColor logical(const QImage& image, int x, int y)
+{
+    return kv::test::logicalPixel(image, x, y);
+}
 
 int countColour(const QImage& image, const QColor& colour)
 {
     int count = 0;
     for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) count += image.pixelColor(x, y) == colour ? 1 : 0;
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y) == colour ? 1 : 0;
     }
     return count;
 }
@@ -48,7 +52,8 @@ private slots:
         QCOMPARE(image.devicePixelRatio(), canvas.devicePixelRatioF());
         // The second run must really draw at the higher ratio, or it proves nothing more.
         const QByteArray scale = qgetenv("QT_SCALE_FACTOR");
-        if (!scale.isEmpty()) QCOMPARE(image.devicePixelRatio(), scale.toDouble());
+        if (!scale.isEmpty())
+            QCOMPARE(image.devicePixelRatio(), scale.toDouble());
         QCOMPARE(image.size(), QSize(148, 148) * image.devicePixelRatio());
     }
 
@@ -118,7 +123,9 @@ private slots:
         const QImage image = canvas.image();
         QCOMPARE(logical(image, 0, 20), kForeground);
         QCOMPARE(logical(image, 147, 20), kForeground);
-        QCOMPARE(countColour(image, kForeground) / qRound(image.devicePixelRatio() * image.devicePixelRatio()), 148);
+        QCOMPARE(countColour(image, kForeground) /
+                     qRound(image.devicePixelRatio() * image.devicePixelRatio()),
+                 148);
     }
 
     void treeDrawnBeforeShowingAppearsInTheFirstPaintInsideASunkenBorder()

@@ -1,4 +1,4 @@
-#include "kv5_session.h"
+#include "tests/game/x11/kv5_session.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -30,7 +30,7 @@ std::string readText(const std::filesystem::path& file)
 // A flash clears after 400 ms: a board that held still for longer shows no passing state.
 constexpr auto kStillFor = 500ms;
 
-} // namespace
+}  // namespace
 
 Kv5Session::Kv5Session(const std::filesystem::path& kv5, const std::filesystem::path& stage,
                        const Options& options)
@@ -49,23 +49,22 @@ Kv5Session::Kv5Session(const std::filesystem::path& kv5, const std::filesystem::
         setenv("XDG_RUNTIME_DIR", (folder_ / "runtime").c_str(), 1);
 
         server_ = std::make_unique<XvfbServer>(folder_, options.windowManager);
-        game_ = std::make_unique<ChildProcess>(
-            std::vector<std::string>{kv5.string()},
-            ChildProcess::Options{this->stage(), folder_ / "kv5.log", -1});
+        game_ = std::make_unique<ChildProcess>(std::vector<std::string>{kv5.string()},
+                                               ChildProcess::Options{this->stage(), folder_ / "kv5.log", -1});
 
         const auto deadline = std::chrono::steady_clock::now() + 20s;
         std::vector<std::string> windows;
         while ((windows = visibleWindowsOf(game_->pid())).empty()) {
             if (!game_->running())
-                throw std::runtime_error("kv5 ended before showing a window:\n" + gameOutput()
-                                         + "\nThe X server's log:\n" + readText(folder_ / "xvfb.log"));
+                throw std::runtime_error("kv5 ended before showing a window:\n" + gameOutput() +
+                                         "\nThe X server's log:\n" + readText(folder_ / "xvfb.log"));
             if (std::chrono::steady_clock::now() > deadline)
                 throw std::runtime_error("kv5 showed no window within 20 s:\n" + gameOutput());
             std::this_thread::sleep_for(50ms);
         }
         if (windows.size() != 1)
-            throw std::runtime_error("kv5 shows " + std::to_string(windows.size())
-                                     + " windows at start-up instead of one");
+            throw std::runtime_error("kv5 shows " + std::to_string(windows.size()) +
+                                     " windows at start-up instead of one");
         mainWindow_ = windows.front();
         const auto geometry = windowGeometry(mainWindow_);
         if (!geometry)
@@ -75,8 +74,8 @@ Kv5Session::Kv5Session(const std::filesystem::path& kv5, const std::filesystem::
         // Mapped is not yet painted: wait for the empty board in its base colour.
         while (occupiedFields(board()) != 0) {
             if (std::chrono::steady_clock::now() > deadline)
-                throw std::runtime_error("kv5's window never showed an empty board; it shows\n"
-                                         + describe(board()));
+                throw std::runtime_error("kv5's window never showed an empty board; it shows\n" +
+                                         describe(board()));
             std::this_thread::sleep_for(50ms);
         }
     } catch (...) {
@@ -108,8 +107,8 @@ bool Kv5Session::clickField(int index) const
 
 bool Kv5Session::dragField(int from, int to) const
 {
-    return drag(window_.x + fieldCentreX(from), window_.y + fieldCentreY(from),
-                window_.x + fieldCentreX(to), window_.y + fieldCentreY(to));
+    return drag(window_.x + fieldCentreX(from), window_.y + fieldCentreY(from), window_.x + fieldCentreX(to),
+                window_.y + fieldCentreY(to));
 }
 
 bool Kv5Session::dragFieldOntoItself(int index) const
@@ -150,8 +149,8 @@ PanelOnScreen Kv5Session::panel(const PanelPlace& place, std::chrono::millisecon
     for (;;) {
         std::this_thread::sleep_for(100ms);
         const PanelOnScreen now = readPanel(screen(), window_.x, window_.y, place);
-        if ((now.covered && describe(now) == describe(previous))
-            || std::chrono::steady_clock::now() > deadline)
+        if ((now.covered && describe(now) == describe(previous)) ||
+            std::chrono::steady_clock::now() > deadline)
             return now;
         previous = now;
     }
@@ -187,4 +186,4 @@ std::string Kv5Session::gameOutput() const
     return readText(folder_ / "kv5.log");
 }
 
-} // namespace kv::x11test
+}  // namespace kv::x11test

@@ -6,10 +6,10 @@
 #include <optional>
 #include <string>
 
-#include "board_look.h"
-#include "child_process.h"
-#include "panel_look.h"
-#include "x_server.h"
+#include "tests/support/board_look.h"
+#include "tests/support/child_process.h"
+#include "tests/support/panel_look.h"
+#include "tests/support/x_server.h"
 
 namespace kv::x11test {
 
@@ -24,8 +24,7 @@ public:
     };
 
     // Throws with the reason if the game's window does not appear with an empty board.
-    Kv5Session(const std::filesystem::path& kv5, const std::filesystem::path& stage,
-               const Options& options);
+    Kv5Session(const std::filesystem::path& kv5, const std::filesystem::path& stage, const Options& options);
     Kv5Session(const std::filesystem::path& kv5, const std::filesystem::path& stage)
         : Kv5Session(kv5, stage, Options{})
     {
@@ -57,8 +56,7 @@ public:
     PanelOnScreen panel(const PanelPlace& place, std::chrono::milliseconds timeout) const;
     // Waits until the board differs from `before` (returns `before` after the timeout), then
     // until it holds still for longer than a flash lasts.
-    BoardOnScreen boardAfterChange(const BoardOnScreen& before,
-                                   std::chrono::milliseconds timeout) const;
+    BoardOnScreen boardAfterChange(const BoardOnScreen& before, std::chrono::milliseconds timeout) const;
 
     bool gameRunning() { return game_->running(); }
     std::string gameOutput() const;
@@ -71,4 +69,4 @@ private:
     std::string mainWindow_;
 };
 
-} // namespace kv::x11test
+}  // namespace kv::x11test

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "kv5_session.h"
+#include "tests/game/x11/kv5_session.h"
 
 namespace kv::x11test {
 
@@ -39,4 +39,4 @@ protected:
     static inline std::string setupError_;
 };
 
-} // namespace kv::x11test
+}  // namespace kv::x11test

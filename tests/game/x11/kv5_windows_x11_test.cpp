@@ -9,9 +9,9 @@
 #include <string>
 #include <thread>
 
-#include "kv5_session.h"
-#include "kv5_suite.h"
-#include "window_look.h"
+#include "tests/game/x11/kv5_session.h"
+#include "tests/game/x11/kv5_suite.h"
+#include "tests/support/window_look.h"
 
 namespace kv::x11test {
 namespace {
@@ -95,8 +95,7 @@ protected:
             if (wrong.empty()) {
                 const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                     std::chrono::steady_clock::now() - asked);
-                std::cout << title << " showed its content " << ms.count()
-                          << " ms after it was asked for\n";
+                std::cout << title << " showed its content " << ms.count() << " ms after it was asked for\n";
                 return *window;
             }
             std::this_thread::sleep_for(20ms);
@@ -114,13 +113,13 @@ protected:
 TEST_F(Kv5WindowsOnX11, TableShowsTheStoredResultsAndClosesWithItsButton)
 {
     ASSERT_TRUE(session_->clickAt(kColumnButtonX, kShowTableButtonY));
-    const WindowGeometry table = windowShowing(
-        "the highscore table", 392, 267,
-        {{"the name of rank 1", nameCell(0), Kind::Text},
-         {"the yellow cell of rank 1", nameCell(0), Kind::ColourAtRightEnd, kFirstRowYellow},
-         {"the date of rank 1", twips(4005, 300, 1395, 285), Kind::Text},
-         {"the blank name of rank 4", nameCell(3), Kind::NoText},
-         {"the caption \"Zurück\"", inside(kTableButton), Kind::Text}});
+    const WindowGeometry table =
+        windowShowing("the highscore table", 392, 267,
+                      {{"the name of rank 1", nameCell(0), Kind::Text},
+                       {"the yellow cell of rank 1", nameCell(0), Kind::ColourAtRightEnd, kFirstRowYellow},
+                       {"the date of rank 1", twips(4005, 300, 1395, 285), Kind::Text},
+                       {"the blank name of rank 4", nameCell(3), Kind::NoText},
+                       {"the caption \"Zurück\"", inside(kTableButton), Kind::Text}});
     clickInside(table, kTableButton);
     EXPECT_TRUE(session_->onlyMainWindow(10s)) << "the table stayed open";
 }
@@ -129,11 +128,11 @@ TEST_F(Kv5WindowsOnX11, ResetQuestionAsksAndNoKeepsTheTable)
 {
     const std::string before = readFile(session_->stage() / "P1.dat");
     ASSERT_TRUE(session_->clickAt(kColumnButtonX, kResetButtonY));
-    const WindowGeometry question = windowShowing(
-        "the reset question", 250, 144,
-        {{"the question", twips(285, 615, 3225, 270), Kind::Text},
-         {"the caption \"ja\"", inside(twips(645, 1200, 990, 360)), Kind::Text},
-         {"the caption \"nein\"", inside(kNoButton), Kind::Text}});
+    const WindowGeometry question =
+        windowShowing("the reset question", 250, 144,
+                      {{"the question", twips(285, 615, 3225, 270), Kind::Text},
+                       {"the caption \"ja\"", inside(twips(645, 1200, 990, 360)), Kind::Text},
+                       {"the caption \"nein\"", inside(kNoButton), Kind::Text}});
     clickInside(question, kNoButton);
     EXPECT_TRUE(session_->onlyMainWindow(10s)) << "the question stayed open";
     EXPECT_EQ(readFile(session_->stage() / "P1.dat"), before);
@@ -156,10 +155,10 @@ TEST_F(Kv5WindowsOnX11, NameEntryFollowsAPlayedGameAndTheTableShowsTheName)
         ASSERT_TRUE(session_->clickField(filled));
         board = session_->boardAfterChange(board, 5s);
     }
-    const WindowGeometry entry = windowShowing(
-        "the name entry", 219, 136,
-        {{"the question", twips(525, 330, 2310, 495), Kind::Text},
-         {"the caption \"Weiter\"", inside(kEntryButton), Kind::Text}});
+    const WindowGeometry entry =
+        windowShowing("the name entry", 219, 136,
+                      {{"the question", twips(525, 330, 2310, 495), Kind::Text},
+                       {"the caption \"Weiter\"", inside(kEntryButton), Kind::Text}});
     ASSERT_TRUE(typeText("Tester"));
     windowShowing("the name entry with a name", 219, 136,
                   {{"the typed name", twips(585, 780, 2040, 285), Kind::Text}});
@@ -170,13 +169,13 @@ TEST_F(Kv5WindowsOnX11, NameEntryFollowsAPlayedGameAndTheTableShowsTheName)
     ASSERT_NE(at, std::string::npos) << "the name was not stored";
     const int row = static_cast<int>(at / kRecordSize);
     ASSERT_LT(row, 10);
-    const WindowGeometry table = windowShowing(
-        "the table after the entry", 392, 267,
-        {{"the stored name", nameCell(row), Kind::Text},
-         {"the caption \"Zurück\"", inside(kTableButton), Kind::Text}});
+    const WindowGeometry table =
+        windowShowing("the table after the entry", 392, 267,
+                      {{"the stored name", nameCell(row), Kind::Text},
+                       {"the caption \"Zurück\"", inside(kTableButton), Kind::Text}});
     clickInside(table, kTableButton);
     EXPECT_TRUE(session_->onlyMainWindow(10s));
 }
 
-} // namespace
-} // namespace kv::x11test
+}  // namespace
+}  // namespace kv::x11test

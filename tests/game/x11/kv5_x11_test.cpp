@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
-#include "kv5_session.h"
-#include "kv5_suite.h"
+#include "tests/game/x11/kv5_session.h"
+#include "tests/game/x11/kv5_suite.h"
 
 namespace kv::x11test {
 namespace {
@@ -93,7 +93,8 @@ TEST_F(Kv5OnX11, CaptionsKeepAMarginInsideTheirButtons)
                 }
         ASSERT_GE(last, 0) << "no caption on the button at " << top;
         EXPECT_GE(first, kMargin) << "the caption of the button at " << top << " nears its left edge";
-        EXPECT_LE(last, kWidth - 1 - kMargin) << "the caption of the button at " << top << " nears its right edge";
+        EXPECT_LE(last, kWidth - 1 - kMargin)
+            << "the caption of the button at " << top << " nears its right edge";
     }
 }
 
@@ -161,8 +162,8 @@ void expectFruitlessMoves(Kv5Session& session, BoardOnScreen board, bool byDrag)
         const int moved = filled[attempt % filled.size()];
         ASSERT_TRUE(byDrag ? session.dragFieldOntoItself(moved) : session.clickField(moved));
         const BoardOnScreen after = session.boardAfterChange(board, 5s);
-        attempts += "moved field " + std::to_string(moved) + " onto itself:\n" + describe(board)
-                    + "->\n" + describe(after);
+        attempts += "moved field " + std::to_string(moved) + " onto itself:\n" + describe(board) + "->\n" +
+                    describe(after);
         const int blocked = newlyBlocked(board, after);
         const int added = occupiedFields(after) - occupiedFields(board);
         // A wipe of a colour that only new fields had keeps the old ones but takes new ones.
@@ -209,8 +210,8 @@ std::optional<int> moveAFieldOntoAFreeOne(Kv5Session& session,
             return std::nullopt;
         }
         const BoardOnScreen after = session.boardAfterChange(board, 5s);
-        attempts += "moved " + std::to_string(from) + " to " + std::to_string(to) + ":\n"
-                    + describe(board) + "->\n" + describe(after);
+        attempts += "moved " + std::to_string(from) + " to " + std::to_string(to) + ":\n" + describe(board) +
+                    "->\n" + describe(after);
         if (after[from].look == FieldLook::Free && after[to] == board[from])
             return to;
         board = after;
@@ -332,5 +333,5 @@ TEST_F(Kv5OnX11, SaysNothingAboutTheMissingSoundServer)
     EXPECT_EQ(session_->gameOutput(), "");
 }
 
-} // namespace
-} // namespace kv::x11test
+}  // namespace
+}  // namespace kv::x11test

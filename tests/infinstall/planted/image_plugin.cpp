@@ -1,7 +1,7 @@
 // An image format plugin as a local user could plant it in a folder Qt might search.
 #include <QImageIOPlugin>
 
-#include "marker.h"
+#include "tests/infinstall/planted/marker.h"
 
 namespace {
 const bool loaded = (leaveMarker("imageformat"), true);

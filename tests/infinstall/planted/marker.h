@@ -15,5 +15,6 @@ inline void leaveMarker(const char* name)
     std::snprintf(path, sizeof path, "%s/planted-%s-ran-as-%u", folder ? folder : "/tmp", name,
                   static_cast<unsigned>(geteuid()));
     const int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd >= 0) close(fd);
+    if (fd >= 0)
+        close(fd);
 }

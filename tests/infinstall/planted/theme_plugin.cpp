@@ -2,7 +2,7 @@
 // it creates does not matter, so it is a plain QObject that Qt cannot use as a theme.
 #include <QObject>
 
-#include "marker.h"
+#include "tests/infinstall/planted/marker.h"
 
 namespace {
 const bool loaded = (leaveMarker("theme"), true);

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "setup/support/work_folder.h"
-#include "fake_setup_window.h"
-#include "fake_system.h"
-#include "package_builder.h"
+#include "tests/setup/support/work_folder.h"
+#include "tests/setup/driver/fake_setup_window.h"
+#include "tests/setup/driver/fake_system.h"
+#include "tools/mkpackage/package_builder.h"
 #include "setup/driver/setup_run.h"
-#include "setup/support/temp_dir.h"
+#include "tests/setup/support/temp_dir.h"
 
 namespace setup::testing {
 
@@ -24,33 +24,33 @@ std::vector<mkpackage::EntryPlan> sampleEntries();
 
 class DriverFixture : public ::testing::Test {
 protected:
-  DriverFixture();
-  ~DriverFixture() override;
+    DriverFixture();
+    ~DriverFixture() override;
 
-  // Writes the package as the own file and runs the start-up.
-  bool prepare(const mkpackage::PackagePlan& plan);
-  bool prepareBytes(const mkpackage::Bytes& bytes);
-  // The rest of the run once the window has closed.
-  int finish();
-  // Finishes the run, if that has not happened, and starts a fresh one with an empty log.
-  void restart();
+    // Writes the package as the own file and runs the start-up.
+    bool prepare(const mkpackage::PackagePlan& plan);
+    bool prepareBytes(const mkpackage::Bytes& bytes);
+    // The rest of the run once the window has closed.
+    int finish();
+    // Finishes the run, if that has not happened, and starts a fresh one with an empty log.
+    void restart();
 
-  std::string work(const std::string& name) const { return workFolder() + "/" + name; }
-  static bool exists(const std::string& path);
+    std::string work(const std::string& name) const { return workFolder() + "/" + name; }
+    static bool exists(const std::string& path);
 
-  TempDir dir;
-  std::string tmp = dir.file("tmp");               // what $TMPDIR names
-  std::string workFolder() const { return runWorkFolder(tmp); }
-  std::string ownPath = dir.file("KARVELO-setup.run");
-  std::string startFolder;                         // the current folder when the test began
-  FakeSystem system;
-  FakeSetupWindow window;
-  SetupRun run;
-  bool finished = false;
+    TempDir dir;
+    std::string tmp = dir.file("tmp");  // what $TMPDIR names
+    std::string workFolder() const { return runWorkFolder(tmp); }
+    std::string ownPath = dir.file("KARVELO-setup.run");
+    std::string startFolder;  // the current folder when the test began
+    FakeSystem system;
+    FakeSetupWindow window;
+    SetupRun run;
+    bool finished = false;
 
 private:
-  std::string previousTmpdir_;
-  bool hadTmpdir_ = false;
+    std::string previousTmpdir_;
+    bool hadTmpdir_ = false;
 };
 
 }  // namespace setup::testing

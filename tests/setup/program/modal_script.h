@@ -15,9 +15,9 @@ class QMessageBox;
 namespace setup::testing {
 
 struct Step {
-  std::string description;
-  std::function<bool(QWidget*)> recognises;
-  std::function<void(QWidget*)> act;
+    std::string description;
+    std::function<bool(QWidget*)> recognises;
+    std::function<void(QWidget*)> act;
 };
 
 // When set (the program runs on a real X server), the first step on a window acts only once this
@@ -27,21 +27,21 @@ inline std::function<bool(QWidget*)> shownOnScreen;
 
 class ModalScript {
 public:
-  ModalScript();
-  ~ModalScript();
+    ModalScript();
+    ~ModalScript();
 
-  void then(Step step) { steps_.push_back(std::move(step)); }
-  // Steps left when the run ended: the script did not happen as written.
-  std::deque<Step> remaining() const { return steps_; }
+    void then(Step step) { steps_.push_back(std::move(step)); }
+    // Steps left when the run ended: the script did not happen as written.
+    std::deque<Step> remaining() const { return steps_; }
 
 private:
-  void look();
+    void look();
 
-  QTimer timer_;
-  std::deque<Step> steps_;
-  int ticks_ = 0;
-  bool waitingForScreen_ = false;
-  std::vector<QPointer<QWidget>> seenOnScreen_;
+    QTimer timer_;
+    std::deque<Step> steps_;
+    int ticks_ = 0;
+    bool waitingForScreen_ = false;
+    std::vector<QPointer<QWidget>> seenOnScreen_;
 };
 
 // Helpers for steps.

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "package_builder.h"
-#include "setup/support/temp_dir.h"
+#include "tools/mkpackage/package_builder.h"
+#include "tests/setup/support/temp_dir.h"
 
 namespace setup::testing {
 

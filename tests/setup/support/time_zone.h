@@ -9,22 +9,27 @@
 namespace setup::testing {
 
 class TimeZone {
- public:
-  explicit TimeZone(const char* zone) {
-    if (const char* old = getenv("TZ")) previous_ = old;
-    setenv("TZ", zone, 1);
-    tzset();
-  }
-  ~TimeZone() {
-    if (previous_) setenv("TZ", previous_->c_str(), 1);
-    else unsetenv("TZ");
-    tzset();
-  }
-  TimeZone(const TimeZone&) = delete;
-  TimeZone& operator=(const TimeZone&) = delete;
+public:
+    explicit TimeZone(const char* zone)
+    {
+        if (const char* old = getenv("TZ"))
+            previous_ = old;
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+    ~TimeZone()
+    {
+        if (previous_)
+            setenv("TZ", previous_->c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+    TimeZone(const TimeZone&) = delete;
+    TimeZone& operator=(const TimeZone&) = delete;
 
- private:
-  std::optional<std::string> previous_;
+private:
+    std::optional<std::string> previous_;
 };
 
 }  // namespace setup::testing

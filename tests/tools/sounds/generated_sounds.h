@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "support/scratch_folder.h"
-#include "support/shell_command.h"
-#include "wav_reader.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/shell_command.h"
+#include "tests/tools/sounds/wav_reader.h"
 
 namespace kv::sounds::test {
 
@@ -38,4 +38,4 @@ inline GeneratedSounds generateSounds(const std::filesystem::path& folder)
     return out;
 }
 
-} // namespace kv::sounds::test
+}  // namespace kv::sounds::test

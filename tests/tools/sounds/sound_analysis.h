@@ -78,4 +78,4 @@ inline double maxZeroCrossingRate(std::span<const std::int16_t> samples, double 
     return highest;
 }
 
-} // namespace kv::sounds::test
+}  // namespace kv::sounds::test

@@ -4,15 +4,15 @@
 #include <span>
 #include <string>
 
-#include "generated_sounds.h"
-#include "sound_analysis.h"
+#include "tests/tools/sounds/generated_sounds.h"
+#include "tests/tools/sounds/sound_analysis.h"
 
 namespace kv::sounds::test {
 namespace {
 
 constexpr int kRate = 44100;
 constexpr int kFullScale = 32767;
-constexpr int kQuiet = kFullScale / 100; // -40 dB: inaudible under any game
+constexpr int kQuiet = kFullScale / 100;  // -40 dB: inaudible under any game
 
 class SoundQuality : public ::testing::Test {
 protected:
@@ -109,5 +109,5 @@ TEST_F(SoundQuality, EachHasTheCharacterOfItsEvent)
         << "the placement click is bright beside the thud";
 }
 
-} // namespace
-} // namespace kv::sounds::test
+}  // namespace
+}  // namespace kv::sounds::test

@@ -4,9 +4,9 @@
 #include <fstream>
 #include <vector>
 
-#include "generated_sounds.h"
-#include "wav_encoder.h"
-#include "wav_reader.h"
+#include "tests/tools/sounds/generated_sounds.h"
+#include "tools/sounds/wav_encoder.h"
+#include "tests/tools/sounds/wav_reader.h"
 
 namespace kv::sounds::test {
 namespace {
@@ -18,7 +18,9 @@ TEST(WavEncoder, WritesLittleEndianPcmHeaderAndSamples)
         std::uint32_t rate;
         std::vector<std::uint8_t> bytes;
     } cases[] = {
-        {{0, 1, -1, 32767, -32768}, 22050, encodeWavPcm16Mono(std::vector<std::int16_t>{0, 1, -1, 32767, -32768}, 22050)},
+        {{0, 1, -1, 32767, -32768},
+         22050,
+         encodeWavPcm16Mono(std::vector<std::int16_t>{0, 1, -1, 32767, -32768}, 22050)},
         {{}, 44100, encodeWavPcm16Mono({})},  // an empty sound at the default rate is a valid file
     };
     for (const auto& c : cases) {
@@ -43,10 +45,10 @@ TEST(WavReader, RejectsSizesThatDisagree)
 {
     std::vector<std::uint8_t> bytes = encodeWavPcm16Mono(std::vector<std::int16_t>{1, 2, 3});
     WavFile file;
-    bytes.push_back(0); // one byte more than the RIFF size announces
+    bytes.push_back(0);  // one byte more than the RIFF size announces
     EXPECT_NE(parseWav(bytes, file), "");
     bytes.pop_back();
-    bytes[40] = 7; // data chunk announces more than the file holds
+    bytes[40] = 7;  // data chunk announces more than the file holds
     EXPECT_NE(parseWav(bytes, file), "");
 }
 
@@ -64,5 +66,5 @@ TEST(MakeSounds, CreatesMissingFoldersAndFailsWhereItCannotWrite)
     EXPECT_EQ(runMakeSounds(""), 2);
 }
 
-} // namespace
-} // namespace kv::sounds::test
+}  // namespace
+}  // namespace kv::sounds::test

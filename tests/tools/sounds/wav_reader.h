@@ -26,7 +26,7 @@ inline bool tagAt(const std::vector<std::uint8_t>& b, std::size_t at, const char
 {
     return std::equal(tag, tag + 4, b.begin() + static_cast<std::ptrdiff_t>(at));
 }
-} // namespace wav_fields
+}  // namespace wav_fields
 
 // What a RIFF/WAVE file says about itself, read independently of the encoder under test.
 struct WavFile {
@@ -36,7 +36,7 @@ struct WavFile {
     std::uint32_t byteRate = 0;
     std::uint16_t blockAlign = 0;
     std::uint16_t bitsPerSample = 0;
-    std::vector<std::int16_t> samples; // only filled for 16-bit data
+    std::vector<std::int16_t> samples;  // only filled for 16-bit data
 };
 
 // Returns an empty string and fills `out` when `bytes` is a WAVE file in the one layout the
@@ -45,13 +45,12 @@ struct WavFile {
 inline std::string parseWav(const std::vector<std::uint8_t>& b, WavFile& out)
 {
     using namespace wav_fields;
-    if (b.size() < 44 || !tagAt(b, 0, "RIFF") || !tagAt(b, 8, "WAVE") || !tagAt(b, 12, "fmt ")
-        || u32At(b, 16) != 16 || !tagAt(b, 36, "data"))
+    if (b.size() < 44 || !tagAt(b, 0, "RIFF") || !tagAt(b, 8, "WAVE") || !tagAt(b, 12, "fmt ") ||
+        u32At(b, 16) != 16 || !tagAt(b, 36, "data"))
         return "not the RIFF header, a 16-byte format chunk and the data chunk";
     if (u32At(b, 4) != b.size() - 8 || u32At(b, 40) != b.size() - 44)
-        return "RIFF size " + std::to_string(u32At(b, 4)) + " or data size "
-               + std::to_string(u32At(b, 40)) + " disagrees with the file's "
-               + std::to_string(b.size()) + " bytes";
+        return "RIFF size " + std::to_string(u32At(b, 4)) + " or data size " + std::to_string(u32At(b, 40)) +
+               " disagrees with the file's " + std::to_string(b.size()) + " bytes";
     out.formatTag = u16At(b, 20);
     out.channels = u16At(b, 22);
     out.sampleRate = u32At(b, 24);
@@ -72,4 +71,4 @@ inline std::vector<std::uint8_t> readBytes(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-} // namespace kv::sounds::test
+}  // namespace kv::sounds::test

@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "ui/widgets/field_widget.h"
-#include "ui/widgets/palette_pictures.h"
+#include "game/ui/widgets/field_widget.h"
+#include "game/ui/widgets/palette_pictures.h"
 
 int main(int argc, char** argv)
 {
@@ -24,7 +24,8 @@ int main(int argc, char** argv)
             field->setPicture(static_cast<kv::PaletteIndex>(i));
             field->setDraggable(true);
         }
-        if (i == 8) field->setEnabled(false);
+        if (i == 8)
+            field->setEnabled(false);
         QObject::connect(field, &kv::FieldWidget::dropped, [](int target, int source) {
             std::printf("dropped %d %d\n", target, source);
             std::fflush(stdout);
@@ -32,6 +33,7 @@ int main(int argc, char** argv)
     }
     window.move(0, 0);
     window.show();
-    if (argc > 1) QTimer::singleShot(QString::fromLatin1(argv[1]).toInt(), &app, &QApplication::quit);
+    if (argc > 1)
+        QTimer::singleShot(QString::fromLatin1(argv[1]).toInt(), &app, &QApplication::quit);
     return app.exec();
 }
