@@ -44,33 +44,39 @@ long long readFullyAt(int fd, void* buffer, size_t size, long long offset)
     return static_cast<long long>(done);
 }
 
-bool writeFully(int fd, const void* data, size_t size)
+namespace {
+
+// Calls `put(done)` until `size` bytes are through, again after an interruption; a call that
+// writes nothing counts as a failure.
+template <typename Put>
+bool putEveryByte(size_t size, Put put)
 {
     size_t done = 0;
     while (done < size) {
-        const ssize_t put = write(fd, static_cast<const char*>(data) + done, size - done);
-        if (put < 0 && errno == EINTR)
+        const ssize_t n = put(done);
+        if (n < 0 && errno == EINTR)
             continue;
-        if (put <= 0)
+        if (n <= 0)
             return false;
-        done += static_cast<size_t>(put);
+        done += static_cast<size_t>(n);
     }
     return true;
 }
 
+}  // namespace
+
+bool writeFully(int fd, const void* data, size_t size)
+{
+    return putEveryByte(
+        size, [&](size_t done) { return write(fd, static_cast<const char*>(data) + done, size - done); });
+}
+
 bool writeFullyAt(int fd, const void* data, size_t size, long long offset)
 {
-    size_t done = 0;
-    while (done < size) {
-        const ssize_t put = pwrite(fd, static_cast<const char*>(data) + done, size - done,
-                                   static_cast<off_t>(offset + static_cast<long long>(done)));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        done += static_cast<size_t>(put);
-    }
-    return true;
+    return putEveryByte(size, [&](size_t done) {
+        return pwrite(fd, static_cast<const char*>(data) + done, size - done,
+                      static_cast<off_t>(offset + static_cast<long long>(done)));
+    });
 }
 
 }  // namespace common
